@@ -1,0 +1,57 @@
+#include "engine/api/engine.h"
+
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include "engine/request/replies.h"
+#include "engine/request/request_handler.h"
+
+namespace zintra {
+
+Engine::Engine() {
+    xercesc::XMLPlatformUtils::Initialize();
+    analyzer_.store(std::make_shared<const Analyzer>());
+}
+
+Engine::~Engine() {
+    std::vector<std::thread> threads;
+    {
+        std::lock_guard<std::mutex> lock(threadsMutex_);
+        threads.swap(initThreads_);
+    }
+    for (std::thread& t : threads) t.join();
+    analyzer_.store(nullptr);
+    xercesc::XMLPlatformUtils::Terminate();
+}
+
+int Engine::initialise(const char* configPath) {
+    std::lock_guard<std::mutex> lock(initMutex_);
+    // A fresh analyser starts from the current values; it is published only
+    // once complete, so requests running meanwhile keep the old one.
+    auto fresh = std::make_shared<Analyzer>(analyzer()->config());
+    bool ok = configPath != nullptr && fresh->load(configPath);
+    analyzer_.store(std::move(fresh), std::memory_order_release);
+    initialised_.store(ok, std::memory_order_release);
+    return ok ? 1 : 0;
+}
+
+int Engine::initialiseAsync(const char* configPath) {
+    std::string path = configPath ? configPath : "";
+    bool hasPath = configPath != nullptr;
+    std::lock_guard<std::mutex> lock(threadsMutex_);
+    initThreads_.emplace_back([this, path, hasPath] { initialise(hasPath ? path.c_str() : nullptr); });
+    return 0;
+}
+
+std::string Engine::handleRequest(const char* encoding, const char* request) {
+    if (!isInitialised()) return {};
+    std::shared_ptr<const Analyzer> current = analyzer();
+    return RequestHandler(*this, *current).handle(encoding, request);
+}
+
+int Engine::match(const char* encoding, const char* request, char* reply, size_t capacity) {
+    if (reply && capacity > 0) reply[0] = '\0';
+    std::string text = handleRequest(encoding, request);
+    return static_cast<int>(copyReply(text, reply, capacity));
+}
+
+}  // namespace zintra

@@ -1,0 +1,55 @@
+// The one engine instance of a process: the analyser, the initialisation
+// sequence and the entry for requests.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/api/analyzer.h"
+
+namespace zintra {
+
+class Engine {
+public:
+    Engine();   // starts the XML library
+    ~Engine();  // waits for initialisation threads, stops the XML library
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Runs the initialisation sequence; returns the new initialised flag (1 or 0).
+    int initialise(const char* configPath);
+    // Runs the initialisation on a thread of its own and returns 0 at once.
+    int initialiseAsync(const char* configPath);
+
+    bool isInitialised() const { return initialised_.load(std::memory_order_acquire); }
+
+    // The analyser of the latest initialisation. A request holds the snapshot
+    // for its whole run, so a concurrent initialisation never frees it.
+    std::shared_ptr<const Analyzer> analyzer() const { return analyzer_.load(std::memory_order_acquire); }
+
+    // Handles one request: the whole reply (empty before initialisation).
+    std::string handleRequest(const char* encoding, const char* request);
+    // As handleRequest, written into a caller's buffer of capacity bytes; returns the length.
+    int match(const char* encoding, const char* request, char* reply, size_t capacity);
+
+    // Number of server requests being answered.
+    std::atomic<int>& busyCount() { return busy_; }
+
+    // Serialises the loading of a template file into the template store.
+    std::mutex& templateLoadMutex() { return templateLoadMutex_; }
+
+private:
+    std::mutex templateLoadMutex_;
+    std::mutex initMutex_;  // one initialisation at a time
+    std::atomic<std::shared_ptr<const Analyzer>> analyzer_;
+    std::atomic<bool> initialised_{false};
+    std::atomic<int> busy_{0};
+    std::mutex threadsMutex_;
+    std::vector<std::thread> initThreads_;
+};
+
+}  // namespace zintra

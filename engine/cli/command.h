@@ -1,0 +1,23 @@
+// The subcommands of the `zintra` command and what they share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zintra::cli {
+
+// Options common to the subcommands, and the words that remain.
+struct Options {
+    std::string config = "zintra.ini";
+    std::string encoding;
+    bool explain = false;
+    std::vector<std::string> words;
+};
+
+// Parses "--config FILE", "--encoding NAME" and the remaining words. False
+// with a message on standard error when an option lacks its value or is unknown.
+bool parseOptions(const std::vector<std::string>& args, Options& options);
+
+int runMatch(const Options& options);
+
+}  // namespace zintra::cli

@@ -1,0 +1,38 @@
+// zintra: the engine's command for template authors.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "engine/cli/command.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zintra COMMAND [OPTIONS] [ARGUMENTS]\n"
+    "\n"
+    "commands:\n"
+    "  match [--config FILE] [--encoding NAME] REQUEST\n"
+    "      initialise the engine and print the reply to one request exactly as\n"
+    "      the match export returns it (REQUEST from standard input when absent),\n"
+    "      e.g. zintra match '<H1>lesson1</H1><P>I am a boy.</P>'\n"
+    "\n"
+    "options:\n"
+    "  --config FILE    the engine configuration (default: zintra.ini here)\n"
+    "  --encoding NAME  the reply's encoding (default: the engine's own)\n"
+    "  --help           this text\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    std::string command = args[0];
+    zintra::cli::Options options;
+    if (!zintra::cli::parseOptions({args.begin() + 1, args.end()}, options)) return 2;
+    if (command == "match") return zintra::cli::runMatch(options);
+    std::cerr << "zintra: unknown command " << command << "\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,75 @@
+// The one way the engine parses XML (templates and requests): a Xerces-C DOM
+// parser with automatic validation, no namespaces, no schema, errors noted by
+// a handler, and no loading of external entities or DTDs.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+
+namespace zintra {
+
+// Notes the first error or fatal error with its position; ignores warnings.
+class XmlErrorNote : public xercesc::ErrorHandler {
+public:
+    void warning(const xercesc::SAXParseException&) override {}
+    void error(const xercesc::SAXParseException& e) override { note(e); }
+    void fatalError(const xercesc::SAXParseException& e) override { note(e); }
+    void resetErrors() override {}
+
+    bool failed() const { return failed_; }
+    const std::string& message() const { return message_; }
+    long line() const { return line_; }
+    long column() const { return column_; }
+
+private:
+    void note(const xercesc::SAXParseException& e);
+    bool failed_ = false;
+    std::string message_;
+    long line_ = 0;
+    long column_ = 0;
+};
+
+// A parsed document and everything that must live as long as it.
+class XmlDocument {
+public:
+    // Parses bytes held in memory; systemId names the buffer in messages.
+    static std::unique_ptr<XmlDocument> fromMemory(std::string_view bytes, const char* systemId);
+    static std::unique_ptr<XmlDocument> fromFile(const std::string& path);
+
+    // True when the parse neither threw nor noted an error.
+    bool ok() const { return ok_; }
+    // Why the parse failed, with the line and column when the parser gave them.
+    const std::string& error() const { return error_; }
+    long errorLine() const { return errorLine_; }
+    long errorColumn() const { return errorColumn_; }
+
+    xercesc::DOMDocument* document() const { return parser_ ? parser_->getDocument() : nullptr; }
+    // Takes the document away from the parser; the caller releases it.
+    xercesc::DOMDocument* adoptDocument() { return parser_ ? parser_->adoptDocument() : nullptr; }
+
+private:
+    XmlDocument();
+    template <class MakeSource>
+    void parse(MakeSource makeSource);
+
+    std::unique_ptr<xercesc::SecurityManager> security_;
+    std::unique_ptr<xercesc::XercesDOMParser> parser_;
+    XmlErrorNote errors_;
+    bool ok_ = false;
+    std::string error_;
+    long errorLine_ = 0;
+    long errorColumn_ = 0;
+};
+
+// UTF-16 text of Xerces as a UTF-8 string (for messages and names).
+std::string xmlToUtf8(const XMLCh* text);
+// A name or text as Xerces wants it.
+std::u16string utf8ToXml(std::string_view text);
+
+}  // namespace zintra

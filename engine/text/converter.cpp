@@ -1,0 +1,129 @@
+#include "engine/text/converter.h"
+
+#include <memory>
+
+namespace zintra {
+
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Value of count hexadecimal digits at text[pos], or -1.
+long hexRun(const std::string& text, size_t pos, size_t count) {
+    if (pos + count > text.size()) return -1;
+    long value = 0;
+    for (size_t i = 0; i < count; ++i) {
+        int digit = hexValue(text[pos + i]);
+        if (digit < 0) return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::u16string toUnicodeWith(UConverter* conv, std::string_view bytes, UErrorCode& error) {
+    std::u16string out(bytes.size() * 2 + 16, u'\0');
+    ucnv_resetToUnicode(conv);
+    UChar* target = out.data();
+    const char* source = bytes.data();
+    error = U_ZERO_ERROR;
+    ucnv_toUnicode(conv, &target, out.data() + out.size(), &source, bytes.data() + bytes.size(),
+                   nullptr, true, &error);
+    out.resize(static_cast<size_t>(target - out.data()));
+    return out;
+}
+
+std::string fromUnicodeWith(UConverter* conv, std::u16string_view units, UErrorCode& error) {
+    std::string out(units.size() * 4 + 16, '\0');
+    ucnv_resetFromUnicode(conv);
+    char* target = out.data();
+    const UChar* source = units.data();
+    error = U_ZERO_ERROR;
+    ucnv_fromUnicode(conv, &target, out.data() + out.size(), &source, units.data() + units.size(),
+                     nullptr, true, &error);
+    out.resize(static_cast<size_t>(target - out.data()));
+    return out;
+}
+
+}  // namespace
+
+Converter::Converter(std::string encodingName) : name_(std::move(encodingName)) {
+    converter_ = ucnv_open(name_.c_str(), &error_);
+    if (U_FAILURE(error_)) converter_ = nullptr;
+}
+
+Converter::~Converter() {
+    if (converter_) ucnv_close(converter_);
+}
+
+void Converter::percentDecode(std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out.push_back(text[i]);
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == 'u') {
+            long unit = hexRun(text, i + 2, 4);
+            if (unit >= 0) {
+                char16_t u = static_cast<char16_t>(unit);
+                if (converter_) out += fromUnicodeWith(converter_, std::u16string_view(&u, 1), error_);
+                i += 5;
+                continue;
+            }
+        } else {
+            long byte = hexRun(text, i + 1, 2);
+            if (byte >= 0) {
+                out.push_back(static_cast<char>(byte));
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back('%');
+    }
+    text.swap(out);
+}
+
+std::u16string Converter::toUtf16(std::string_view bytes) {
+    if (!converter_) return {};
+    return toUnicodeWith(converter_, bytes, error_);
+}
+
+std::string Converter::fromUtf16(std::u16string_view units) {
+    if (!converter_) return {};
+    return fromUnicodeWith(converter_, units, error_);
+}
+
+std::string Converter::reencode(std::string_view reply, std::string_view target) {
+    if (target.empty() || target == name_) return std::string(reply);
+    std::u16string units = toUtf16(reply);
+    if (target == "IE") {
+        std::string out;
+        out.reserve(units.size());
+        for (char16_t u : units) {
+            if (u < 256) {
+                out.push_back(static_cast<char>(u));
+            } else {
+                out += "&#" + std::to_string(static_cast<unsigned>(u)) + ";";
+            }
+        }
+        return out;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UConverter, void (*)(UConverter*)> other(ucnv_open(std::string(target).c_str(), &status),
+                                                           ucnv_close);
+    if (U_FAILURE(status) || !other) {
+        error_ = status;
+        return {};
+    }
+    std::string out = fromUnicodeWith(other.get(), units, status);
+    error_ = status;
+    return out;
+}
+
+}  // namespace zintra
