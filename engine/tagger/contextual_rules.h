@@ -1,0 +1,128 @@
+// Contextual rules: "FROM TO NAME A [B]" lines applied in file order to a
+// tagged sentence; each rule changes FROM to TO where its condition on the
+// neighbouring words and tags holds. A change is seen at once by the tokens
+// further right and by every later rule.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zintra {
+
+class Arena;
+class Lexicon;
+class StringPool;
+struct LexiconEntry;
+struct Token;
+
+enum class ContextTest : uint8_t {
+    None,  // unknown name or too few fields: never applied
+    NextTag, Next2Tag, Next1Or2Tag, Next1Or2Or3Tag,
+    PrevTag, Prev2Tag, Prev1Or2Tag, Prev1Or2Or3Tag,
+    NextWd, CurWd, Next2Wd, Next1Or2Wd, Next1Or2Or3Wd,
+    PrevWd, Prev2Wd, Prev1Or2Wd, Prev1Or2Or3Wd,
+    SurroundTag, PrevBigram, NextBigram,
+    LBigram, WdPrevTag, RBigram, WdNextTag,
+    WdAnd2Bfr, WdAnd2TagBfr, WdAnd2Aft, WdAnd2TagAft,
+};
+
+struct ContextualRule {
+    const char* from = nullptr;  // interned
+    const char* to = nullptr;    // interned
+    const char* a = nullptr;     // interned argument (tag or word), or null
+    const char* b = nullptr;     // interned second argument, or null
+    ContextTest test = ContextTest::None;
+    int fromId = 0;              // index of from among the tags that some rule changes
+};
+
+// The name table: the test of a rule name (exact, case-sensitive), None when
+// unknown; *arguments gets how many arguments it takes.
+ContextTest contextTestByName(std::string_view name, int* arguments = nullptr);
+
+class ContextualRules;
+
+// The tokens of one sentence (top level, compounds as one token) preceded by
+// the two "STAART" tokens, with what the rules read of each. Position 0 and 1
+// are the "STAART" tokens; the sentence's tokens follow. Changing a tag here
+// changes the token's tag.
+class SentenceWindow {
+public:
+    SentenceWindow(const ContextualRules& rules, Token* first, Arena& arena);
+
+    int size() const { return size_; }
+    const char* tag(int i) const { return slots_[i].tag; }
+    Token* token(int i) const { return slots_[i].token; }  // null for the "STAART" positions
+    void setTag(int i, const char* internedTag);
+
+    // Whether position i is a candidate of the rule: not fixed, a non-empty
+    // word, tagged FROM, and (when its word is in the lexicon) TO among the
+    // word's listed tags.
+    bool isCandidate(const ContextualRule& rule, int i) const;
+    // Whether the rule's condition holds at position i (neighbours only).
+    bool holds(const ContextualRule& rule, int i) const;
+    // One pass of the rule from left to right; returns the number of changes.
+    int applyRule(const ContextualRule& rule);
+
+private:
+    struct Slot {
+        Token* token;
+        const char* tag;
+        const char* word;     // the token's word
+        mutable const char* key;  // the pool's copy of word, null if none; resolved on first use
+        const LexiconEntry* entry;
+        bool changeable;      // not fixed and a non-empty word
+        mutable bool resolved;
+    };
+    const char* wordKey(int i) const;
+    bool wordIs(int i, const char* interned) const { return i >= 0 && i < size_ && wordKey(i) == interned; }
+    bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
+    void markTag(int i, const char* tag, bool set);
+
+    const ContextualRules& rules_;
+    Slot* slots_;
+    int size_;
+    int words_;        // 64-bit words per tag mask
+    uint64_t* masks_;  // one mask of positions per tracked tag
+};
+
+class ContextualRules {
+public:
+    ContextualRules(Arena& arena, StringPool& pool, const Lexicon& lexicon);
+    ContextualRules(const ContextualRules&) = delete;
+    ContextualRules& operator=(const ContextualRules&) = delete;
+
+    // Reads the rule file: once to count the rule lines, once to fill the
+    // array. False when it cannot be opened or has no rule line.
+    bool load(const std::string& path);
+    // Enters the rule lines of text; returns how many there were.
+    size_t addLines(std::string_view text);
+    // Parses one rule line; false for a comment or empty line.
+    bool parseLine(std::string_view line, ContextualRule& rule);
+
+    // Applies every rule in file order to the sentence starting at first.
+    void apply(Token* first, Arena& arena) const;
+
+    const std::vector<ContextualRule>& rules() const { return rules_; }
+    const Lexicon& lexicon() const { return lexicon_; }
+    const StringPool& pool() const { return pool_; }
+    const char* staart() const { return staart_; }
+    // Index of a tag among those some rule changes (1-based), 0 for any other tag.
+    int tagId(const char* internedTag) const;
+    int trackedTags() const { return static_cast<int>(tracked_.size()); }
+
+private:
+    void track(ContextualRule& rule);
+
+    Arena& arena_;
+    StringPool& pool_;
+    const Lexicon& lexicon_;
+    const char* staart_;
+    std::vector<ContextualRule> rules_;
+    std::vector<const char*> tracked_;     // tags by id - 1
+    std::vector<const char*> idKeys_;      // open-addressing table of tracked tags
+    std::vector<int> idValues_;
+};
+
+}  // namespace zintra
