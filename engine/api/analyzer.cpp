@@ -1,6 +1,6 @@
 #include "engine/api/analyzer.h"
 
-#include <fstream>
+#include <cstdio>
 
 namespace zintra {
 
@@ -8,36 +8,30 @@ namespace {
 
 bool opens(const std::string& path) {
     if (path.empty()) return false;
-    std::ifstream in(path);
-    return static_cast<bool>(in);
-}
-
-// True when the file opens and has a line that is not empty (after leading
-// blanks) and does not start with the comment mark.
-bool hasDataLine(const std::string& path, std::string_view commentMark) {
-    if (path.empty()) return false;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string_view view = trimBlanks(line);
-        if (!view.empty() && view.substr(0, commentMark.size()) != commentMark) return true;
-    }
-    return false;
+    FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }
 
 }  // namespace
 
-bool Analyzer::load(const std::string& configPath) {
+Analyzer::Analyzer() : data_(std::make_unique<LanguageData>()) {}
+
+Analyzer::Analyzer(const Config& previous) : config_(previous), data_(std::make_unique<LanguageData>()) {}
+
+Analyzer::~Analyzer() = default;
+
+bool Analyzer::load(const std::string& configPath, Scope scope) {
+    data_ = std::make_unique<LanguageData>();
     if (!readConfig(configPath, config_)) return false;
-    return loadLanguageData();
+    return loadLanguageData(scope);
 }
 
-bool Analyzer::loadLanguageData() {
-    if (!opens(config_.dictionaryFile) || !opens(config_.lexicalRuleFile) || !opens(config_.bigrams))
-        return false;
-    if (config_.parse == 0) return false;
-    if (!hasDataLine(config_.compoundFile, "#")) return false;
-    if (!hasDataLine(config_.contextualRuleFile, "#")) return false;
+bool Analyzer::loadLanguageData(Scope scope) {
+    if (!data_->load(config_)) return false;
+    if (scope == Scope::Tagging) return true;
+    // The phrase grammar: an empty name succeeds, a named file must open.
     return config_.grammarFile.empty() || opens(config_.grammarFile);
 }
 

@@ -69,13 +69,15 @@ private:
     struct Slot {
         Token* token;
         const char* tag;
-        const char* word;     // the token's word
-        mutable const char* key;  // the pool's copy of word, null if none; resolved on first use
-        const LexiconEntry* entry;
-        bool changeable;      // not fixed and a non-empty word
-        mutable bool resolved;
+        const char* word;                   // the token's word
+        mutable const char* key;            // the pool's copy of word, null if none
+        mutable const LexiconEntry* entry;  // the word's lexicon entry, null if unknown
+        bool changeable;                    // not fixed and a non-empty word
+        mutable bool keyResolved;           // key and entry are looked up on first use
+        mutable bool entryResolved;
     };
     const char* wordKey(int i) const;
+    const LexiconEntry* entryOf(int i) const;
     bool wordIs(int i, const char* interned) const { return i >= 0 && i < size_ && wordKey(i) == interned; }
     bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
     void markTag(int i, const char* tag, bool set);

@@ -16,7 +16,12 @@ class Arena;
 class Lexicon;
 class StringPool;
 class StringTable;
+class ConfigList;
 struct Config;
+
+// A table of the strings of a configured list, in the order given (a string
+// given again keeps its first entry and number); the strings are interned in pool.
+StringTable* makeListTable(const ConfigList& list, size_t buckets, Arena& arena, StringPool& pool);
 
 class Splitter {
 public:

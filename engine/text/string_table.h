@@ -28,6 +28,8 @@ public:
     // Keys and entries are taken from arena, which must outlive the table.
     explicit StringTable(Arena& arena, size_t buckets = kDefaultBuckets);
     StringTable(const StringTable&) = delete;
+    // A table made inside arena itself (it needs no destruction).
+    static StringTable* create(Arena& arena, size_t buckets = kDefaultBuckets);
     StringTable& operator=(const StringTable&) = delete;
 
     // The entry of key, made (with number 0 and a null value) when absent.

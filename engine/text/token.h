@@ -5,7 +5,6 @@
 namespace zintra {
 
 class Arena;
-struct LexiconEntry;
 
 // The shared empty string of every token made blank; the string pool returns
 // the same pointer for an interned empty string.
@@ -19,9 +18,6 @@ struct Token {
     Token* next = nullptr;          // next token; null after the last one
     Token* children = nullptr;      // first member of a compound parent; null otherwise
     void* annotations = nullptr;    // what template matching attaches; null when made
-    // The lexicon entry of `word` as the tagger last looked it up (null for an
-    // unknown word); the tagger sets it while it gives the initial tag.
-    const LexiconEntry* entry = nullptr;
 };
 
 // A blank token (empty word and tag, no links) taken from the arena.

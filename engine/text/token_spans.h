@@ -30,8 +30,8 @@ public:
 private:
     std::string text_;  // zero-terminated copy the spans point into
     int count_ = 0;
-    int start_[kMaxSpans];
-    int length_[kMaxSpans];
+    size_t start_[kMaxSpans];
+    size_t length_[kMaxSpans];
 };
 
 }  // namespace zintra

@@ -1,0 +1,284 @@
+#include "engine/tagger/contextual_rules.h"
+
+#include <bit>
+
+#include "engine/text/arena.h"
+#include "engine/text/data_file.h"
+#include "engine/text/lexicon.h"
+#include "engine/text/string_pool.h"
+#include "engine/text/token.h"
+
+namespace zintra {
+
+namespace {
+
+struct RuleName {
+    const char* name;
+    ContextTest test;
+    int arguments;
+};
+
+constexpr RuleName kRuleNames[] = {
+    {"NEXTTAG", ContextTest::NextTag, 1},
+    {"NEXT2TAG", ContextTest::Next2Tag, 1},
+    {"NEXT1OR2TAG", ContextTest::Next1Or2Tag, 1},
+    {"NEXT1OR2OR3TAG", ContextTest::Next1Or2Or3Tag, 1},
+    {"PREVTAG", ContextTest::PrevTag, 1},
+    {"PREV2TAG", ContextTest::Prev2Tag, 1},
+    {"PREV1OR2TAG", ContextTest::Prev1Or2Tag, 1},
+    {"PREV1OR2OR3TAG", ContextTest::Prev1Or2Or3Tag, 1},
+    {"NEXTWD", ContextTest::NextWd, 1},
+    {"CURWD", ContextTest::CurWd, 1},
+    {"NEXT2WD", ContextTest::Next2Wd, 1},
+    {"NEXT1OR2WD", ContextTest::Next1Or2Wd, 1},
+    {"NEXT1OR2OR3WD", ContextTest::Next1Or2Or3Wd, 1},
+    {"PREVWD", ContextTest::PrevWd, 1},
+    {"PREV2WD", ContextTest::Prev2Wd, 1},
+    {"PREV1OR2WD", ContextTest::Prev1Or2Wd, 1},
+    {"PREV1OR2OR3WD", ContextTest::Prev1Or2Or3Wd, 1},
+    {"SURROUNDTAG", ContextTest::SurroundTag, 2},
+    {"PREVBIGRAM", ContextTest::PrevBigram, 2},
+    {"NEXTBIGRAM", ContextTest::NextBigram, 2},
+    {"LBIGRAM", ContextTest::LBigram, 2},
+    {"WDPREVTAG", ContextTest::WdPrevTag, 2},
+    {"RBIGRAM", ContextTest::RBigram, 2},
+    {"WDNEXTTAG", ContextTest::WdNextTag, 2},
+    {"WDAND2BFR", ContextTest::WdAnd2Bfr, 2},
+    {"WDAND2TAGBFR", ContextTest::WdAnd2TagBfr, 2},
+    {"WDAND2AFT", ContextTest::WdAnd2Aft, 2},
+    {"WDAND2TAGAFT", ContextTest::WdAnd2TagAft, 2},
+};
+
+size_t pointerHash(const char* p) {
+    auto v = reinterpret_cast<uintptr_t>(p);
+    return static_cast<size_t>((v >> 2) * 0x9E3779B97F4A7C15ULL >> 32);
+}
+
+}  // namespace
+
+ContextTest contextTestByName(std::string_view name, int* arguments) {
+    for (const RuleName& r : kRuleNames) {
+        if (name == r.name) {
+            if (arguments) *arguments = r.arguments;
+            return r.test;
+        }
+    }
+    if (arguments) *arguments = 0;
+    return ContextTest::None;
+}
+
+// ---------------------------------------------------------------------------
+// Rule file
+
+ContextualRules::ContextualRules(Arena& arena, StringPool& pool, const Lexicon& lexicon)
+    : arena_(arena), pool_(pool), lexicon_(lexicon), staart_(pool.intern("STAART")) {}
+
+bool ContextualRules::load(const std::string& path) {
+    std::string content;
+    if (!readDataFile(path, content)) return false;
+    size_t count = 0;
+    forEachLine(content, [&](std::string_view line) {
+        if (!isSkippedLine(line, "#")) ++count;
+    });
+    if (count == 0) return false;
+    rules_.reserve(rules_.size() + count);
+    addLines(content);
+    return true;
+}
+
+size_t ContextualRules::addLines(std::string_view text) {
+    size_t count = 0;
+    forEachLine(text, [&](std::string_view line) {
+        ContextualRule rule;
+        if (!parseLine(line, rule)) return;
+        rules_.push_back(rule);
+        ++count;
+    });
+    return count;
+}
+
+bool ContextualRules::parseLine(std::string_view line, ContextualRule& rule) {
+    line = line.substr(0, line.find('\0'));
+    size_t skip = 0;
+    while (skip < line.size() && static_cast<unsigned char>(line[skip]) >= 1 &&
+           static_cast<unsigned char>(line[skip]) <= 32)
+        ++skip;
+    line = line.substr(skip);
+    if (isSkippedLine(line, "#")) return false;
+    std::vector<std::string_view> fields;
+    splitFields(line, fields);
+    rule = ContextualRule{};
+    if (fields.size() >= 1) rule.from = pool_.intern(fields[0]);
+    if (fields.size() >= 2) rule.to = pool_.intern(fields[1]);
+    int arguments = 0;
+    ContextTest test = fields.size() >= 3 ? contextTestByName(fields[2], &arguments) : ContextTest::None;
+    if (fields.size() >= 4) rule.a = pool_.intern(fields[3]);
+    if (fields.size() >= 5) rule.b = pool_.intern(fields[4]);
+    // A rule without all its fields is kept in its place but never applies.
+    if (test != ContextTest::None && fields.size() >= 3 + static_cast<size_t>(arguments)) rule.test = test;
+    track(rule);
+    return true;
+}
+
+void ContextualRules::track(ContextualRule& rule) {
+    if (rule.test == ContextTest::None) return;
+    if (int id = tagId(rule.from)) {
+        rule.fromId = id;
+        return;
+    }
+    tracked_.push_back(rule.from);
+    rule.fromId = static_cast<int>(tracked_.size());
+    // Rebuild the open-addressing index at twice to four times the tag count.
+    size_t capacity = 16;
+    while (capacity < tracked_.size() * 2) capacity *= 2;
+    idKeys_.assign(capacity, nullptr);
+    idValues_.assign(capacity, 0);
+    for (size_t i = 0; i < tracked_.size(); ++i) {
+        size_t slot = pointerHash(tracked_[i]) & (capacity - 1);
+        while (idKeys_[slot]) slot = (slot + 1) & (capacity - 1);
+        idKeys_[slot] = tracked_[i];
+        idValues_[slot] = static_cast<int>(i + 1);
+    }
+}
+
+int ContextualRules::tagId(const char* internedTag) const {
+    if (idKeys_.empty() || !internedTag) return 0;
+    size_t mask = idKeys_.size() - 1;
+    for (size_t slot = pointerHash(internedTag) & mask; idKeys_[slot]; slot = (slot + 1) & mask)
+        if (idKeys_[slot] == internedTag) return idValues_[slot];
+    return 0;
+}
+
+void ContextualRules::apply(Token* first, Arena& arena) const {
+    if (!first || rules_.empty()) return;
+    SentenceWindow window(*this, first, arena);
+    for (const ContextualRule& rule : rules_) window.applyRule(rule);
+}
+
+// ---------------------------------------------------------------------------
+// Sentence window
+
+SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena& arena) : rules_(rules) {
+    size_ = tokenCount(first) + 2;
+    slots_ = static_cast<Slot*>(arena.allocate(sizeof(Slot) * static_cast<size_t>(size_)));
+    const char* staart = rules.staart();
+    for (int i = 0; i < 2; ++i) slots_[i] = Slot{nullptr, staart, staart, staart, nullptr, true, true, false};
+    const StringPool& pool = rules.pool();
+    int i = 2;
+    for (Token* t = first; t; t = t->next, ++i) {
+        // Tags are compared as pointers, so a tag the pool knows is taken as
+        // the pool's copy (a fixed token's tag may have been written elsewhere).
+        const char* tag = t->tag ? t->tag : kEmptyWord;
+        if (const char* interned = pool.find(tag)) tag = interned;
+        const char* word = t->word ? t->word : kEmptyWord;
+        slots_[i] = Slot{t, tag, word, nullptr, nullptr, !t->fixed && word[0] != '\0', false, false};
+    }
+    words_ = (size_ + 63) / 64;
+    size_t maskWords = static_cast<size_t>(words_) * static_cast<size_t>(rules.trackedTags());
+    masks_ = maskWords ? arena.makeArray<uint64_t>(maskWords) : nullptr;
+    for (int k = 0; k < size_; ++k)
+        if (slots_[k].changeable) markTag(k, slots_[k].tag, true);
+}
+
+void SentenceWindow::markTag(int i, const char* tag, bool set) {
+    int id = rules_.tagId(tag);
+    if (id == 0) return;
+    uint64_t& word = masks_[static_cast<size_t>(id - 1) * static_cast<size_t>(words_) + static_cast<size_t>(i / 64)];
+    uint64_t bit = uint64_t{1} << (i % 64);
+    word = set ? (word | bit) : (word & ~bit);
+}
+
+void SentenceWindow::setTag(int i, const char* internedTag) {
+    Slot& s = slots_[i];
+    if (s.changeable) {
+        markTag(i, s.tag, false);
+        markTag(i, internedTag, true);
+    }
+    s.tag = internedTag;
+    if (s.token) s.token->tag = internedTag;
+}
+
+const char* SentenceWindow::wordKey(int i) const {
+    const Slot& s = slots_[i];
+    if (!s.keyResolved) {
+        s.key = rules_.pool().find(s.word);
+        s.keyResolved = true;
+    }
+    return s.key;
+}
+
+const LexiconEntry* SentenceWindow::entryOf(int i) const {
+    const Slot& s = slots_[i];
+    if (!s.entryResolved) {
+        s.entry = rules_.lexicon().lookup(s.word);
+        s.entryResolved = true;
+    }
+    return s.entry;
+}
+
+bool SentenceWindow::isCandidate(const ContextualRule& rule, int i) const {
+    const Slot& s = slots_[i];
+    if (!s.changeable || s.tag != rule.from) return false;
+    const LexiconEntry* entry = entryOf(i);
+    return !entry || entry->hasTag(rule.to);
+}
+
+bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
+    const char* a = rule.a;
+    const char* b = rule.b;
+    switch (rule.test) {
+        case ContextTest::None: return false;
+        case ContextTest::NextTag: return tagIs(i + 1, a);
+        case ContextTest::Next2Tag: return tagIs(i + 2, a);
+        case ContextTest::Next1Or2Tag: return tagIs(i + 1, a) || tagIs(i + 2, a);
+        case ContextTest::Next1Or2Or3Tag: return tagIs(i + 1, a) || tagIs(i + 2, a) || tagIs(i + 3, a);
+        case ContextTest::PrevTag: return tagIs(i - 1, a);
+        case ContextTest::Prev2Tag: return tagIs(i - 2, a);
+        case ContextTest::Prev1Or2Tag: return tagIs(i - 1, a) || tagIs(i - 2, a);
+        case ContextTest::Prev1Or2Or3Tag: return tagIs(i - 1, a) || tagIs(i - 2, a) || tagIs(i - 3, a);
+        case ContextTest::NextWd: return wordIs(i + 1, a);
+        case ContextTest::CurWd: return wordIs(i, a);
+        case ContextTest::Next2Wd: return wordIs(i + 2, a);
+        case ContextTest::Next1Or2Wd: return wordIs(i + 1, a) || wordIs(i + 2, a);
+        case ContextTest::Next1Or2Or3Wd: return wordIs(i + 1, a) || wordIs(i + 2, a) || wordIs(i + 3, a);
+        case ContextTest::PrevWd: return wordIs(i - 1, a);
+        case ContextTest::Prev2Wd: return wordIs(i - 2, a);
+        case ContextTest::Prev1Or2Wd: return wordIs(i - 1, a) || wordIs(i - 2, a);
+        case ContextTest::Prev1Or2Or3Wd: return wordIs(i - 1, a) || wordIs(i - 2, a) || wordIs(i - 3, a);
+        case ContextTest::SurroundTag: return tagIs(i - 1, a) && tagIs(i + 1, b);
+        case ContextTest::PrevBigram: return tagIs(i - 2, a) && tagIs(i - 1, b);
+        case ContextTest::NextBigram: return tagIs(i + 1, a) && tagIs(i + 2, b);
+        case ContextTest::LBigram: return wordIs(i - 1, a) && wordIs(i, b);
+        case ContextTest::WdPrevTag: return tagIs(i - 1, a) && wordIs(i, b);
+        case ContextTest::RBigram: return wordIs(i, a) && wordIs(i + 1, b);
+        case ContextTest::WdNextTag: return wordIs(i, a) && tagIs(i + 1, b);
+        case ContextTest::WdAnd2Bfr: return wordIs(i - 2, a) && wordIs(i, b);
+        case ContextTest::WdAnd2TagBfr: return tagIs(i - 2, a) && wordIs(i, b);
+        case ContextTest::WdAnd2Aft: return wordIs(i, a) && wordIs(i + 2, b);
+        case ContextTest::WdAnd2TagAft: return wordIs(i, a) && tagIs(i + 2, b);
+    }
+    return false;
+}
+
+int SentenceWindow::applyRule(const ContextualRule& rule) {
+    if (rule.test == ContextTest::None || rule.fromId == 0 || !masks_) return 0;
+    int changes = 0;
+    uint64_t* mask = masks_ + static_cast<size_t>(rule.fromId - 1) * static_cast<size_t>(words_);
+    for (int w = 0; w < words_; ++w) {
+        // A change at a position clears only that position's bit, so the
+        // copy taken here still lists every later candidate.
+        uint64_t bits = mask[w];
+        while (bits) {
+            int i = w * 64 + std::countr_zero(bits);
+            bits &= bits - 1;
+            const LexiconEntry* entry = entryOf(i);
+            if (entry && !entry->hasTag(rule.to)) continue;
+            if (!holds(rule, i)) continue;
+            setTag(i, rule.to);
+            ++changes;
+        }
+    }
+    return changes;
+}
+
+}  // namespace zintra
