@@ -19,5 +19,7 @@ struct Options {
 bool parseOptions(const std::vector<std::string>& args, Options& options);
 
 int runMatch(const Options& options);
+// Tags each sentence (the words, or each line of standard input) and prints it in slash form.
+int runTag(const Options& options);
 
 }  // namespace zintra::cli

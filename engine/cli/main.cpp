@@ -15,6 +15,10 @@ constexpr const char* kUsage =
     "      initialise the engine and print the reply to one request exactly as\n"
     "      the match export returns it (REQUEST from standard input when absent),\n"
     "      e.g. zintra match '<H1>lesson1</H1><P>I am a boy.</P>'\n"
+    "  tag [--config FILE] [SENTENCE...]\n"
+    "      tag each SENTENCE (each line of standard input when none is given) and\n"
+    "      print it as word/TAG pairs, a compound as (word/TAG word/TAG)/TAG,\n"
+    "      e.g. zintra tag 'I am a boy.'\n"
     "\n"
     "options:\n"
     "  --config FILE    the engine configuration (default: zintra.ini here)\n"
@@ -33,6 +37,7 @@ int main(int argc, char** argv) {
     zintra::cli::Options options;
     if (!zintra::cli::parseOptions({args.begin() + 1, args.end()}, options)) return 2;
     if (command == "match") return zintra::cli::runMatch(options);
+    if (command == "tag") return zintra::cli::runTag(options);
     std::cerr << "zintra: unknown command " << command << "\n" << kUsage;
     return 2;
 }
