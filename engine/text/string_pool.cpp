@@ -1,5 +1,7 @@
 #include "engine/text/string_pool.h"
 
+#include "engine/text/token.h"
+
 namespace zintra {
 
 namespace {
