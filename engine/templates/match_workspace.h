@@ -1,0 +1,52 @@
+// Working memory of one match: the sentence copy, the items, two cell
+// tables, the path and the report items. A workspace is leased from a pool
+// of the calling thread and returned with its memory kept, so a thread that
+// matches again and again allocates only while its sentences and files grow.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/templates/alignment.h"
+#include "engine/templates/report_item.h"
+
+namespace zintra {
+
+struct MatchWorkspace {
+    static constexpr int kMaxSpans = 30;
+
+    // The sentence: its words cut off at the final ending, a zero byte, the
+    // ending, a zero byte. Item words point into it or into quoted.
+    std::string text;
+    std::array<std::string, kMaxSpans> quoted;  // normalised spans that begin with a double quote
+
+    // Sentence items, sentinels included, and their comparison-word ids.
+    std::vector<ReportItem> words;
+    std::vector<int32_t> wordIds;
+
+    std::vector<AlignCell> cells[2];  // the current template's and the best one's
+    std::vector<PathEntry> path;
+    std::vector<ReportItem> items;    // the report items
+    std::vector<int32_t> comments;    // the report's comment list
+    std::vector<uint16_t> scratch;    // closest-word computation
+};
+
+// A workspace held for the lifetime of the lease.
+class WorkspaceLease {
+public:
+    WorkspaceLease();
+    ~WorkspaceLease();
+    WorkspaceLease(const WorkspaceLease&) = delete;
+    WorkspaceLease& operator=(const WorkspaceLease&) = delete;
+
+    MatchWorkspace& operator*() const { return *workspace_; }
+    MatchWorkspace* operator->() const { return workspace_.get(); }
+
+private:
+    std::unique_ptr<MatchWorkspace> workspace_;
+};
+
+}  // namespace zintra
