@@ -1,0 +1,18 @@
+#include "app/screen_table.h"
+
+#include "app/shell/ui/frm_home.h"
+#include "app/shell/ui/frm_login.h"
+#include "app/shell/ui/frm_user_name.h"
+#include "app/shell/ui/navigator.h"
+
+namespace korvel {
+
+void registerScreens(Navigator& navigator)
+{
+    navigator.add(ScreenId::Login, [](Navigator& nav) { return new frmログイン(nav); });
+    navigator.add(ScreenId::Home, [](Navigator& nav) { return new frmホーム(nav); });
+    navigator.add(ScreenId::HomeL, [](Navigator& nav) { return new frmホームL(nav); });
+    navigator.add(ScreenId::UserName, [](Navigator& nav) { return new frmユーザ名(nav); });
+}
+
+}  // namespace korvel

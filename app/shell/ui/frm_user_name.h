@@ -1,0 +1,39 @@
+// frmユーザ名: the logged-in learner changes the user name, the user ID or
+// both; a new name may keep or drop the results so far.
+#pragma once
+
+#include "app/shell/ui/form_base.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvel {
+
+class frmユーザ名 : public FormBase {
+public:
+    explicit frmユーザ名(Navigator& navigator);
+
+    QLabel* LabelCurrentName = nullptr;
+    QLabel* LabelCurrentId = nullptr;
+    QLineEdit* TextNewName = nullptr;
+    QLineEdit* TextNewId = nullptr;
+    QLabel* LabelResult = nullptr;
+    QPushButton* CommandChange = nullptr;
+    QPushButton* CommandReturn = nullptr;
+    QPushButton* CommandExit = nullptr;
+
+private:
+    void buildControls();
+    void showCurrent();
+    void change();
+    void enterName();
+    void enterId();
+    // Asks whether the results carry over. Cancelled: false. `dropLogs` tells
+    // whether the learner's logs go once the change is saved.
+    bool askCarryOver(bool& dropLogs);
+    // Writes the changed record; on failure the learner stays as before.
+    bool save(const QString& name, const QString& id);
+};
+
+}  // namespace korvel

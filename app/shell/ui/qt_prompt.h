@@ -1,0 +1,14 @@
+// The message boxes of the running program.
+#pragma once
+
+#include "app/shell/services.h"
+
+namespace korvel {
+
+class QtPrompt final : public Prompt {
+public:
+    Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon,
+               const QStringList& captions) override;
+};
+
+}  // namespace korvel
