@@ -115,7 +115,7 @@ public:
             } catch (const TooLarge&) {
                 graph = PositionGraph();
                 graph.tmpl = tmpl.get();
-                graph.altBegin_ = {0, 0};  // positions 0 and 1, nothing leads anywhere
+                graph.altBegin_ = {0, 0, 0};  // positions 0 and 1, nothing leads anywhere
                 graph.owners_.resize(2);
             }
             out_.maxPositions_ = std::max(out_.maxPositions_, graph.lastPosition() + 1);

@@ -89,7 +89,7 @@ class PositionGraph {
 public:
     const Template* tmpl = nullptr;
 
-    int32_t lastPosition() const { return static_cast<int32_t>(altBegin_.size()) - 1; }
+    int32_t lastPosition() const { return static_cast<int32_t>(altBegin_.size()) - 2; }
     // The alternatives of position p (p below m), in the order of the fillers.
     const Alternative* begin(int32_t p) const { return alts_.data() + altBegin_[p]; }
     const Alternative* end(int32_t p) const { return alts_.data() + altBegin_[p + 1]; }
@@ -100,7 +100,7 @@ public:
 
 private:
     friend class GraphBuilder;
-    std::vector<int32_t> altBegin_;  // m + 1 entries: position p's alternatives are [altBegin_[p], altBegin_[p+1])
+    std::vector<int32_t> altBegin_;  // m + 2 entries: position p's alternatives are [altBegin_[p], altBegin_[p+1])
     std::vector<Alternative> alts_;
     std::vector<PositionOwner> owners_;
 };

@@ -126,38 +126,69 @@ void setErrorFlags(ReportItem& item, const TemplateFile& file, const TemplateFil
     if (e && reported(e->filler, file, global)) item.flags |= kFlagComments;
 }
 
-// A missing word X, then a matched word Y, then a superfluous X: the pair
-// that remains reads "X expected, Y typed" and "Y expected, X typed". The
-// filler links stay with the typed words, so that the report offers each
-// place the other's word.
+// Two neighbours typed the wrong way round, "Y X" where the template wants
+// "X Y". The alignment shows them as a missing X, a matched Y and a
+// superfluous X, or (as ties between the two readings go) as a superfluous
+// Y, a matched X and a missing Y. Either becomes one pair: "X expected, Y
+// typed" followed by "Y expected, X typed". The filler links stay with the
+// typed words, so that the report offers each place the other's word.
+bool typedAsExpected(const ReportItem& item) {
+    return !item.word.empty() && item.expected && item.comparison == item.expected->word;
+}
+
+bool isMissingWord(const ReportItem& item) { return isMissing(item) && item.expected && !item.expected->word.empty(); }
+
+bool isExtraWord(const ReportItem& item) { return isExtra(item) && !item.comparison.empty(); }
+
+void makePair(ReportItem& first, ReportItem& second) {
+    const uint32_t cleared = kFlagMissing | kFlagExtra | kFlagSpelling | kFlagMisplaced;
+    for (ReportItem* item : {&first, &second}) {
+        item->flags &= ~cleared;
+        item->flags |= kFlagComments;
+        if (item->comparison != item->expected->word) item->flags |= kFlagWrong;
+        item->position = -1;
+    }
+    first.flags |= kFlagSwapFirst;
+    second.flags |= kFlagSwapSecond;
+}
+
 void swapNeighbours(std::vector<ReportItem>& items, const PositionGraph& graph) {
     for (size_t i = 0; i + 2 < items.size(); ++i) {
-        ReportItem& a = items[i];
-        ReportItem& b = items[i + 1];
-        ReportItem& c = items[i + 2];
-        if (!isMissing(a) || !a.expected || a.expected->word.empty()) continue;
-        if (b.word.empty() || !b.expected || b.comparison != b.expected->word) continue;
-        if (!isExtra(c) || c.comparison.empty()) continue;
+        const ReportItem& a = items[i];
+        const ReportItem& b = items[i + 1];
+        const ReportItem& c = items[i + 2];
+        if (!typedAsExpected(b)) continue;
+        ReportItem first;
+        ReportItem second;
         int32_t index = -1;
-        const Alternative* alt = nodeAlternative(graph, a, c.comparison, &index);
-        if (!alt) continue;
-        const uint32_t cleared = kFlagMissing | kFlagExtra | kFlagSpelling | kFlagMisplaced;
-        ReportItem first = b;
-        ReportItem second = c;
-        second.expected = b.expected;
-        second.alternative = b.alternative;
-        second.filler = alt->element;
-        first.expected = alt->element;
-        first.alternative = {a.alternative.position, index};
-        first.filler = b.expected;
-        for (ReportItem* item : {&first, &second}) {
-            item->flags &= ~cleared;
-            item->flags |= kFlagComments;
-            if (item->comparison != item->expected->word) item->flags |= kFlagWrong;
-            item->position = -1;
+        if (isMissingWord(a) && isExtraWord(c)) {
+            // missing X, matched Y, superfluous X
+            const Alternative* x = nodeAlternative(graph, a, c.comparison, &index);
+            if (!x) continue;
+            first = b;  // Y typed
+            first.expected = x->element;
+            first.alternative = {a.alternative.position, index};
+            first.filler = b.expected;
+            second = c;  // X typed
+            second.expected = b.expected;
+            second.alternative = b.alternative;
+            second.filler = x->element;
+        } else if (isExtraWord(a) && isMissingWord(c)) {
+            // superfluous Y, matched X, missing Y
+            const Alternative* y = nodeAlternative(graph, c, a.comparison, &index);
+            if (!y) continue;
+            first = a;  // Y typed
+            first.expected = b.expected;
+            first.alternative = b.alternative;
+            first.filler = y->element;
+            second = b;  // X typed
+            second.expected = y->element;
+            second.alternative = {c.alternative.position, index};
+            second.filler = b.expected;
+        } else {
+            continue;
         }
-        first.flags |= kFlagSwapFirst;
-        second.flags |= kFlagSwapSecond;
+        makePair(first, second);
         items[i] = first;
         items[i + 1] = second;
         items.erase(items.begin() + static_cast<std::ptrdiff_t>(i) + 2);
