@@ -13,3 +13,11 @@ bash scripts/layout.sh build/release "$install_dir"
 cd "$install_dir"
 echo "== zintra match on the default installation"
 ./zintra match --config zintra.ini '<H1>0-0-0.xvt</H1><P></P>'
+
+# The learning application on the same installation, under the current display.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "== korvel"
+  ./korvel
+else
+  echo "== korvel not started: no display (set DISPLAY, or run: xvfb-run -a $install_dir/korvel)"
+fi

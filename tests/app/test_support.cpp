@@ -121,7 +121,7 @@ void AppTest::writeUsers(const std::vector<QByteArray>& records, const QByteArra
     content.write(QStringLiteral("Korveluser/user.dat"), bytes + trailing);
 }
 
-Session& AppTest::startSession()
+Session& AppTest::startSession(bool loadErrors)
 {
     Services services;
     services.prompt = &prompt;
@@ -129,7 +129,9 @@ Session& AppTest::startSession()
     services.random = &random;
     services.endProgram = [this] { ++endCalls; };
     session = std::make_unique<Session>(services, content.path());
-    session->get_ErrorMsg();
+    if (loadErrors) {
+        session->get_ErrorMsg();
+    }
     return *session;
 }
 

@@ -16,7 +16,18 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable failure messages for Qt texts and bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << "bytes " << bytes.toHex(' ').toStdString();
+}
 
 namespace korvel::test {
 
@@ -99,8 +110,9 @@ protected:
     // Writes user.dat from whole records (and any extra trailing bytes).
     void writeUsers(const std::vector<QByteArray>& records, const QByteArray& trailing = {}) const;
     QByteArray usersFile() const { return content.read(QStringLiteral("Korveluser/user.dat")); }
-    // A new session on the content root; the error table is loaded.
-    Session& startSession();
+    // A new session on the content root; the error table is loaded unless
+    // the caller leaves that to the screen under test.
+    Session& startSession(bool loadErrors = true);
 
     TempDir content;
     ScriptedPrompt prompt;

@@ -82,11 +82,14 @@ void HomeScreen::buildControls()
     auto* middle = new QHBoxLayout;
     auto* chapters = new QGroupBox(QStringLiteral("章を選んでください"), this);
     auto* grid = new QGridLayout(chapters);
-    const QSize chapterSize = wide ? QSize(190, 54) : QSize(150, 42);
+    const QSize chapterSize = wide ? QSize(232, 54) : QSize(186, 42);
+    const QFont chapterFont = screenFont(wide ? 10 : 8);
     constexpr int kColumns = 4;
     for (int i = 0; i < 29; ++i) {
         auto* button = new QPushButton(chapters);
         button->setFixedSize(chapterSize);
+        // Set on the button itself: a style sheet change must not reset it.
+        button->setFont(chapterFont);
         CommandChapter[static_cast<std::size_t>(i)] = button;
         const int chapter = i < kRequizButton ? i + 1 : kRetestListening;
         connect(button, &QPushButton::clicked, this, [this, chapter] { chooseChapter(chapter); });
