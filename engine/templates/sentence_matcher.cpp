@@ -20,6 +20,7 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
     file_ = nullptr;
     global_ = nullptr;
     chosen_ = -1;
+    best_ = kUnreached;
     finalSymbol_ = {};
     ws.items.clear();
     if (!file || !global || sentence.empty()) return -1;
@@ -29,7 +30,7 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
 
         // Each template is aligned in the spare cell table; a better result
         // keeps its table, so the chosen template's path can be read back.
-        ScoreKey best = kUnreached;
+        ScoreKey& best = best_;
         int spare = 0;
         const std::vector<PositionGraph>& all = graphs.graphs();
         for (size_t t = 0; t < all.size(); ++t) {
@@ -52,6 +53,7 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
     } catch (const std::bad_alloc&) {
         ws.items.clear();
         chosen_ = -1;
+        best_ = kUnreached;
         file_ = nullptr;
         return -1;
     }

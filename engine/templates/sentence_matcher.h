@@ -34,6 +34,8 @@ public:
     void appendReport(std::string& out) const;
     const Template* chosenTemplate() const;
     int chosenIndex() const { return chosen_; }
+    // The alignment score of the chosen template.
+    Score chosenScore() const { return unpackScore(best_); }
 
     // The report items in sentence order (bits 2048 and 4096 appear once a
     // report has been written).
@@ -50,6 +52,7 @@ private:
     const TemplateFile* file_ = nullptr;
     const TemplateFile* global_ = nullptr;
     int chosen_ = -1;
+    ScoreKey best_ = kUnreached;
     std::string_view finalSymbol_;
 };
 
