@@ -45,7 +45,8 @@ struct Entry {
 
 class Learner {
 public:
-    Learner(CtxCorpus& corpus, const ContextualLearnerOptions& options) : c_(corpus), options_(options) {
+    Learner(CtxCorpus& corpus, const ContextualLearnerOptions& options)
+        : c_(corpus), options_(options), counts_(static_cast<std::size_t>(corpus.size()) * 16) {
         if (c_.words.size() >= (1 << 22)) throw std::runtime_error("too many distinct words");
         if (c_.tags.size() >= 64) throw std::runtime_error("too many tags");
     }
@@ -93,6 +94,7 @@ public:
             ++epoch;
             for (std::uint64_t k : verifiedNow) heap_.push({score(k), k, false});
             verifiedNow.clear();
+            if (options_.checkCounts) result.countMismatches += compareWithFreshCounts();
             if (options_.verbose && result.rules.size() % 100 == 0)
                 std::cerr << "contextual: " << result.rules.size() << " rules, last gain " << exact << "\n";
         }
@@ -138,6 +140,33 @@ private:
                 }
             }
         });
+    }
+
+    int compareWithFreshCounts() {
+        CountTable kept = counts_, keptAny = anyBad_;
+        counts_ = CountTable(1u << 16);
+        anyBad_ = CountTable(1u << 16);
+        const bool was = recording_;
+        recording_ = false;
+        for (int p = 0; p < c_.size(); ++p) contribute(p, +1);
+        recording_ = was;
+        int mismatches = 0;
+        auto compare = [&](const CountTable& fresh, const CountTable& old) {
+            old.forEach([&](std::uint64_t key, const CountTable::Counts& v) {
+                const CountTable::Counts* f = fresh.find(key);
+                const CountTable::Counts zero;
+                if (!f) f = &zero;
+                if (f->good != v.good || f->bad != v.bad) ++mismatches;
+            });
+            fresh.forEach([&](std::uint64_t key, const CountTable::Counts& v) {
+                if (!old.find(key) && (v.good != 0 || v.bad != 0)) ++mismatches;
+            });
+        };
+        compare(counts_, kept);
+        compare(anyBad_, keptAny);
+        counts_ = std::move(kept);
+        anyBad_ = std::move(keptAny);
+        return mismatches;
     }
 
     int exactGain(std::uint64_t key) {
@@ -186,7 +215,7 @@ private:
 
     CtxCorpus& c_;
     const ContextualLearnerOptions& options_;
-    CountTable counts_{1u << 22};
+    CountTable counts_;
     CountTable anyBad_{1u << 16};
     std::priority_queue<Entry> heap_;
     std::vector<std::uint64_t> touched_;

@@ -23,6 +23,9 @@ struct ContextualLearnerOptions {
     int minScore = 2;
     int maxRules = 2000;
     bool verbose = false;
+    // After every rule, count everything afresh and compare with the
+    // incrementally kept counts (slow; for tests).
+    bool checkCounts = false;
 };
 
 struct ContextualLearnerResult {
@@ -33,6 +36,7 @@ struct ContextualLearnerResult {
     long correctAfter = 0;
     std::size_t countedRules = 0;  // distinct rules that were ever counted
     int rechecks = 0;              // times a pass disagreed with the counts
+    int countMismatches = 0;       // with checkCounts: counts that differed from a fresh count
 };
 
 // Learns on the corpus and leaves it tagged by the learned rules.

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "tools/langdata/engine_check.h"
 #include "tools/langdata/pipeline.h"
 #include "tools/langdata/tag_map.h"
 
@@ -34,6 +35,10 @@ void usage(std::ostream& out) {
            "  --no-compounds      neither write nor use compounds\n"
            "  --fixed-min N       treebank 'fixed' expressions seen N times (2)\n"
            "  --flat-min N        treebank 'flat' names seen N times (3)\n"
+           "  --check             after writing, tag dev with the engine from the\n"
+           "                      written zintra.ini and compare\n"
+           "  --check-counts      recount the contextual learner's counts after every\n"
+           "                      rule and report differences (slow)\n"
            "  --verbose           progress on standard error\n\n"
         << langdata::tagMappingText();
 }
@@ -54,6 +59,7 @@ bool strArg(int argc, char** argv, int& i, const char* name, std::string& value)
 
 int main(int argc, char** argv) {
     langdata::Settings s;
+    bool check = false;
     for (int i = 1; i < argc; ++i) {
         std::string dict;
         const std::string a = argv[i];
@@ -84,6 +90,10 @@ int main(int argc, char** argv) {
             s.capitalised = false;
         } else if (a == "--no-compounds") {
             s.useCompounds = false;
+        } else if (a == "--check-counts") {
+            s.contextual.checkCounts = true;
+        } else if (a == "--check") {
+            check = true;
         } else if (a == "--verbose") {
             s.contextual.verbose = true;
         } else {
@@ -101,6 +111,14 @@ int main(int argc, char** argv) {
         const langdata::LanguageData data = langdata::buildLanguageData(s, report);
         if (!s.outDir.empty()) langdata::writeLanguageData(data, s);
         langdata::printReport(report, std::cout);
+        if (check && !s.outDir.empty() && !s.dev.empty()) {
+            const auto dev = langdata::readConlluFile(s.dev);
+            const std::string config = s.outDir + "/zintra.ini";
+            langdata::printEngineCheck(langdata::checkWithEngine(config, dev, false, report.devPredicted),
+                                       "treebank tokens", std::cout);
+            langdata::printEngineCheck(langdata::checkWithEngine(config, dev, true, {}), "original text",
+                                       std::cout);
+        }
     } catch (const std::exception& e) {
         std::cerr << "langdata: " << e.what() << "\n";
         return 1;

@@ -208,6 +208,7 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
         for (const ContextualRule& r : report.contextual.rules)
             applyContextualRule(devCorpus, translateRule(corpus, devCorpus, r), nullptr);
         report.devFinal = scoreCorpus(devCorpus, devInfo);
+        report.devPredicted = taggedWords(devCorpus, devInfo);
     }
     report.secondsTotal = secondsSince(start);
     return data;
@@ -237,11 +238,17 @@ void writeLanguageData(const LanguageData& data, const Settings& settings) {
     {
         std::ofstream out = open(settings.names.compounds);
         writeCompounds(data.compounds, out, commentBlock("#", "Compounds: the words, a slash and the tag."));
+        // The engine refuses a compound file without a data line; a single
+        // word merges nothing.
+        if (data.compounds.empty()) out << "# (no compounds)\n./.\n";
     }
     {
         std::ofstream out = open(settings.names.contextualRules);
         out << commentBlock("#", "Contextual rules: FROM TO RULE ARGUMENTS, applied in order.");
         for (const std::string& line : data.contextualRules) out << line << "\n";
+        // The engine refuses a rule file without a rule line; this one
+        // changes nothing.
+        if (data.contextualRules.empty()) out << "# (no rules learned)\nNN NN CURWD STAART\n";
     }
     if (settings.writeConfig && !writeEngineConfig(dir + "/zintra.ini", settings.names))
         throw std::runtime_error("cannot write " + dir + "/zintra.ini");
@@ -269,7 +276,8 @@ void printReport(const Report& r, std::ostream& out) {
         << std::setprecision(2) << r.secondsLexical << " s\n"
         << "bigrams: " << r.bigramLines << " lines; compounds: " << r.compounds << "\n"
         << "contextual rules: " << r.contextual.rules.size() << " (" << r.contextual.countedRules
-        << " rules counted, " << r.contextual.rechecks << " rechecked by a pass), " << r.secondsContextual
+        << " rules counted, " << r.contextual.rechecks << " rechecked by a pass, " << r.contextual.countMismatches
+        << " count differences), " << r.secondsContextual
         << " s\n"
         << "accuracy (tokens of the treebank, as the engine cuts them):\n";
     printAccuracy(out, "train before contextual rules", r.trainInitial);

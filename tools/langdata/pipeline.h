@@ -48,6 +48,7 @@ struct Report {
     ContextualLearnerResult contextual;
     Accuracy devBaseline, devInitial, devFinal;
     Accuracy trainInitial, trainFinal;
+    std::vector<std::vector<Word>> devPredicted;  // the learner's own tagging of dev
     double secondsLexical = 0, secondsContextual = 0, secondsTotal = 0;
 };
 

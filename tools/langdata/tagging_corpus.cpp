@@ -42,24 +42,39 @@ void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const Ta
 
         corpus.beginSentence();
         info.known.resize(static_cast<std::size_t>(corpus.size()), 0);
+        auto& slots = info.sentences.emplace_back();
         for (std::size_t i = 0; i < tokens.size();) {
             std::string compoundTag;
             const std::size_t span = model.compounds ? model.compounds->match(forms, i, &compoundTag) : 0;
             if (span >= 2) {
-                for (std::size_t k = i; k < i + span; ++k)
+                for (std::size_t k = i; k < i + span; ++k) {
                     info.members.add(model.lexicon->known(forms[k]), initial[k] == tokens[k].tag);
+                    slots.push_back({forms[k], -1, initial[k]});
+                }
                 corpus.addToken("", corpus.tags.id(compoundTag), -1, false, nullptr);
                 info.known.push_back(1);
                 i += span;
                 continue;
             }
             const auto* allowed = model.lexicon->find(forms[i]);
+            slots.push_back({forms[i], corpus.size(), ""});
             corpus.addToken(forms[i], corpus.tags.id(initial[i]), corpus.tags.id(tokens[i].tag), true, allowed);
             info.known.push_back(allowed != nullptr);
             ++i;
         }
         corpus.endSentence();
     }
+}
+
+std::vector<std::vector<Word>> taggedWords(const CtxCorpus& corpus, const CorpusInfo& info) {
+    std::vector<std::vector<Word>> out;
+    for (const auto& slots : info.sentences) {
+        auto& words = out.emplace_back();
+        for (const auto& slot : slots)
+            words.push_back({slot.word, slot.position < 0 ? slot.fixedTag
+                                                          : corpus.tags.name(corpus.tag[static_cast<std::size_t>(slot.position)])});
+    }
+    return out;
 }
 
 Accuracy scoreCorpus(const CtxCorpus& corpus, const CorpusInfo& info) {

@@ -42,7 +42,18 @@ std::string initialTag(const TaggerModel& model, const std::string& word, std::s
 struct CorpusInfo {
     std::vector<std::uint8_t> known;  // per corpus position
     Accuracy members;                 // compound members: fixed at their initial tags
+    // Per sentence, every word in text order: its corpus position, or -1
+    // for a compound member with the tag it keeps.
+    struct Slot {
+        std::string word;
+        int position;
+        std::string fixedTag;
+    };
+    std::vector<std::vector<Slot>> sentences;
 };
+
+// The words of every sentence with the tags the corpus holds now.
+std::vector<std::vector<Word>> taggedWords(const CtxCorpus& corpus, const CorpusInfo& info);
 
 void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model,
                         CtxCorpus& corpus, CorpusInfo& info);
