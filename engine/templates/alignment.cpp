@@ -34,25 +34,30 @@ Score unpackScore(ScoreKey key) {
     return score;
 }
 
-ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds,
-                        std::vector<AlignCell>& cells) {
+ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds, CellTable& cells) {
     const size_t n = wordIds.size();  // rows 0..n
     const size_t rows = n + 1;
     const int32_t m = graph.lastPosition();
     if (m < 0 || n == 0) return kUnreached;
     const size_t needed = rows * static_cast<size_t>(m + 1);
-    if (cells.size() < needed) cells.resize(needed);
-    std::fill_n(cells.begin(), needed, AlignCell{kUnreached, -1, -1});
+    if (cells.keys.size() < needed) {
+        cells.keys.resize(needed);
+        cells.links.resize(needed);
+    }
+    std::fill_n(cells.keys.begin(), needed, kUnreached);
     Score origin;
     origin.consumed = 0;
-    cells[0].key = packScore(origin);  // row 0, position 0
+    cells.keys[0] = packScore(origin);  // row 0, position 0
 
     const int32_t* ids = wordIds.data();
+    ScoreKey* keys = cells.keys.data();
+    AlignLink* links = cells.links.data();
     for (int32_t p = 0; p < m; ++p) {
-        AlignCell* from = &cells[static_cast<size_t>(p) * rows];
+        const ScoreKey* from = keys + static_cast<size_t>(p) * rows;
         for (int32_t a = graph.firstAlternative(p), last = graph.firstAlternative(p + 1); a < last; ++a) {
             const Alternative& alt = graph.alternative(a);
-            AlignCell* into = &cells[static_cast<size_t>(alt.target) * rows];
+            ScoreKey* into = keys + static_cast<size_t>(alt.target) * rows;
+            AlignLink* intoLinks = links + static_cast<size_t>(alt.target) * rows;
             const ExpectedElement* e = alt.element;
             const int32_t wordId = e ? e->wordId : kNoElementWordId;
             const uint64_t w = e && !e->word.empty() ? 1 : 0;
@@ -61,36 +66,48 @@ ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& 
             // Counters move as key offsets (consumed and wordless count down).
             const uint64_t matchGain = (w << kMatchedShift) + (g << kGoodShift) - (w << kConsumedShift);
             const uint64_t missCost = (w << kConsumedShift) + z;
+            // Row by row, cell (i + 1) of the target column is offered, in
+            // this order: the learner's word i as the expected word, the
+            // expected word as missing, and word i as superfluous (carrying
+            // cell i's score down the column). Written without branches where
+            // the outcome is hard to predict; the carried score stays in a
+            // register.
+            ScoreKey carry = into[0];
             for (size_t i = 0; i < n; ++i) {
-                AlignCell& target = into[i + 1];
-                // The learner's word i is the expected word.
-                if (ids[i] == wordId && from[i].key != kUnreached) {
-                    ScoreKey key = from[i].key + matchGain;
-                    if (key > target.key) target = {key, p, a};
+                ScoreKey best = into[i + 1];
+                AlignLink link = intoLinks[i + 1];
+                if (ids[i] == wordId && from[i] != kUnreached && from[i] + matchGain > best) {
+                    best = from[i] + matchGain;
+                    link = {p, a};
                 }
-                // The expected word is missing.
-                if (from[i + 1].key != kUnreached) {
-                    ScoreKey key = from[i + 1].key - missCost;
-                    if (key > target.key) target = {key, p, ~a};
-                }
-                // The learner's word i is not wanted here.
-                if (into[i].key > target.key) target = {into[i].key, -1, -1};
+                const ScoreKey missing = from[i + 1] != kUnreached ? from[i + 1] - missCost : kUnreached;
+                const bool takeMissing = missing > best;
+                best = takeMissing ? missing : best;
+                link.alternative = takeMissing ? ~a : link.alternative;
+                link.position = takeMissing ? p : link.position;
+                const bool extra = carry > best;
+                best = extra ? carry : best;
+                link.position = extra ? -1 : link.position;
+                link.alternative = extra ? -1 : link.alternative;
+                into[i + 1] = best;
+                intoLinks[i + 1] = link;
+                carry = best;
             }
         }
     }
-    return cells[n + static_cast<size_t>(m) * rows].key;
+    return keys[n + static_cast<size_t>(m) * rows];
 }
 
-void alignmentPath(const PositionGraph& graph, size_t itemCount, const std::vector<AlignCell>& cells,
-                   std::vector<PathEntry>& path) {
+void alignmentPath(const PositionGraph& graph, size_t itemCount, const CellTable& cells, std::vector<PathEntry>& path) {
     path.clear();
     const size_t rows = itemCount + 1;
     int32_t row = static_cast<int32_t>(itemCount);
     int32_t position = graph.lastPosition();
     const int32_t lastItem = static_cast<int32_t>(itemCount) - 1;
     while (row > 1 || position > 1) {
-        const AlignCell& cell = cells[static_cast<size_t>(row) + static_cast<size_t>(position) * rows];
-        if (cell.key == kUnreached) break;
+        const size_t index = static_cast<size_t>(row) + static_cast<size_t>(position) * rows;
+        if (cells.keys[index] == kUnreached) break;
+        const AlignLink& cell = cells.links[index];
         PathEntry entry;
         if (cell.position < 0) {  // an extra word
             entry.item = row - 1;

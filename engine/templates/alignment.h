@@ -32,11 +32,19 @@ inline constexpr ScoreKey kUnreached = 0;
 ScoreKey packScore(const Score& score);
 Score unpackScore(ScoreKey key);
 
-// One cell: its best score and how it was reached.
-struct AlignCell {
-    ScoreKey key;
+// How a cell was reached.
+struct AlignLink {
     int32_t position;     // previous position; -1 when the step kept the position (an extra word)
     int32_t alternative;  // alternative used (>= 0 matched, ~index for a missing word); -1 for an extra word
+};
+
+// The cells of one alignment, a column of rows per graph position: the
+// scores and the back links in two arrays, so that the comparisons walk
+// through keys only. Grown when a sentence and graph need more cells, never
+// shrunk.
+struct CellTable {
+    std::vector<ScoreKey> keys;
+    std::vector<AlignLink> links;
 };
 
 // One step of the alignment path.
@@ -50,12 +58,10 @@ struct PathEntry {
 // Aligns the items (their comparison-word ids, sentinels included) with the
 // graph. cells is grown when too small and never shrunk. Returns the score
 // of the graph's end cell.
-ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds,
-                        std::vector<AlignCell>& cells);
+ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds, CellTable& cells);
 
 // The path of an alignment made by alignWithGraph with the same items, in
 // sentence order; the sentinels are left out.
-void alignmentPath(const PositionGraph& graph, size_t itemCount, const std::vector<AlignCell>& cells,
-                   std::vector<PathEntry>& path);
+void alignmentPath(const PositionGraph& graph, size_t itemCount, const CellTable& cells, std::vector<PathEntry>& path);
 
 }  // namespace zintra

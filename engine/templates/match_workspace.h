@@ -27,7 +27,7 @@ struct MatchWorkspace {
     std::vector<ReportItem> words;
     std::vector<int32_t> wordIds;
 
-    std::vector<AlignCell> cells[2];  // the current template's and the best one's
+    CellTable cells[2];  // the current template's and the best one's
     std::vector<PathEntry> path;
     std::vector<ReportItem> items;    // the report items
     std::vector<int32_t> comments;    // the report's comment list
