@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "engine/text/arena.h"
+#include "engine/text/bigrams.h"
+#include "engine/text/compounds.h"
+#include "engine/text/lexicon.h"
+#include "engine/text/string_pool.h"
+#include "language_fixture.h"
+#include "test_support.h"
+
+namespace zintra {
+namespace {
+
+class LexiconTest : public ::testing::Test {
+protected:
+    Arena arena;
+    StringPool pool{arena};
+    Lexicon lexicon{arena, pool};
+};
+
+TEST_F(LexiconTest, LaterLinesAndTheUserDictionaryReplaceWholeEntries) {
+    test::TempDir dir;
+    std::string main = dir.write("main.txt",
+                                 "// comment line\nrun VB NN\nrun NN VBN\n\n   walk VB NN\nApple NNP\nalone\n");
+    std::string user = dir.write("user.txt", "walk NNP\n");
+    ASSERT_TRUE(lexicon.loadMain(main));
+    ASSERT_TRUE(lexicon.loadUser(user));
+    EXPECT_FALSE(lexicon.loadUser(dir.file("missing.txt")));
+
+    const LexiconEntry* run = lexicon.lookup("run");
+    ASSERT_NE(run, nullptr);
+    ASSERT_EQ(run->count, 2);
+    EXPECT_STREQ(run->defaultTag(), "NN");
+    EXPECT_TRUE(lexicon.hasTag("run", "VBN"));
+    EXPECT_FALSE(lexicon.hasTag("run", "VB"));
+
+    const LexiconEntry* walk = lexicon.lookup("walk");
+    ASSERT_NE(walk, nullptr);
+    EXPECT_EQ(walk->count, 1);
+    EXPECT_STREQ(walk->defaultTag(), "NNP");
+
+    // A word without tags is listed with none; lookups are case-sensitive.
+    ASSERT_NE(lexicon.lookup("alone"), nullptr);
+    EXPECT_EQ(lexicon.lookup("alone")->defaultTag(), nullptr);
+    EXPECT_TRUE(lexicon.known("Apple"));
+    EXPECT_FALSE(lexicon.known("apple"));
+    EXPECT_FALSE(lexicon.known("//"));
+    // Tags are interned: the same tag of two words is one pointer.
+    EXPECT_EQ(run->tags[0], pool.intern("NN"));
+    EXPECT_EQ(walk->tags[0], lexicon.lookup("Apple")->tags[0]);
+}
+
+TEST_F(LexiconTest, UnreadableMainDictionaryFails) {
+    test::TempDir dir;
+    EXPECT_FALSE(lexicon.loadMain(dir.file("missing.txt")));
+    EXPECT_FALSE(lexicon.loadMain(""));
+    EXPECT_FALSE(lexicon.loadMain(dir.path().string()));  // a folder
+}
+
+TEST_F(LexiconTest, VeryLongLinesAreReadWhole) {
+    std::string longWord(20000, 'a');
+    lexicon.addLines(test::cat(longWord, " NN\nshort JJ\n"));
+    EXPECT_TRUE(lexicon.known(longWord));
+    EXPECT_TRUE(lexicon.known("short"));
+    EXPECT_EQ(lexicon.size(), 2u);
+}
+
+TEST(BigramsTest, OnlyLinesOfRegisteredWordsAreKeptAndTheFirstWins) {
+    Arena arena;
+    StringPool pool(arena);
+    Bigrams bigrams(arena, pool);
+    bigrams.registerFirstWord("the");
+    bigrams.addLines("# comment\nthe boy\nthe girl\nthe\na dog\n");
+    EXPECT_TRUE(bigrams.match("the", "boy"));
+    EXPECT_FALSE(bigrams.match("the", "girl"));
+    EXPECT_FALSE(bigrams.match("a", "dog"));
+    EXPECT_EQ(bigrams.size(), 1u);
+    bigrams.registerSecondWord("cat");
+    bigrams.addLines("my cat\n");
+    EXPECT_TRUE(bigrams.match("my", "cat"));
+}
+
+// The compound list and its merging, through whole sentences.
+class CompoundTest : public ::testing::Test {
+protected:
+    static test::LanguageText text(std::string compounds) {
+        test::LanguageText t;
+        t.config = "DEL_TAIL_SYMBOL .\nTN_SYMBOL ,\n";
+        t.lexicon = "a DT\nlot NN\nof IN\npeople NNS\nmoney NN\nice NN\ncream NN\nIce NNP\n. .\n";
+        t.compounds = std::move(compounds);
+        return t;
+    }
+};
+
+TEST_F(CompoundTest, LongestCompoundWinsInEitherFileOrder) {
+    for (const char* file : {"a lot/RB\na lot of people/NN\n", "a lot of people/NN\na lot/RB\n"}) {
+        test::LanguageFixture f(text(file));
+        EXPECT_EQ(f.tag("a lot of people"), "(a/DT lot/NN of/IN people/NNS)/NN") << file;
+        EXPECT_EQ(f.tag("a lot of money."), "(a/DT lot/NN)/RB of/IN money/NN ./.") << file;
+    }
+}
+
+TEST_F(CompoundTest, MergedTokensAreLinkedInPlaceOfTheirMembers) {
+    test::LanguageFixture f(text("a lot/RB\na lot of people/NN\n"));
+    Token* first = tagSentence(f.data, "money a lot of money", f.arena);
+    ASSERT_NE(first, nullptr);
+    Token* compound = first->next;
+    ASSERT_NE(compound, nullptr);
+    EXPECT_STREQ(compound->word, "");
+    EXPECT_STREQ(compound->tag, "RB");
+    EXPECT_EQ(compound->fixed, 0);
+    EXPECT_EQ(compound->prev, first);
+    Token* a = compound->children;
+    ASSERT_NE(a, nullptr);
+    EXPECT_STREQ(a->word, "a");
+    EXPECT_EQ(a->prev, compound);
+    ASSERT_NE(a->next, nullptr);
+    EXPECT_EQ(a->next->prev, a);
+    EXPECT_EQ(a->next->next, nullptr);
+    Token* of = compound->next;
+    ASSERT_NE(of, nullptr);
+    EXPECT_STREQ(of->word, "of");
+    EXPECT_EQ(of->prev, compound);
+}
+
+TEST_F(CompoundTest, CapitalisedFirstWordsAndSentenceEndsMerge) {
+    test::LanguageFixture f(text("ice cream/NN\ncream/XX\n"));
+    EXPECT_EQ(f.tag("Ice cream"), "(Ice/NNP cream/NN)/NN");
+    EXPECT_EQ(f.tag("I like ice cream"), "I/NNP like/NN (ice/NN cream/NN)/NN");
+    // The lowered retry applies to every member, and a single-word line never merges.
+    EXPECT_EQ(f.tag("ice Cream cream"), "(ice/NN Cream/NNP)/NN cream/NN");
+}
+
+TEST_F(CompoundTest, UntaggedPrefixesDoNotMergeButLaterLinesRetag) {
+    test::LanguageFixture f(text("a lot of people/NN\nno slash here\na lot of people/JJ\n/NN\n"));
+    EXPECT_EQ(f.tag("a lot of money"), "a/DT lot/NN of/IN money/NN");
+    EXPECT_EQ(f.tag("a lot of people"), "(a/DT lot/NN of/IN people/NNS)/JJ");
+}
+
+TEST(CompoundFileTest, NeedsADataLine) {
+    test::TempDir dir;
+    Arena arena;
+    StringPool pool(arena);
+    CompoundList list(arena, pool);
+    EXPECT_FALSE(list.load(dir.write("empty.txt", "# only a comment\n\n")));
+    EXPECT_FALSE(list.load(dir.file("missing.txt")));
+    CompoundList other(arena, pool);
+    EXPECT_TRUE(other.load(dir.write("noslash.txt", "no slash at all\n")));
+    EXPECT_EQ(other.root("no"), nullptr);
+}
+
+}  // namespace
+}  // namespace zintra
