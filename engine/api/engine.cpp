@@ -19,16 +19,27 @@ Engine::~Engine() {
         threads.swap(initThreads_);
     }
     for (std::thread& t : threads) t.join();
+    // Edited documents belong to the XML library: release them before it stops.
+    {
+        auto lock = openDocuments_.lock();
+        openDocuments_.closeAll();
+    }
+    templateStore_.drop(true);
     analyzer_.store(nullptr);
     xercesc::XMLPlatformUtils::Terminate();
 }
 
 int Engine::initialise(const char* configPath) {
     std::lock_guard<std::mutex> lock(initMutex_);
+    {
+        auto documents = openDocuments_.lock();
+        openDocuments_.closeAll();
+    }
     // A fresh analyser starts from the current values; it is published only
     // once complete, so requests running meanwhile keep the old one.
     auto fresh = std::make_shared<Analyzer>(analyzer()->config());
     bool ok = configPath != nullptr && fresh->load(configPath);
+    if (ok) templateStore_.setUp(fresh->config().templatesDir, fresh->config().cache);
     analyzer_.store(std::move(fresh), std::memory_order_release);
     initialised_.store(ok, std::memory_order_release);
     return ok ? 1 : 0;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/api/analyzer.h"
+#include "engine/templates/open_documents.h"
+#include "engine/templates/template_store.h"
 
 namespace zintra {
 
@@ -42,8 +44,15 @@ public:
     // Serialises the loading of a template file into the template store.
     std::mutex& templateLoadMutex() { return templateLoadMutex_; }
 
+    // The cache of loaded template files.
+    TemplateStore& templateStore() { return templateStore_; }
+    // Template files opened for editing by the catalogue commands.
+    OpenDocuments& openDocuments() { return openDocuments_; }
+
 private:
     std::mutex templateLoadMutex_;
+    TemplateStore templateStore_{templateLoadMutex_};
+    OpenDocuments openDocuments_;
     std::mutex initMutex_;  // one initialisation at a time
     std::atomic<std::shared_ptr<const Analyzer>> analyzer_;
     std::atomic<bool> initialised_{false};

@@ -21,5 +21,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options);
 int runMatch(const Options& options);
 // Tags each sentence (the words, or each line of standard input) and prints it in slash form.
 int runTag(const Options& options);
+// Prints what the template reader builds from one template file.
+int runShow(const Options& options);
 
 }  // namespace zintra::cli

@@ -19,6 +19,11 @@ constexpr const char* kUsage =
     "      tag each SENTENCE (each line of standard input when none is given) and\n"
     "      print it as word/TAG pairs, a compound as (word/TAG word/TAG)/TAG,\n"
     "      e.g. zintra tag 'I am a boy.'\n"
+    "  show [--config FILE] TEMPLATE\n"
+    "      read one template file as the engine does and print its samples,\n"
+    "      comments and templates with their nodes, successors and fillers;\n"
+    "      status 1 and the reason when the file cannot be read,\n"
+    "      e.g. zintra show templates/lesson1.xvt\n"
     "\n"
     "options:\n"
     "  --config FILE    the engine configuration (default: zintra.ini here)\n"
@@ -38,6 +43,7 @@ int main(int argc, char** argv) {
     if (!zintra::cli::parseOptions({args.begin() + 1, args.end()}, options)) return 2;
     if (command == "match") return zintra::cli::runMatch(options);
     if (command == "tag") return zintra::cli::runTag(options);
+    if (command == "show") return zintra::cli::runShow(options);
     std::cerr << "zintra: unknown command " << command << "\n" << kUsage;
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "engine/request/request.h"
 
 #include "engine/config/config.h"
+#include "engine/templates/dom_access.h"
 #include "engine/text/converter.h"
 
 namespace zintra {
@@ -11,20 +12,6 @@ namespace {
 
 constexpr std::string_view kProlog = "<?xml version = '1.0'?>\n\n<root>";
 constexpr std::string_view kClose = "</root>";
-
-bool hasName(const DOMNode* node, const char16_t* name) {
-    return std::u16string_view(node->getNodeName()) == name;
-}
-
-// The value of the element's first child when that child is a text node,
-// converted to the engine encoding and trimmed; empty otherwise.
-std::string elementText(const DOMElement* element, Converter& converter) {
-    const DOMNode* child = element->getFirstChild();
-    if (!child || child->getNodeType() != DOMNode::TEXT_NODE) return {};
-    const XMLCh* value = child->getNodeValue();
-    std::string text = converter.fromUtf16(value ? std::u16string_view(value) : std::u16string_view());
-    return std::string(trimBlanks(text));
-}
 
 }  // namespace
 
@@ -67,18 +54,18 @@ std::unique_ptr<ParsedRequest> parseXmlRequest(const std::string& text, Converte
     if (!parsed->document->ok()) return nullptr;
     const DOMDocument* doc = parsed->document->document();
     const DOMElement* root = doc ? doc->getDocumentElement() : nullptr;
-    if (!root || !hasName(root, u"root")) return parsed;
+    if (!isElementNamed(root, u"root")) return parsed;
 
     for (const DOMNode* n = root->getFirstChild(); n; n = n->getNextSibling()) {
         if (n->getNodeType() != DOMNode::ELEMENT_NODE) continue;
         const auto* element = static_cast<const DOMElement*>(n);
-        if (hasName(element, u"H1")) {
+        if (isElementNamed(element, u"H1")) {
             parsed->fields.h1 = elementText(element, converter);
-        } else if (hasName(element, u"H2")) {
+        } else if (isElementNamed(element, u"H2")) {
             parsed->fields.h2 = elementText(element, converter);
-        } else if (hasName(element, u"P")) {
+        } else if (isElementNamed(element, u"P")) {
             parsed->fields.p = elementText(element, converter);
-        } else if (hasName(element, u"DIV")) {
+        } else if (isElementNamed(element, u"DIV")) {
             parsed->fields.div = element;
         }
     }

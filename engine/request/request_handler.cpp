@@ -2,12 +2,16 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "engine/api/analyzer.h"
 #include "engine/api/engine.h"
+#include "engine/request/catalogue.h"
 #include "engine/request/replies.h"
 #include "engine/request/request.h"
+#include "engine/templates/sentence_matcher.h"
 #include "engine/templates/template_naming.h"
+#include "engine/templates/template_reader.h"
 #include "engine/text/converter.h"
 
 namespace zintra {
@@ -22,6 +26,11 @@ bool readLine(FILE* file, std::string& line, int capacity) {
     return true;
 }
 
+bool isParseName(std::string_view path) {
+    std::string_view base = baseNameOf(path);
+    return base == "0-0-0.xvt" || base == "0-0-1.xvt";
+}
+
 }  // namespace
 
 std::string RequestHandler::handle(const char* encoding, const char* request) {
@@ -34,44 +43,99 @@ std::string RequestHandler::handle(const char* encoding, const char* request) {
 
     std::string reply;
     std::unique_ptr<ParsedRequest> parsed = parseXmlRequest(text, converter);
-    if (!parsed) {
-        reply = kReplyCantOpen;
-    } else {
-        reply = handleXml(parsed->fields);
-    }
+    reply = parsed ? handleXml(parsed->fields, converter) : std::string(kReplyCantOpen);
 
-    if (encoding && *encoding) reply = converter.reencode(reply, encoding);
+    if (encoding && *encoding) {
+        reply = converter.reencode(reply, encoding);
+        engine_.templateStore().drop(false);
+    }
     return reply;
 }
 
-std::string RequestHandler::handleXml(const RequestFields& fields) {
+std::string RequestHandler::handleXml(const RequestFields& fields, Converter& converter) {
     if (fields.div) {
-        // Catalogue commands edit template documents; an engine without
-        // template editing answers every one as a command that produced nothing.
-        return std::string(kReplyCantOpen);
+        std::string reply;
+        if (fields.h1.empty()) {
+            reply = CatalogueCommands(engine_, analyzer_, converter).onFolder(fields.div);
+        } else if (fields.h2.empty()) {
+            std::string path = fields.h1.front() == '*' ? fields.h1 : engine_.templateStore().fullPath(fields.h1);
+            reply = CatalogueCommands(engine_, analyzer_, converter).onFile(fields.div, path);
+        }
+        return reply.empty() ? std::string(kReplyCantOpen) : reply;
     }
     std::string reply = answerWithoutCommand(fields);
-    if (reply.empty()) reply = kReplyCacheCleared;
+    if (reply.empty()) {
+        engine_.templateStore().drop(true);
+        reply = kReplyCacheCleared;
+    }
     return reply;
 }
 
 std::string RequestHandler::answerWithoutCommand(const RequestFields& fields) {
-    const Config& config = analyzer_.config();
-    std::string folder = normaliseTemplatesFolder(config.templatesDir);
+    TemplateStore& store = engine_.templateStore();
+    if (!fields.h2.empty()) return showTextFile(store.fullPath(fields.h2));
 
-    if (!fields.h2.empty()) return showTextFile(fullTemplatePath(folder, fields.h2));
-
-    std::string templatePath =
-        !fields.h1.empty() && fields.h1.front() == '*' ? fields.h1 : fullTemplatePath(folder, fields.h1);
-    std::string_view base = baseNameOf(templatePath);
-    if (base == "0-0-0.xvt" || base == "0-0-1.xvt") {
+    bool adHoc = !fields.h1.empty() && fields.h1.front() == '*';
+    std::string templatePath = adHoc ? fields.h1 : store.fullPath(fields.h1);
+    if (isParseName(templatePath)) {
         if (fields.p.empty()) return {};
-        // Without a phrase grammar the sentence has no tree to print.
+        // The phrase tree of the sentence follows the three divisions once the
+        // engine parses sentences; until then it is empty.
         return "<div></div><div></div><div></div>\n";
     }
-    // Matching and listing need template files, which this engine cannot load:
-    // the match does not run and the listing is empty.
-    return {};
+    if (adHoc) return answerAdHocFiller(std::string_view(templatePath).substr(1), fields.p);
+    if (!fields.p.empty()) return answerMatch(templatePath, fields.p);
+    return listSamples(templatePath);
+}
+
+std::string RequestHandler::answerAdHocFiller(std::string_view fillerText, const std::string& sentence) {
+    if (sentence.empty()) return {};
+    // One filler as a template of its own, serving as template and global file.
+    std::shared_ptr<const TemplateFile> file = buildSingleFillerFile(fillerText, analyzer_);
+    SentenceMatcher matcher(analyzer_);
+    if (matcher.match(sentence, file.get(), file.get()) != 0) return {};
+    std::string reply = matcher.report();
+    reply += "<div><P></P><P>";
+    appendEscaped(reply, fillerText);
+    reply += "</P></div>\n<div></div>\n";
+    return reply;
+}
+
+std::string RequestHandler::answerMatch(const std::string& templatePath, const std::string& sentence) {
+    TemplateStore& store = engine_.templateStore();
+    TemplateStore::FilePtr global = store.globalFile(templatePath, analyzer_);
+    TemplateStore::FilePtr base = store.baseFile(templatePath, analyzer_);
+    TemplateStore::FilePtr file = store.get(templatePath, base, analyzer_);
+    if (!global || !file) return {};
+    SentenceMatcher matcher(analyzer_);
+    if (matcher.match(sentence, file.get(), global.get()) != 0) return {};
+    std::string reply = matcher.report();
+    reply += "<div><P>";
+    appendEscaped(reply, templatePath);
+    reply += "</P><P>";
+    if (const Template* chosen = matcher.chosenTemplate()) appendEscaped(reply, chosen->name);
+    reply += "</P></div>\n";
+    // The phrase tree of the analysed sentence goes here once the engine
+    // parses sentences; without one the division is empty.
+    reply += "<div></div>\n";
+    return reply;
+}
+
+std::string RequestHandler::listSamples(const std::string& templatePath) {
+    TemplateStore& store = engine_.templateStore();
+    TemplateStore::FilePtr base = store.baseFile(templatePath, analyzer_);
+    TemplateStore::FilePtr file = store.get(templatePath, base, analyzer_);
+    if (!file) return {};
+    std::string reply = "<DIV>";
+    for (const auto& t : file->mainTemplates) {
+        reply += "<P>";
+        // The stored sample is escaped for markup already; the listing shows
+        // it as text, so it is escaped once more.
+        if (t->hasSample) appendEscaped(reply, t->sample);
+        reply += "</P>\n";
+    }
+    reply += "</DIV>\n";
+    return reply;
 }
 
 std::string RequestHandler::showTextFile(const std::string& path) const {
@@ -103,7 +167,8 @@ std::string RequestHandler::showTextFile(const std::string& path) const {
 }
 
 std::string RequestHandler::answerQuery(const std::string& /*text*/) const {
-    // Without template queries every query is one the engine cannot answer.
+    // Template queries are not part of this engine yet: every query is one it
+    // cannot answer.
     return std::string(kReplyCantUnderstand);
 }
 

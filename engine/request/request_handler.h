@@ -15,12 +15,18 @@ public:
     RequestHandler(Engine& engine, const Analyzer& analyzer) : engine_(engine), analyzer_(analyzer) {}
 
     // The reply to one request (the engine is initialised). encoding names the
-    // reply's encoding; null or empty keeps the engine's own.
+    // reply's encoding; null or empty keeps the engine's own, and only a named
+    // encoding lets the template cache be dropped afterwards (CACHE 0).
     std::string handle(const char* encoding, const char* request);
 
 private:
-    std::string handleXml(const RequestFields& fields);
+    std::string handleXml(const RequestFields& fields, Converter& converter);
+    // The reply of a request without a catalogue command; empty when its work
+    // produced nothing.
     std::string answerWithoutCommand(const RequestFields& fields);
+    std::string answerAdHocFiller(std::string_view fillerText, const std::string& sentence);
+    std::string answerMatch(const std::string& templatePath, const std::string& sentence);
+    std::string listSamples(const std::string& templatePath);
     std::string showTextFile(const std::string& path) const;
     std::string answerQuery(const std::string& text) const;
 

@@ -114,6 +114,9 @@ void SocketServer::acceptLoop() {
             if (stopping_) return;
             continue;
         }
+        // Template files rewritten on disk are dropped from the cache only
+        // while no request is using the store.
+        if (engine_.busyCount().load() == 0) engine_.templateStore().carryOutPendingDrop();
         {
             std::lock_guard<std::mutex> lock(workersMutex_);
             ++active_;

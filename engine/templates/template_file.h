@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/templates/match_graph_slot.h"
+
 namespace zintra {
 
 class XmlDocument;
@@ -45,6 +47,7 @@ struct Filler {
     std::string text;                  // the Group's filler text, unescaped
     std::string tag;                   // empty when absent
     const Template* phrase = nullptr;  // the referenced template of a Phrase filler
+    std::string reference;             // a Phrase filler's text as written ("//" kept)
     bool isPhrase() const { return phrase != nullptr; }
 };
 
@@ -85,6 +88,12 @@ public:
     std::vector<std::unique_ptr<Template>> subTemplates;
     // Storage for the word chains of the fillers.
     std::vector<std::unique_ptr<WordNode>> wordNodes;
+    // The base template file this one was read with; Phrase fillers that
+    // begin with "//" point into its templates, so it lives as long as this.
+    std::shared_ptr<const TemplateFile> baseFile;
+    // The graphs of expected words that sentences are matched with, built on
+    // the first match against this file.
+    MatchGraphSlot matchGraphs;
 
     const std::string* sample(int32_t number) const;
     // A comment of this file; numbers of 10,000 and more are looked up, less

@@ -30,15 +30,23 @@ std::u16string utf8ToXml(std::string_view text) {
     return std::u16string(s.getBuffer(), static_cast<size_t>(s.length()));
 }
 
-void XmlErrorNote::note(const SAXParseException& e) {
-    if (failed_) return;
-    failed_ = true;
-    message_ = xmlToUtf8(e.getMessage());
-    line_ = static_cast<long>(e.getLineNumber());
-    column_ = static_cast<long>(e.getColumnNumber());
+void XmlErrorNote::stop(const SAXParseException& e) {
+    if (!failed_) {
+        failed_ = true;
+        message_ = xmlToUtf8(e.getMessage());
+        line_ = static_cast<long>(e.getLineNumber());
+        column_ = static_cast<long>(e.getColumnNumber());
+    }
+    throw e;
 }
 
-XmlDocument::XmlDocument() : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<XercesDOMParser>()) {
+void GuardedDomParser::startEntityReference(const XMLEntityDecl& entity) {
+    expanded_ += entity.getValueLen();
+    if (expanded_ > kEntityTextBudget) throw BudgetExceeded{};
+    XercesDOMParser::startEntityReference(entity);
+}
+
+XmlDocument::XmlDocument() : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
     security_->setEntityExpansionLimit(kEntityExpansionLimit);
     parser_->setValidationScheme(XercesDOMParser::Val_Auto);
     parser_->setDoNamespaces(false);
@@ -47,6 +55,9 @@ XmlDocument::XmlDocument() : security_(std::make_unique<SecurityManager>()), par
     parser_->setLoadExternalDTD(false);
     parser_->setSkipDTDValidation(true);
     parser_->setDisableDefaultEntityResolution(true);
+    // An expanded entity becomes part of the surrounding text, so an element's
+    // text is whole even when it uses entities.
+    parser_->setCreateEntityReferenceNodes(false);
     parser_->setSecurityManager(security_.get());
     parser_->setErrorHandler(&errors_);
 }
@@ -70,6 +81,8 @@ void XmlDocument::parse(MakeSource makeSource) {
         error_ = xmlToUtf8(e.getMessage());
         errorLine_ = static_cast<long>(e.getLineNumber());
         errorColumn_ = static_cast<long>(e.getColumnNumber());
+    } catch (const GuardedDomParser::BudgetExceeded&) {
+        error_ = "entity references expand to too much text";
     } catch (...) {
         error_ = "the XML parser failed";
     }

@@ -8,18 +8,21 @@
 #include <string_view>
 
 #include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/XMLEntityDecl.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 
 namespace zintra {
 
-// Notes the first error or fatal error with its position; ignores warnings.
+// Notes the first error or fatal error with its position and stops the parse
+// there (the parser would otherwise go on, e.g. past its entity expansion
+// limit); ignores warnings.
 class XmlErrorNote : public xercesc::ErrorHandler {
 public:
     void warning(const xercesc::SAXParseException&) override {}
-    void error(const xercesc::SAXParseException& e) override { note(e); }
-    void fatalError(const xercesc::SAXParseException& e) override { note(e); }
+    void error(const xercesc::SAXParseException& e) override { stop(e); }
+    void fatalError(const xercesc::SAXParseException& e) override { stop(e); }
     void resetErrors() override {}
 
     bool failed() const { return failed_; }
@@ -28,11 +31,27 @@ public:
     long column() const { return column_; }
 
 private:
-    void note(const xercesc::SAXParseException& e);
+    void stop(const xercesc::SAXParseException& e);
     bool failed_ = false;
     std::string message_;
     long line_ = 0;
     long column_ = 0;
+};
+
+// The DOM parser with a budget on entity expansion: the replacement texts of
+// all entity references expanded in one document may not exceed
+// kEntityTextBudget units, so a few large entities referenced many times
+// cannot exhaust memory even below the parser's count of expansions.
+class GuardedDomParser : public xercesc::XercesDOMParser {
+public:
+    static constexpr XMLSize_t kEntityTextBudget = 1000000;
+    struct BudgetExceeded {};
+
+    using xercesc::XercesDOMParser::XercesDOMParser;
+    void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
+
+private:
+    XMLSize_t expanded_ = 0;
 };
 
 // A parsed document and everything that must live as long as it.
@@ -59,7 +78,7 @@ private:
     void parse(MakeSource makeSource);
 
     std::unique_ptr<xercesc::SecurityManager> security_;
-    std::unique_ptr<xercesc::XercesDOMParser> parser_;
+    std::unique_ptr<GuardedDomParser> parser_;
     XmlErrorNote errors_;
     bool ok_ = false;
     std::string error_;

@@ -40,7 +40,8 @@ TEST_F(RequestTest, WorkThatProducesNothingClearsTheCache) {
 }
 
 TEST_F(RequestTest, CatalogueCommandsThatProduceNothingGetTheCantOpenReply) {
-    EXPECT_EQ(ask("<DIV><B>ShowCatalog</B></DIV>"), kReplyCantOpen);
+    EXPECT_EQ(ask("<DIV><B>NoSuchCommand</B></DIV>"), kReplyCantOpen);
+    EXPECT_EQ(ask("<H1>a</H1><DIV><B>ShowTemplate</B><NAME>none</NAME></DIV>"), kReplyCantOpen);
     EXPECT_EQ(ask("<H1>a</H1><H2>b</H2><DIV><B>ListTemplates</B></DIV>"), kReplyCantOpen);
 }
 

@@ -1,0 +1,78 @@
+#include "engine/templates/template_store.h"
+
+#include "engine/templates/template_naming.h"
+#include "engine/templates/template_reader.h"
+
+namespace zintra {
+
+TemplateStore::TemplateStore(std::mutex& loadMutex) : loadMutex_(loadMutex) {
+    table_.store(std::make_shared<const Table>());
+}
+
+void TemplateStore::setUp(std::string_view templatesDir, int keepCache) {
+    {
+        std::lock_guard<std::mutex> lock(settingsMutex_);
+        folder_ = normaliseTemplatesFolder(templatesDir);
+    }
+    keepCache_.store(keepCache, std::memory_order_relaxed);
+    drop(true);
+}
+
+std::string TemplateStore::templatesFolder() const {
+    std::lock_guard<std::mutex> lock(settingsMutex_);
+    return folder_;
+}
+
+std::string TemplateStore::fullPath(std::string_view name) const {
+    return fullTemplatePath(templatesFolder(), name);
+}
+
+TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer) {
+    return get(std::string(folderOf(templatePath)) + kGlobalFileName, nullptr, analyzer);
+}
+
+TemplateStore::FilePtr TemplateStore::baseFile(std::string_view templatePath, const Analyzer& analyzer) {
+    return get(std::string(folderOf(templatePath)) + kBaseFileName, nullptr, analyzer);
+}
+
+TemplateStore::FilePtr TemplateStore::lookup(const std::string& path) const {
+    std::shared_ptr<const Table> table = table_.load(std::memory_order_acquire);
+    auto it = table->find(path);
+    return it == table->end() ? nullptr : it->second;
+}
+
+TemplateStore::FilePtr TemplateStore::get(const std::string& path, const FilePtr& base, const Analyzer& analyzer) {
+    if (path.empty()) return nullptr;
+    if (FilePtr cached = lookup(path)) return cached;
+
+    std::lock_guard<std::mutex> lock(loadMutex_);
+    // Another thread may have loaded it while this one waited.
+    if (FilePtr cached = lookup(path)) return cached;
+    std::shared_ptr<TemplateFile> file = readTemplateFile(path, base, analyzer);
+    reads_.fetch_add(1, std::memory_order_relaxed);
+    if (!file) return nullptr;
+    file->path = path;
+    // Readers keep using the table they hold; the new one replaces it whole.
+    auto next = std::make_shared<Table>(*table_.load(std::memory_order_acquire));
+    (*next)[path] = file;
+    table_.store(std::move(next), std::memory_order_release);
+    return file;
+}
+
+void TemplateStore::drop(bool forced) {
+    if (!forced && keepsCache()) return;
+    // Under the load mutex, so that a load in progress cannot put back the
+    // table it copied before the drop.
+    std::lock_guard<std::mutex> lock(loadMutex_);
+    table_.store(std::make_shared<const Table>(), std::memory_order_release);
+}
+
+bool TemplateStore::carryOutPendingDrop() {
+    if (!pendingDrop_.exchange(false, std::memory_order_acq_rel)) return false;
+    drop(true);
+    return true;
+}
+
+size_t TemplateStore::cachedCount() const { return table_.load(std::memory_order_acquire)->size(); }
+
+}  // namespace zintra

@@ -1,0 +1,85 @@
+// The template store: template files read once and kept in memory, keyed by
+// full path; the naming rule; the folder's companion files "Global.xvt" (the
+// global comments) and "Gtemplate.xvt" (the base templates).
+//
+// Ownership: the store hands out shared pointers. A request that holds a file
+// keeps it alive while another thread drops the cache; the memory goes with
+// the last holder, never while in use. Lookups read an immutable snapshot of
+// the table without a lock; only loading takes the template-load mutex.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/templates/template_file.h"
+
+namespace zintra {
+
+class Analyzer;
+
+class TemplateStore {
+public:
+    using FilePtr = std::shared_ptr<const TemplateFile>;
+
+    static constexpr const char* kGlobalFileName = "Global.xvt";
+    static constexpr const char* kBaseFileName = "Gtemplate.xvt";
+
+    // loadMutex is the process's template-load mutex.
+    explicit TemplateStore(std::mutex& loadMutex);
+    TemplateStore(const TemplateStore&) = delete;
+    TemplateStore& operator=(const TemplateStore&) = delete;
+
+    // Points the store at a templates folder (a "/" is appended unless it is
+    // empty or ends with "/" or "\") with the CACHE setting; empties the cache.
+    void setUp(std::string_view templatesDir, int keepCache);
+
+    std::string templatesFolder() const;
+    bool keepsCache() const { return keepCache_.load(std::memory_order_relaxed) != 0; }
+
+    // The naming rule: a name from a request as a full path.
+    std::string fullPath(std::string_view name) const;
+
+    // The folder's global file and base file for a template path (the folder
+    // is the path up to its last "/" or "\"); null when they cannot be read.
+    FilePtr globalFile(std::string_view templatePath, const Analyzer& analyzer);
+    FilePtr baseFile(std::string_view templatePath, const Analyzer& analyzer);
+
+    // The cached file, or the file read now (with base for "//" Phrase
+    // fillers) and entered in the cache. Null when it cannot be read; such a
+    // file is not remembered, so the next request tries again.
+    FilePtr get(const std::string& path, const FilePtr& base, const Analyzer& analyzer);
+
+    // Forgets every cached file. Not forced, it does nothing while the store
+    // keeps its cache (CACHE non-zero).
+    void drop(bool forced);
+
+    // Set when a template file has been rewritten on disk.
+    void setPendingDrop() { pendingDrop_.store(true, std::memory_order_release); }
+    bool dropPending() const { return pendingDrop_.load(std::memory_order_acquire); }
+    // A forced drop when one is pending; true when it dropped.
+    bool carryOutPendingDrop();
+
+    // Number of cached files, and of files read from disk since construction.
+    size_t cachedCount() const;
+    uint64_t readCount() const { return reads_.load(std::memory_order_relaxed); }
+
+private:
+    using Table = std::unordered_map<std::string, FilePtr>;
+
+    FilePtr lookup(const std::string& path) const;
+
+    std::mutex& loadMutex_;
+    mutable std::mutex settingsMutex_;
+    std::string folder_;
+    std::atomic<int> keepCache_{1};
+    std::atomic<bool> pendingDrop_{false};
+    std::atomic<std::shared_ptr<const Table>> table_;
+    std::atomic<uint64_t> reads_{0};
+};
+
+}  // namespace zintra
