@@ -45,11 +45,16 @@ const std::vector<Compound>& builtInCompounds() {
         {{"according", "to"}, "IN", 0},   {{"such", "as"}, "IN", 0},
         {{"as", "well", "as"}, "CC", 0},  {{"of", "course"}, "RB", 0},
         {{"at", "least"}, "RB", 0},       {{"at", "last"}, "RB", 0},
-        {{"at", "first"}, "RB", 0},       {{"ice", "cream"}, "NN", 0},
+        {{"at", "first"}, "RB", 0},       {{"at", "once"}, "RB", 0},
+        {{"for", "example"}, "RB", 0},    {{"right", "now"}, "RB", 0},
+        {{"as", "soon", "as"}, "IN", 0},  {{"even", "though"}, "IN", 0},
+        {{"in", "spite", "of"}, "IN", 0}, {{"ice", "cream"}, "NN", 0},
         {{"living", "room"}, "NN", 0},    {{"post", "office"}, "NN", 0},
         {{"high", "school"}, "NN", 0},    {{"junior", "high", "school"}, "NN", 0},
         {{"bus", "stop"}, "NN", 0},       {{"swimming", "pool"}, "NN", 0},
         {{"hot", "dog"}, "NN", 0},        {{"orange", "juice"}, "NN", 0},
+        {{"department", "store"}, "NN", 0}, {{"train", "station"}, "NN", 0},
+        {{"police", "officer"}, "NN", 0}, {{"video", "game"}, "NN", 0},
         {{"New", "York"}, "NNP", 0},      {{"Los", "Angeles"}, "NNP", 0},
         {{"United", "States"}, "NNP", 0}, {{"United", "Kingdom"}, "NNP", 0},
     };
@@ -136,19 +141,22 @@ CompoundMatcher::CompoundMatcher(const std::vector<Compound>& compounds) {
     }
 }
 
-std::size_t CompoundMatcher::match(const std::vector<std::string>& words, std::size_t start,
-                                   std::string* tag) const {
+std::size_t CompoundMatcher::match(const std::vector<std::string>& words, std::size_t start, std::string* tag,
+                                   std::vector<std::string>* listed) const {
     const Node* node = &root_;
     std::size_t best = 0;
+    std::vector<std::string> path;
     for (std::size_t i = start; i < words.size(); ++i) {
         auto it = node->children.find(words[i]);
         if (it == node->children.end() && !words[i].empty() && words[i][0] >= 'A' && words[i][0] <= 'Z')
             it = node->children.find(lowerFirst(words[i]));
         if (it == node->children.end()) break;
         node = it->second.get();
+        path.push_back(it->first);
         if (!node->tag.empty() && i > start) {
             best = i - start + 1;
             if (tag) *tag = node->tag;
+            if (listed) *listed = path;
         }
     }
     return best;

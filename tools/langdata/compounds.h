@@ -44,7 +44,9 @@ public:
     explicit CompoundMatcher(const std::vector<Compound>& compounds);
     // Length (>= 2) and tag of the longest tagged compound that starts at
     // words[start], or 0 when none does.
-    std::size_t match(const std::vector<std::string>& words, std::size_t start, std::string* tag) const;
+    // `listed` (may be null) receives the compound's words as listed.
+    std::size_t match(const std::vector<std::string>& words, std::size_t start, std::string* tag,
+                      std::vector<std::string>* listed = nullptr) const;
 
 private:
     struct Node {

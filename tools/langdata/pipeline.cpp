@@ -3,6 +3,7 @@
 #include <chrono>
 #include <fstream>
 #include <iomanip>
+#include <set>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -94,6 +95,42 @@ LexicalLearnerInput lexicalInput(const std::vector<TreebankSentence>& train, con
     return input;
 }
 
+std::vector<Compound> keepCompoundsWithRightMembers(std::vector<Compound> compounds,
+                                                   const std::vector<TreebankSentence>& train,
+                                                   const TaggerModel& model, double minShare) {
+    std::set<std::vector<std::string>> builtIn;
+    for (const Compound& c : builtInCompounds()) builtIn.insert(c.words);
+    const CompoundMatcher matcher(compounds);
+    std::map<std::vector<std::string>, std::pair<long, long>> members;  // right, all
+    for (const TreebankSentence& sentence : train) {
+        const std::vector<Word> tokens = engineTokens(sentence);
+        std::vector<std::string> forms;
+        for (const Word& w : tokens) forms.push_back(w.form);
+        for (std::size_t i = 0; i < forms.size();) {
+            std::vector<std::string> key;
+            const std::size_t span = matcher.match(forms, i, nullptr, &key);
+            if (span < 2) {
+                ++i;
+                continue;
+            }
+            auto& m = members[key];
+            for (std::size_t k = i; k < i + span; ++k) {
+                m.first += initialTag(model, forms[k], k) == tokens[k].tag;
+                ++m.second;
+            }
+            i += span;
+        }
+    }
+    std::vector<Compound> kept;
+    for (Compound& c : compounds) {
+        auto it = members.find(c.words);
+        const bool right = it == members.end() || it->second.second == 0 ||
+                           static_cast<double>(it->second.first) >= minShare * static_cast<double>(it->second.second);
+        if (builtIn.count(c.words) || right) kept.push_back(std::move(c));
+    }
+    return kept;
+}
+
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> bestBigrams(const std::vector<TreebankSentence>& sentences) {
@@ -158,14 +195,19 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
     if (settings.capitalised) report.capitalisedForms = addCapitalisedForms(data.lexicon);
     report.lexiconEntries = data.lexicon.size();
 
-    if (settings.useCompounds) data.compounds = extractCompounds(train, settings.compounds);
-    report.compounds = data.compounds.size();
-    const CompoundMatcher matcher(data.compounds);
-
     TaggerModel model;
     model.lexicon = &data.lexicon;
     model.lexicalRules = &data.lexicalRules;
     model.bigrams = &data.keptBigrams;
+
+    if (settings.useCompounds) {
+        data.compounds = keepCompoundsWithRightMembers(extractCompounds(train, settings.compounds), train, model,
+                                                       settings.compoundMemberAccuracy);
+        report.compoundsDropped = 0;
+    }
+    report.compounds = data.compounds.size();
+    const CompoundMatcher matcher(data.compounds);
+
     model.compounds = settings.useCompounds ? &matcher : nullptr;
 
     t0 = Clock::now();

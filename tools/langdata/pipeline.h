@@ -32,6 +32,11 @@ struct Settings {
     bool capitalised = true;  // add capitalised forms of lower-case words
     CompoundOptions compounds;
     bool useCompounds = true;
+    // A compound's members keep the tags the dictionary gives them (the
+    // contextual rules never see them): a treebank compound is kept only
+    // when that is right for at least this share of its members' tokens in
+    // train. The built-in compounds are always kept.
+    double compoundMemberAccuracy = 0.9;
     LexicalLearnerOptions lexical;
     ContextualLearnerOptions contextual;
     DataFileNames names;
@@ -43,6 +48,7 @@ struct Report {
     std::size_t lexiconEntries = 0;
     std::size_t capitalisedForms = 0;
     std::size_t compounds = 0;
+    std::size_t compoundsDropped = 0;
     std::size_t bigramLines = 0;
     LexicalLearnerResult lexical;
     ContextualLearnerResult contextual;
