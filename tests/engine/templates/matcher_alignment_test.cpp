@@ -156,6 +156,21 @@ TEST_F(AlignmentTest, WordlessWrongFillerReportsTheLeftOutWord) {
     EXPECT_FALSE(m->freeOfErrors());
 }
 
+TEST_F(AlignmentTest, OnlyTheFirstThirtyWordsAreMatched) {
+    FileBuilder f;
+    f.chain("t", {{{"i"}}, {{"like"}}, {{"apples"}}, {{"."}}});
+    std::string sentence = "I like";
+    for (int i = 0; i < 33; ++i) sentence += " very";
+    sentence += " apples.";
+    auto m = match(sentence, f);
+    int typed = 0;
+    for (const ReportItem& item : m->items()) typed += !item.word.empty();
+    // 30 spans and the separated full stop; 'apples' lies beyond them.
+    EXPECT_EQ(typed, 31);
+    EXPECT_EQ(m->items().back().word, ".");
+    EXPECT_NE(summary(*m).find("/apples:8"), std::string::npos);
+}
+
 TEST_F(AlignmentTest, ScorePacking) {
     Score s;
     s.matched = 7;
