@@ -172,6 +172,25 @@ TEST_F(SessionTest, ResetRunStateClearsTheLearnerAndTheChapter)
     EXPECT_EQ(s.currentUser().wideDisplay, -1);
 }
 
+TEST(SystemRandom, ReseedingFromTheSameClockRepeatsTheValues)
+{
+    test::FixedClock clock;
+    SystemRandom first;
+    SystemRandom second;
+    first.reseed(clock);
+    second.reseed(clock);
+    for (int i = 0; i < 100; ++i) {
+        const double value = first.next();
+        EXPECT_GE(value, 0.0);
+        EXPECT_LT(value, 1.0);
+        EXPECT_EQ(value, second.next());
+    }
+    clock.at = clock.at.addSecs(1);
+    second.reseed(clock);
+    first.reseed(test::FixedClock());
+    EXPECT_NE(first.next(), second.next());
+}
+
 TEST(ClockText, DropsTheSeconds)
 {
     EXPECT_EQ(clockText(QDateTime(QDate(2024, 4, 1), QTime(9, 5, 42))), QStringLiteral("2024/04/01 09:05"));
