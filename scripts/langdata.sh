@@ -31,5 +31,5 @@ cmake --build "$build" --target langdata -j 2
   --dict /usr/share/dict/british-english \
   --dict /usr/share/dict/american-english-large \
   --wordnet /usr/share/wordnet \
-  --extend-known \
+  --extend-known --extend-below 100 \
   --out data/engine --check "$@"

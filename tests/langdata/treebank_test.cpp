@@ -112,6 +112,12 @@ TEST(Lexicon, OrdersTagsByTreebankFrequencyAndAddsListWords) {
     untagged.clear();
     Lexicon extended = buildLexicon(counts, lists, extend, untagged, report);
     EXPECT_EQ(*extended.find("dog"), (std::vector<std::string>{"NN", "VB", "VBP"}));
+    // Frequent words keep only their attested tags.
+    lists.forms["run"] = kNN | kVB | kVBP;
+    extend.extendBelow = 2;
+    Lexicon limited = buildLexicon(counts, lists, extend, untagged, report);
+    EXPECT_EQ(*limited.find("dog"), (std::vector<std::string>{"NN", "VB", "VBP"}));
+    EXPECT_EQ(*limited.find("run"), (std::vector<std::string>{"NN", "VB"}));
 }
 
 TEST(Lexicon, CapitalisedFormsTakeTheLowerCaseTagsThenNNP) {

@@ -92,7 +92,9 @@ Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const L
             }
             names.push_back(tag);
         }
-        if (options.extendKnown) {
+        int seen = 0;
+        for (const auto& [tag, n] : tags) seen += n;
+        if (options.extendKnown && (options.extendBelow <= 0 || seen < options.extendBelow)) {
             auto it = lists.forms.find(word);
             if (it != lists.forms.end())
                 for (const std::string& t : openTagNames(it->second))

@@ -51,6 +51,9 @@ private:
 struct LexiconOptions {
     // Add the word lists' tags after the observed tags of treebank words.
     bool extendKnown = false;
+    // ... but only for words seen fewer times than this (0: all words);
+    // the tags of frequent words are well attested by the treebank itself.
+    int extendBelow = 0;
     // Drop an observed tag seen at most this often when the word's top tag
     // was seen at least `noiseRatio` times as often (annotation noise).
     int noiseCount = 0;

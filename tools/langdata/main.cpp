@@ -29,6 +29,7 @@ void usage(std::ostream& out) {
            "  --max-contextual N  at most N contextual rules (2000)\n"
            "  --no-from-rules     learn no f- forms of unknown-word rules\n"
            "  --extend-known      add the word lists' tags to treebank words too\n"
+           "  --extend-below N    ... only for words seen fewer than N times\n"
            "  --noise N           drop a word's tag seen at most N times when its\n"
            "                      top tag was seen 20 times as often (0: keep all)\n"
            "  --no-capitalised    add no capitalised forms of lower-case words\n"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
             intArg(argc, argv, i, "--max-lexical", s.lexical.maxRules) ||
             intArg(argc, argv, i, "--max-contextual", s.contextual.maxRules) ||
             intArg(argc, argv, i, "--noise", s.lexicon.noiseCount) ||
+            intArg(argc, argv, i, "--extend-below", s.lexicon.extendBelow) ||
             intArg(argc, argv, i, "--fixed-min", s.compounds.minFixed) ||
             intArg(argc, argv, i, "--flat-min", s.compounds.minFlat))
             continue;
