@@ -166,10 +166,12 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
     const StringPool& pool = rules.pool();
     int i = 2;
     for (Token* t = first; t; t = t->next, ++i) {
-        // Tags are compared as pointers, so a tag the pool knows is taken as
-        // the pool's copy (a fixed token's tag may have been written elsewhere).
+        // Tags are compared as pointers. The tagger gives every token that is
+        // not fixed a tag of the pool; a fixed token's tag may have been
+        // written elsewhere, so it is taken as the pool's copy when there is one.
         const char* tag = t->tag ? t->tag : kEmptyWord;
-        if (const char* interned = pool.find(tag)) tag = interned;
+        if (t->fixed)
+            if (const char* interned = pool.find(tag)) tag = interned;
         const char* word = t->word ? t->word : kEmptyWord;
         slots_[i] = Slot{t, tag, word, nullptr, nullptr, !t->fixed && word[0] != '\0', false, false};
     }

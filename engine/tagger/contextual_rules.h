@@ -46,7 +46,9 @@ class ContextualRules;
 // The tokens of one sentence (top level, compounds as one token) preceded by
 // the two "STAART" tokens, with what the rules read of each. Position 0 and 1
 // are the "STAART" tokens; the sentence's tokens follow. Changing a tag here
-// changes the token's tag.
+// changes the token's tag. Tags are compared as pointers: the tag of a token
+// that is not fixed must be the data set's pool string (as the tokenizer and
+// the rules give them; intern any other tag in the pool first).
 class SentenceWindow {
 public:
     SentenceWindow(const ContextualRules& rules, Token* first, Arena& arena);

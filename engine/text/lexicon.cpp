@@ -1,5 +1,6 @@
 #include "engine/text/lexicon.h"
 
+#include <new>
 #include <vector>
 
 #include "engine/text/arena.h"
@@ -45,12 +46,13 @@ void Lexicon::addLines(std::string_view text) {
         splitFields(line, fields);
         if (fields.empty()) return;
         StringTable::Entry* e = table_->insert(fields[0]);
-        auto* entry = arena_.make<LexiconEntry>();
-        entry->word = e->key;
-        entry->count = static_cast<int>(fields.size() - 1);
-        if (entry->count > 0) {
-            const char** tags = arena_.makeArray<const char*>(fields.size() - 1);
-            for (size_t i = 1; i < fields.size(); ++i) tags[i - 1] = pool_.intern(fields[i]);
+        // The tags follow their entry in memory.
+        size_t count = fields.size() - 1;
+        void* memory = arena_.allocate(sizeof(LexiconEntry) + count * sizeof(const char*));
+        auto* entry = new (memory) LexiconEntry{e->key, static_cast<int>(count), nullptr};
+        if (count > 0) {
+            auto** tags = reinterpret_cast<const char**>(entry + 1);
+            for (size_t i = 0; i < count; ++i) tags[i] = pool_.intern(fields[i + 1]);
             entry->tags = tags;
         }
         // A later line for the same word replaces the earlier entry.

@@ -7,20 +7,6 @@
 
 namespace zintra {
 
-namespace {
-
-// Byte-order comparison of a key with head followed by tail (as strcmp would
-// order the joined string).
-int compareJoined(std::string_view key, std::string_view head, std::string_view tail) {
-    size_t n = key.size() < head.size() ? key.size() : head.size();
-    int c = n ? std::memcmp(key.data(), head.data(), n) : 0;
-    if (c != 0 || key.size() < head.size()) return c != 0 ? c : -1;
-    std::string_view rest = key.substr(head.size());
-    return rest.compare(tail);
-}
-
-}  // namespace
-
 StringTable::StringTable(Arena& arena, size_t buckets)
     : arena_(arena), bucketCount_(buckets == 0 ? 1 : buckets) {
     buckets_ = arena_.makeArray<Entry*>(bucketCount_);
@@ -38,6 +24,18 @@ uint32_t StringTable::hash(std::string_view head, std::string_view tail) {
     return h;
 }
 
+uint32_t StringTable::lookupHash(std::string_view head, std::string_view tail) {
+    uint32_t h = 2166136261u;  // FNV-1a, then a final mix of the bits
+    for (char c : head) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    for (char c : tail) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h ? h : 1;
+}
+
 size_t StringTable::primeAtLeast(size_t n) {
     if (n < 3) n = 3;
     for (;; ++n) {
@@ -53,16 +51,40 @@ size_t StringTable::primeAtLeast(size_t n) {
 }
 
 const StringTable::Entry* StringTable::find(std::string_view head, std::string_view tail) const {
-    for (const Entry* e = buckets_[hash(head, tail) % bucketCount_]; e; e = e->next) {
-        if (e->length == head.size() + tail.size()) {
-            if (std::memcmp(e->key, head.data(), head.size()) == 0 &&
-                (tail.empty() || std::memcmp(e->key + head.size(), tail.data(), tail.size()) == 0))
-                return e;
-        }
-        // Chains are sorted, so the search can stop at the first greater key.
-        if (compareJoined(e->keyView(), head, tail) > 0) return nullptr;
+    if (!slots_) return nullptr;
+    uint32_t h = lookupHash(head, tail);
+    size_t length = head.size() + tail.size();
+    for (size_t i = h & slotMask_; slots_[i].hash; i = (i + 1) & slotMask_) {
+        if (slots_[i].hash != h) continue;
+        const Entry* e = slots_[i].entry;
+        if (e->length == length && (head.empty() || std::memcmp(e->key, head.data(), head.size()) == 0) &&
+            (tail.empty() || std::memcmp(e->key + head.size(), tail.data(), tail.size()) == 0))
+            return e;
     }
     return nullptr;
+}
+
+void StringTable::indexEntry(Entry* entry) {
+    if (!slots_ || (size_ + 1) * 2 > slotMask_ + 1) {
+        // Grow to keep the index at most half full (a table sized for its
+        // data starts with room for as many keys as buckets); the old array
+        // stays in the arena until it is freed.
+        size_t capacity = slots_ ? (slotMask_ + 1) * 2 : 16;
+        while (!slots_ && capacity < bucketCount_ * 2) capacity *= 2;
+        Slot* old = slots_;
+        size_t oldCapacity = slots_ ? slotMask_ + 1 : 0;
+        slots_ = arena_.makeArray<Slot>(capacity);
+        slotMask_ = capacity - 1;
+        for (size_t i = 0; i < oldCapacity; ++i) {
+            if (!old[i].hash) continue;
+            size_t j = old[i].hash & slotMask_;
+            while (slots_[j].hash) j = (j + 1) & slotMask_;
+            slots_[j] = old[i];
+        }
+    }
+    size_t j = entry->lookupHash & slotMask_;
+    while (slots_[j].hash) j = (j + 1) & slotMask_;
+    slots_[j] = Slot{entry->lookupHash, entry};
 }
 
 StringTable::Entry* StringTable::find(std::string_view head, std::string_view tail) {
@@ -78,21 +100,30 @@ StringTable::Entry* StringTable::insertStored(const char* stored, size_t length,
 }
 
 StringTable::Entry* StringTable::insertImpl(std::string_view key, const char* stored, bool* added) {
-    Entry** link = &buckets_[hash(key) % bucketCount_];
-    while (*link) {
-        int c = (*link)->keyView().compare(key);
-        if (c == 0) {
-            if (added) *added = false;
-            return *link;
-        }
-        if (c > 0) break;
-        link = &(*link)->next;
+    if (Entry* existing = find(key)) {
+        if (added) *added = false;
+        return existing;
     }
-    Entry* entry = arena_.make<Entry>();
-    entry->key = stored ? stored : arena_.copy(key);
+    Entry** link = &buckets_[hash(key) % bucketCount_];
+    while (*link && (*link)->keyView().compare(key) < 0) link = &(*link)->next;
+    Entry* entry;
+    if (stored) {
+        entry = arena_.make<Entry>();
+        entry->key = stored;
+    } else {
+        // The key follows its entry, so a lookup reads one place in memory.
+        void* memory = arena_.allocate(sizeof(Entry) + key.size() + 1);
+        entry = new (memory) Entry{};
+        char* copy = reinterpret_cast<char*>(entry + 1);
+        if (!key.empty()) std::memcpy(copy, key.data(), key.size());
+        copy[key.size()] = '\0';
+        entry->key = copy;
+    }
     entry->length = static_cast<uint32_t>(key.size());
+    entry->lookupHash = lookupHash(key);
     entry->next = *link;
     *link = entry;
+    indexEntry(entry);
     ++size_;
     if (added) *added = true;
     return entry;

@@ -19,6 +19,7 @@ public:
         Entry* next;
         const char* key;   // zero-terminated copy owned by the table's arena
         uint32_t length;   // of key in bytes
+        uint32_t lookupHash; // lookupHash(key), never 0
         int number;
         const void* value;
 
@@ -58,6 +59,8 @@ public:
 
     // The hash of a key: h = rotate-left(h, 1) XOR the byte as a signed value.
     static uint32_t hash(std::string_view head, std::string_view tail = {});
+    // The hash of the lookup index (never 0).
+    static uint32_t lookupHash(std::string_view head, std::string_view tail = {});
     // The smallest prime not below n and not below 3: the size of a table
     // sized from a file of n data lines.
     static size_t primeAtLeast(size_t n);
@@ -69,6 +72,17 @@ private:
     Entry** buckets_;
     size_t bucketCount_;
     size_t size_ = 0;
+    // Lookups go through an open-addressing index keyed by a stronger hash:
+    // the chains' hash is weak for short words (their values cluster in the
+    // low buckets), so walking them would be slow. The chains stay the
+    // table's order for iteration.
+    struct Slot {
+        uint32_t hash;  // 0 marks an empty slot
+        Entry* entry;
+    };
+    void indexEntry(Entry* entry);
+    Slot* slots_ = nullptr;
+    size_t slotMask_ = 0;
 };
 
 }  // namespace zintra
