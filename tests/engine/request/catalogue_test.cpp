@@ -180,6 +180,10 @@ TEST_F(Catalogue, OpenDocumentsAreRenamedAndClosed) {
     EXPECT_EQ(run("<B>ShowSentences</B>", "Global"), "<B>ShowSentences</B>");
     EXPECT_EQ(run("<B>DeleteAllVTAT</B>", ""), "<B>DeleteAllVTAT</B><P>2</P>\n");
     EXPECT_EQ(engine.openDocuments().size(), 0u);
+    ASSERT_EQ(run("<B>ShowSentences</B>"), "<B>ShowSentences</B><P>1 I am a boy.</P>\n");
+    EXPECT_EQ(engine.openDocuments().size(), 1u);
+    ASSERT_EQ(engine.initialise(dir.file("zintra.ini").c_str()), 1);
+    EXPECT_EQ(engine.openDocuments().size(), 0u) << "an initialisation starts with no open documents";
 }
 
 }  // namespace
