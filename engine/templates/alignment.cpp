@@ -78,17 +78,13 @@ ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& 
                 AlignLink link = intoLinks[i + 1];
                 if (ids[i] == wordId && from[i] != kUnreached && from[i] + matchGain > best) {
                     best = from[i] + matchGain;
-                    link = {p, a};
+                    link = a;
                 }
                 const ScoreKey missing = from[i + 1] != kUnreached ? from[i + 1] - missCost : kUnreached;
-                const bool takeMissing = missing > best;
-                best = takeMissing ? missing : best;
-                link.alternative = takeMissing ? ~a : link.alternative;
-                link.position = takeMissing ? p : link.position;
-                const bool extra = carry > best;
-                best = extra ? carry : best;
-                link.position = extra ? -1 : link.position;
-                link.alternative = extra ? -1 : link.alternative;
+                link = missing > best ? ~a : link;
+                best = missing > best ? missing : best;
+                link = carry > best ? kExtraLink : link;
+                best = carry > best ? carry : best;
                 into[i + 1] = best;
                 intoLinks[i + 1] = link;
                 carry = best;
@@ -107,21 +103,21 @@ void alignmentPath(const PositionGraph& graph, size_t itemCount, const CellTable
     while (row > 1 || position > 1) {
         const size_t index = static_cast<size_t>(row) + static_cast<size_t>(position) * rows;
         if (cells.keys[index] == kUnreached) break;
-        const AlignLink& cell = cells.links[index];
+        const AlignLink link = cells.links[index];
         PathEntry entry;
-        if (cell.position < 0) {  // an extra word
+        if (link == kExtraLink) {
             entry.item = row - 1;
             entry.position = position;
             --row;
         } else {
-            int32_t a = cell.alternative >= 0 ? cell.alternative : ~cell.alternative;
+            int32_t a = link >= 0 ? link : ~link;
             entry.element = graph.alternative(a).element;
-            entry.alternative = {cell.position, a};
-            if (cell.alternative >= 0) {
+            entry.alternative = {graph.source(a), a};
+            if (link >= 0) {
                 entry.item = row - 1;
                 --row;
             }
-            position = cell.position;
+            position = graph.source(a);
         }
         bool sentinel = entry.element == &sentinelElement() || entry.item == 0 || entry.item == lastItem;
         if (!sentinel && (entry.element || entry.item >= 0)) path.push_back(entry);

@@ -4,6 +4,7 @@
 // the graph's end.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -32,11 +33,12 @@ inline constexpr ScoreKey kUnreached = 0;
 ScoreKey packScore(const Score& score);
 Score unpackScore(ScoreKey key);
 
-// How a cell was reached.
-struct AlignLink {
-    int32_t position;     // previous position; -1 when the step kept the position (an extra word)
-    int32_t alternative;  // alternative used (>= 0 matched, ~index for a missing word); -1 for an extra word
-};
+// How a cell was reached: the alternative used, as its index when the
+// learner's word matched it and as ~index when its word is missing (the
+// previous position is the alternative's own); kExtraLink when the
+// learner's word was superfluous (position kept, previous row).
+using AlignLink = int32_t;
+inline constexpr AlignLink kExtraLink = INT32_MIN;
 
 // The cells of one alignment, a column of rows per graph position: the
 // scores and the back links in two arrays, so that the comparisons walk

@@ -343,10 +343,14 @@ private:
         graph.altBegin_.assign(order.size() + 1, 0);
         graph.owners_.resize(order.size());
         graph.alts_.clear();
+        graph.sources_.clear();
         for (size_t i = 0; i < order.size(); ++i) {
             graph.altBegin_[i] = static_cast<int32_t>(graph.alts_.size());
             graph.owners_[i] = owners_[order[i]];
-            for (const RawAlternative& alt : raw_[order[i]]) graph.alts_.push_back({alt.element, numberOf[alt.target]});
+            for (const RawAlternative& alt : raw_[order[i]]) {
+                graph.alts_.push_back({alt.element, numberOf[alt.target]});
+                graph.sources_.push_back(static_cast<int32_t>(i));
+            }
         }
         graph.altBegin_[order.size()] = static_cast<int32_t>(graph.alts_.size());
     }

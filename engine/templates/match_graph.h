@@ -95,6 +95,8 @@ public:
     const Alternative* end(int32_t p) const { return alts_.data() + altBegin_[p + 1]; }
     int32_t firstAlternative(int32_t p) const { return altBegin_[p]; }
     const Alternative& alternative(int32_t index) const { return alts_[index]; }
+    // The position an alternative leads from.
+    int32_t source(int32_t index) const { return sources_[index]; }
     size_t alternativeCount() const { return alts_.size(); }
     const PositionOwner& owner(int32_t p) const { return owners_[p]; }
 
@@ -102,6 +104,7 @@ private:
     friend class GraphBuilder;
     std::vector<int32_t> altBegin_;  // m + 2 entries: position p's alternatives are [altBegin_[p], altBegin_[p+1])
     std::vector<Alternative> alts_;
+    std::vector<int32_t> sources_;  // per alternative
     std::vector<PositionOwner> owners_;
 };
 
