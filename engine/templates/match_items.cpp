@@ -280,6 +280,11 @@ void markPhraseBlocks(std::vector<ReportItem>& items) {
     markBlocks(items, &ReportItem::phrase, kFlagPhraseOpen, kFlagPhraseClose);
 }
 
+// The node scan starts with no mark of its own rather than carrying over the
+// last phrase opened by the phrase scan: a carried-over mark would keep every
+// node made before that phrase from opening a block, and the idiom blocks
+// (codes 576 and 1600) that the application reads would then be lost
+// whenever a Phrase expansion came later in the graph.
 void markNodeBlocks(std::vector<ReportItem>& items) {
     markBlocks(items, &ReportItem::node, kFlagNodeOpen, kFlagNodeClose);
 }
