@@ -284,7 +284,7 @@ void markPhraseBlocks(std::vector<ReportItem>& items) {
 // last phrase opened by the phrase scan: a carried-over mark would keep every
 // node made before that phrase from opening a block, and the idiom blocks
 // (codes 576 and 1600) that the application reads would then be lost
-// whenever a Phrase expansion came later in the graph.
+// whenever a phrase block had opened for a Phrase expansion made after them.
 void markNodeBlocks(std::vector<ReportItem>& items) {
     markBlocks(items, &ReportItem::node, kFlagNodeOpen, kFlagNodeClose);
 }
