@@ -10,6 +10,11 @@
 #include "tools/langdata/engine_config.h"
 #include "tools/langdata/pipeline.h"
 
+#include "engine/api/analyzer.h"
+#include "engine/tagger/tagger.h"
+#include "engine/text/arena.h"
+#include "engine/text/token.h"
+
 namespace langdata {
 namespace {
 
@@ -66,6 +71,40 @@ TEST(EngineConfig, KeepsTheInstallationsOwnKeysAndReplacesItsBlock) {
     EXPECT_NE(ini.find("SPECIAL_TAIL \"n't\""), std::string::npos);
     EXPECT_NE(ini.find("SPERATE_FLAG 1\n"), std::string::npos);
     EXPECT_EQ(ini.find("DICTIONARY_FILE"), ini.rfind("DICTIONARY_FILE"));
+}
+
+// The written symbol lists make the engine cut ordinary text the way the
+// treebank does.
+TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
+    test::ScratchDir dir;
+    dir.write("lexicon.txt", "I PRP\n");
+    dir.write("lexical_rules.txt", "");
+    dir.write("bigrams.txt", "");
+    dir.write("compounds.txt", "ice cream/NN\n");
+    dir.write("contextual_rules.txt", "NN NN CURWD STAART\n");
+    ASSERT_TRUE(writeEngineConfig(dir.file("zintra.ini"), DataFileNames{}));
+    const auto saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    zintra::Analyzer analyzer;
+    const bool loaded = analyzer.load("zintra.ini", zintra::Analyzer::Scope::Tagging);
+    std::filesystem::current_path(saved);
+    ASSERT_TRUE(loaded);
+    zintra::Arena arena;
+    auto cut = [&](const std::string& text) {
+        std::string out;
+        for (const zintra::Token* t = zintra::tagSentence(analyzer.data(), text, arena); t; t = t->next) {
+            if (!out.empty()) out += '|';
+            out += t->word;
+        }
+        return out;
+    };
+    EXPECT_EQ(cut("I don't think it's well-known."), "I|do|n't|think|it|'s|well|-|known|.");
+    EXPECT_EQ(cut("We're sure you'll see, I'm told, they've won!"),
+              "We|'re|sure|you|'ll|see|,|I|'m|told|,|they|'ve|won|!");
+    // (Round brackets are the engine's own mark for pre-tagged groups.)
+    EXPECT_EQ(cut("It costs $5 [or 10%] on 11/28/2000 at 10:30 -- and/or 1,000 more"),
+              "It|costs|$|5|[|or|10|%|]|on|11/28/2000|at|10:30|--|and|/|or|1,000|more");
+    EXPECT_EQ(cut("The U.S. team won 3-4 \"again\"?!"), "The|U.S.|team|won|3-4|\"|again|\"|?!");
 }
 
 // A small treebank with a planted pattern: "book" is mostly a noun, but
