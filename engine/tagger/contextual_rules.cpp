@@ -176,7 +176,8 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
         slots_[i] = Slot{t, tag, word, nullptr, nullptr, !t->fixed && word[0] != '\0', false, false};
     }
     words_ = (size_ + 63) / 64;
-    size_t maskWords = static_cast<size_t>(words_) * static_cast<size_t>(rules.trackedTags());
+    trackedTags_ = rules.trackedTags();
+    size_t maskWords = static_cast<size_t>(words_) * static_cast<size_t>(trackedTags_);
     masks_ = maskWords ? arena.makeArray<uint64_t>(maskWords) : nullptr;
     for (int k = 0; k < size_; ++k)
         if (slots_[k].changeable) markTag(k, slots_[k].tag, true);
@@ -184,7 +185,7 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
 
 void SentenceWindow::markTag(int i, const char* tag, bool set) {
     int id = rules_.tagId(tag);
-    if (id == 0) return;
+    if (id == 0 || id > trackedTags_) return;
     uint64_t& word = masks_[static_cast<size_t>(id - 1) * static_cast<size_t>(words_) + static_cast<size_t>(i / 64)];
     uint64_t bit = uint64_t{1} << (i % 64);
     word = set ? (word | bit) : (word & ~bit);
@@ -262,9 +263,24 @@ bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
     return false;
 }
 
+bool SentenceWindow::tryChange(const ContextualRule& rule, int i) {
+    const LexiconEntry* entry = entryOf(i);
+    if (entry && !entry->hasTag(rule.to)) return false;
+    if (!holds(rule, i)) return false;
+    setTag(i, rule.to);
+    return true;
+}
+
 int SentenceWindow::applyRule(const ContextualRule& rule) {
-    if (rule.test == ContextTest::None || rule.fromId == 0 || !masks_) return 0;
+    if (rule.test == ContextTest::None) return 0;
     int changes = 0;
+    if (rule.fromId <= 0 || rule.fromId > trackedTags_) {
+        // A rule made outside the rule set (its FROM tag has no mask): walk
+        // every position.
+        for (int i = 0; i < size_; ++i)
+            if (slots_[i].changeable && slots_[i].tag == rule.from && tryChange(rule, i)) ++changes;
+        return changes;
+    }
     uint64_t* mask = masks_ + static_cast<size_t>(rule.fromId - 1) * static_cast<size_t>(words_);
     for (int w = 0; w < words_; ++w) {
         // A change at a position clears only that position's bit, so the
@@ -273,11 +289,7 @@ int SentenceWindow::applyRule(const ContextualRule& rule) {
         while (bits) {
             int i = w * 64 + std::countr_zero(bits);
             bits &= bits - 1;
-            const LexiconEntry* entry = entryOf(i);
-            if (entry && !entry->hasTag(rule.to)) continue;
-            if (!holds(rule, i)) continue;
-            setTag(i, rule.to);
-            ++changes;
+            if (tryChange(rule, i)) ++changes;
         }
     }
     return changes;

@@ -34,7 +34,10 @@ struct ContextualRule {
     const char* a = nullptr;     // interned argument (tag or word), or null
     const char* b = nullptr;     // interned second argument, or null
     ContextTest test = ContextTest::None;
-    int fromId = 0;              // index of from among the tags that some rule changes
+    // Index of from among the tags the rule set's rules change (set when the
+    // rule set reads the rule); a rule made elsewhere with 0 still applies,
+    // by a walk over every token.
+    int fromId = 0;
 };
 
 // The name table: the test of a rule name (exact, case-sensitive), None when
@@ -83,11 +86,13 @@ private:
     bool wordIs(int i, const char* interned) const { return i >= 0 && i < size_ && wordKey(i) == interned; }
     bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
     void markTag(int i, const char* tag, bool set);
+    bool tryChange(const ContextualRule& rule, int i);
 
     const ContextualRules& rules_;
     Slot* slots_;
     int size_;
     int words_;        // 64-bit words per tag mask
+    int trackedTags_;  // tags with a mask (those of the rule set when the window was made)
     uint64_t* masks_;  // one mask of positions per tracked tag
 };
 

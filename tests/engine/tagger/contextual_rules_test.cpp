@@ -160,6 +160,27 @@ TEST(SentenceWindowTest, RulesCanBeTestedAndAppliedOneAtATime) {
     window.setTag(3, f.data.pool().intern("TO"));
     EXPECT_EQ(window.applyRule(rule), 1);
     EXPECT_STREQ(first->next->next->tag, "VB");
+
+    // A rule built by hand (no index of its FROM tag) or read after the
+    // window was made applies all the same.
+    ContextualRule byHand;
+    byHand.from = f.data.pool().intern("VB");
+    byHand.to = f.data.pool().intern("NN");
+    byHand.a = f.data.pool().intern("TO");
+    byHand.test = ContextTest::PrevTag;
+    EXPECT_EQ(window.applyRule(byHand), 1);
+    EXPECT_STREQ(first->next->next->tag, "NN");
+    ContextualRule later;
+    ASSERT_TRUE(rules.parseLine("NN JJ PREVWD to", later));
+    ASSERT_GT(later.fromId, 0);
+    EXPECT_EQ(window.applyRule(later), 0);
+    window.setTag(3, f.data.pool().intern("NN"));
+    EXPECT_EQ(window.applyRule(later), 1);
+    EXPECT_STREQ(first->next->tag, "JJ");
+    ContextualRule untracked;  // JJ had no mask when the window was made
+    ASSERT_TRUE(rules.parseLine("JJ VB PREVWD to", untracked));
+    EXPECT_EQ(window.applyRule(untracked), 1);
+    EXPECT_STREQ(first->next->tag, "VB");
 }
 
 TEST(TagTokenListTest, RetagsAListBuiltElsewhere) {
