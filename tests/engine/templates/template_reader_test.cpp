@@ -272,9 +272,8 @@ TEST_F(TemplateReader, EntityExpansionIsBounded) {
         previous = name;
     }
     laughs += "]>\n<root><SAMP><P ID='1'>&" + previous + ";</P></SAMP></root>";
-    auto started = std::chrono::steady_clock::now();
+    // Unbounded, this would not finish; bounded, it fails at the limit.
     EXPECT_EQ(read(laughs), nullptr);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 
     // A large entity referenced many times (far fewer expansions than the
     // parser's count allows) stops at the budget for expanded text.
@@ -283,9 +282,7 @@ TEST_F(TemplateReader, EntityExpansionIsBounded) {
                             "\">]>\n<root><SAMP><P ID='1'>";
     for (int i = 0; i < 2000; ++i) quadratic += "&big;";
     quadratic += "</P></SAMP></root>";
-    started = std::chrono::steady_clock::now();
     EXPECT_EQ(read(quadratic), nullptr);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 
     // Entities within the budget are expanded as usual.
     auto small = read("<?xml version='1.0'?>\n<!DOCTYPE root [" + kDeclarations +
@@ -311,8 +308,8 @@ TEST_F(TemplateReader, NothingOutsideTheFileIsRead) {
                                                "\">]>\n<root><SAMP><P ID='1'>before &x; after</P></SAMP></root>");
     EXPECT_EQ(readTemplateFile(entity, nullptr, analyzer(), &error), nullptr);
     EXPECT_NE(error.message.find("external entity"), std::string::npos) << error.message;
-    // An external DTD, on disk or on the network (an unroutable address: a
-    // fetch would hang), is not loaded.
+    // An external DTD, on disk or on the network, is not loaded. The address
+    // is unroutable: a fetch would hang for minutes before failing.
     auto started = std::chrono::steady_clock::now();
     for (const std::string& dtd : std::vector<std::string>{"http://192.0.2.1/none.dtd", "file://" + secret}) {
         std::string path = put("dtd.xvt", "<?xml version='1.0'?>\n<!DOCTYPE root SYSTEM \"" + dtd +
@@ -320,7 +317,7 @@ TEST_F(TemplateReader, NothingOutsideTheFileIsRead) {
         EXPECT_EQ(readTemplateFile(path, nullptr, analyzer(), &error), nullptr);
         EXPECT_NE(error.message.find("unable to open DTD"), std::string::npos) << error.message;
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(60));
 }
 
 TEST_F(TemplateReader, DeepNestingIsReadWithoutExhaustingTheStack) {
