@@ -11,10 +11,12 @@ constexpr const char* kUsage =
     "usage: zintra COMMAND [OPTIONS] [ARGUMENTS]\n"
     "\n"
     "commands:\n"
-    "  match [--config FILE] [--encoding NAME] REQUEST\n"
+    "  match [--config FILE] [--encoding NAME] [--explain] REQUEST\n"
     "      initialise the engine and print the reply to one request exactly as\n"
     "      the match export returns it (REQUEST from standard input when absent),\n"
-    "      e.g. zintra match '<H1>lesson1</H1><P>I am a boy.</P>'\n"
+    "      e.g. zintra match '<H1>lesson1</H1><P>I am a boy.</P>';\n"
+    "      with --explain, print the chosen template and every aligned word with\n"
+    "      its expected word, flags, candidates and comments instead\n"
     "  tag [--config FILE] [SENTENCE...]\n"
     "      tag each SENTENCE (each line of standard input when none is given) and\n"
     "      print it as word/TAG pairs, a compound as (word/TAG word/TAG)/TAG,\n"
@@ -28,6 +30,7 @@ constexpr const char* kUsage =
     "options:\n"
     "  --config FILE    the engine configuration (default: zintra.ini here)\n"
     "  --encoding NAME  the reply's encoding (default: the engine's own)\n"
+    "  --explain        (match) a readable account of the alignment\n"
     "  --help           this text\n";
 
 }  // namespace
