@@ -264,9 +264,11 @@ bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
 }
 
 bool SentenceWindow::tryChange(const ContextualRule& rule, int i) {
+    // The condition is tested before the lexicon restriction: both must
+    // hold, and most candidates fail the cheaper condition.
+    if (!holds(rule, i)) return false;
     const LexiconEntry* entry = entryOf(i);
     if (entry && !entry->hasTag(rule.to)) return false;
-    if (!holds(rule, i)) return false;
     setTag(i, rule.to);
     return true;
 }
