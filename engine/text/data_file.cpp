@@ -1,6 +1,7 @@
 #include "engine/text/data_file.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace zintra {
@@ -10,6 +11,18 @@ bool readDataFile(const std::string& path, std::string& content) {
     if (path.empty()) return false;
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file) return false;
+    // Read a regular file in one piece; anything else (a pipe, or a file
+    // that grows meanwhile) is read on in chunks. A folder is not a file.
+    std::error_code ec;
+    std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) return false;
+    if (std::filesystem::is_regular_file(status)) {
+        auto size = std::filesystem::file_size(path, ec);
+        if (!ec && size > 0) {
+            content.resize(static_cast<size_t>(size));
+            content.resize(std::fread(content.data(), 1, content.size(), file.get()));
+        }
+    }
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, n);

@@ -64,27 +64,22 @@ const StringTable::Entry* StringTable::find(std::string_view head, std::string_v
     return nullptr;
 }
 
-void StringTable::indexEntry(Entry* entry) {
-    if (!slots_ || (size_ + 1) * 2 > slotMask_ + 1) {
-        // Grow to keep the index at most half full (a table sized for its
-        // data starts with room for as many keys as buckets); the old array
-        // stays in the arena until it is freed.
-        size_t capacity = slots_ ? (slotMask_ + 1) * 2 : 16;
-        while (!slots_ && capacity < bucketCount_ * 2) capacity *= 2;
-        Slot* old = slots_;
-        size_t oldCapacity = slots_ ? slotMask_ + 1 : 0;
-        slots_ = arena_.makeArray<Slot>(capacity);
-        slotMask_ = capacity - 1;
-        for (size_t i = 0; i < oldCapacity; ++i) {
-            if (!old[i].hash) continue;
-            size_t j = old[i].hash & slotMask_;
-            while (slots_[j].hash) j = (j + 1) & slotMask_;
-            slots_[j] = old[i];
-        }
+void StringTable::growIndex() {
+    // Keep the index at most half full (a table sized for its data starts
+    // with room for as many keys as buckets); the old array stays in the
+    // arena until it is freed.
+    size_t capacity = slots_ ? (slotMask_ + 1) * 2 : 16;
+    while (!slots_ && capacity < bucketCount_ * 2) capacity *= 2;
+    Slot* old = slots_;
+    size_t oldCapacity = slots_ ? slotMask_ + 1 : 0;
+    slots_ = arena_.makeArray<Slot>(capacity);
+    slotMask_ = capacity - 1;
+    for (size_t i = 0; i < oldCapacity; ++i) {
+        if (!old[i].hash) continue;
+        size_t j = old[i].hash & slotMask_;
+        while (slots_[j].hash) j = (j + 1) & slotMask_;
+        slots_[j] = old[i];
     }
-    size_t j = entry->lookupHash & slotMask_;
-    while (slots_[j].hash) j = (j + 1) & slotMask_;
-    slots_[j] = Slot{entry->lookupHash, entry};
 }
 
 StringTable::Entry* StringTable::find(std::string_view head, std::string_view tail) {
@@ -100,9 +95,16 @@ StringTable::Entry* StringTable::insertStored(const char* stored, size_t length,
 }
 
 StringTable::Entry* StringTable::insertImpl(std::string_view key, const char* stored, bool* added) {
-    if (Entry* existing = find(key)) {
-        if (added) *added = false;
-        return existing;
+    if (!slots_ || (size_ + 1) * 2 > slotMask_ + 1) growIndex();
+    // One probe finds the key or the free slot it will take.
+    uint32_t h = lookupHash(key);
+    size_t slot = h & slotMask_;
+    for (; slots_[slot].hash; slot = (slot + 1) & slotMask_) {
+        Entry* e = slots_[slot].entry;
+        if (slots_[slot].hash == h && e->keyView() == key) {
+            if (added) *added = false;
+            return e;
+        }
     }
     Entry** link = &buckets_[hash(key) % bucketCount_];
     while (*link && (*link)->keyView().compare(key) < 0) link = &(*link)->next;
@@ -120,10 +122,10 @@ StringTable::Entry* StringTable::insertImpl(std::string_view key, const char* st
         entry->key = copy;
     }
     entry->length = static_cast<uint32_t>(key.size());
-    entry->lookupHash = lookupHash(key);
+    entry->lookupHash = h;
     entry->next = *link;
     *link = entry;
-    indexEntry(entry);
+    slots_[slot] = Slot{h, entry};
     ++size_;
     if (added) *added = true;
     return entry;

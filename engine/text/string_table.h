@@ -80,7 +80,7 @@ private:
         uint32_t hash;  // 0 marks an empty slot
         Entry* entry;
     };
-    void indexEntry(Entry* entry);
+    void growIndex();
     Slot* slots_ = nullptr;
     size_t slotMask_ = 0;
 };
