@@ -8,6 +8,9 @@
 //
 //   ZINTRA_TREEBANK   folder with en_ewt-ud-train.conllu and en_ewt-ud-dev.conllu
 //                     (default /work/shared/data/treebank)
+//   ZINTRA_TAGGER_CONFIG  an engine configuration whose language data is used
+//                     instead of the generated one (file names relative to
+//                     the current folder, as for the engine)
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -177,6 +180,11 @@ DataSet& dataSet() {
         for (const char* line : {"TN_SYMBOL ,;:!?\"()[]{}", "DEL_TAIL_SYMBOL .?!",
                                  "SPECIAL_TAIL \"n't\" \"'s\" \"'re\" \"'ve\" \"'ll\" \"'d\" \"'m\""})
             applyConfigLine(d.config, line);
+        if (const char* installed = std::getenv("ZINTRA_TAGGER_CONFIG")) {
+            d.config = Config{};
+            if (!readConfig(installed, d.config)) std::abort();
+            return d;
+        }
         d.config.dictionaryFile = (d.folder / "lexicon.txt").string();
         d.config.lexicalRuleFile = (d.folder / "lexical.txt").string();
         d.config.bigrams = (d.folder / "bigrams.txt").string();

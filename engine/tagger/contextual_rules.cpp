@@ -67,6 +67,41 @@ ContextTest contextTestByName(std::string_view name, int* arguments) {
     return ContextTest::None;
 }
 
+void computeSignature(ContextualRule& rule) {
+    rule.wordBits = rule.tagBits = 0;
+    auto word = [&](const char* w) { rule.wordBits |= w ? signatureBit(w) : 0; };
+    auto tag = [&](const char* t) { rule.tagBits |= t ? signatureBit(t) : 0; };
+    switch (rule.test) {
+        case ContextTest::None: break;
+        case ContextTest::NextTag: case ContextTest::Next2Tag: case ContextTest::Next1Or2Tag:
+        case ContextTest::Next1Or2Or3Tag: case ContextTest::PrevTag: case ContextTest::Prev2Tag:
+        case ContextTest::Prev1Or2Tag: case ContextTest::Prev1Or2Or3Tag:
+            tag(rule.a);
+            break;
+        case ContextTest::NextWd: case ContextTest::CurWd: case ContextTest::Next2Wd: case ContextTest::Next1Or2Wd:
+        case ContextTest::Next1Or2Or3Wd: case ContextTest::PrevWd: case ContextTest::Prev2Wd:
+        case ContextTest::Prev1Or2Wd: case ContextTest::Prev1Or2Or3Wd:
+            word(rule.a);
+            break;
+        case ContextTest::SurroundTag: case ContextTest::PrevBigram: case ContextTest::NextBigram:
+            tag(rule.a);
+            tag(rule.b);
+            break;
+        case ContextTest::LBigram: case ContextTest::RBigram: case ContextTest::WdAnd2Bfr: case ContextTest::WdAnd2Aft:
+            word(rule.a);
+            word(rule.b);
+            break;
+        case ContextTest::WdPrevTag: case ContextTest::WdAnd2TagBfr:
+            tag(rule.a);
+            word(rule.b);
+            break;
+        case ContextTest::WdNextTag: case ContextTest::WdAnd2TagAft:
+            word(rule.a);
+            tag(rule.b);
+            break;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Rule file
 
@@ -82,6 +117,7 @@ bool ContextualRules::load(const std::string& path) {
     });
     if (count == 0) return false;
     rules_.reserve(rules_.size() + count);
+    filters_.reserve(filters_.size() + count);
     addLines(content);
     return true;
 }
@@ -92,6 +128,7 @@ size_t ContextualRules::addLines(std::string_view text) {
         ContextualRule rule;
         if (!parseLine(line, rule)) return;
         rules_.push_back(rule);
+        filters_.push_back(Filter{rule.wordBits, rule.tagBits});
         ++count;
     });
     return count;
@@ -122,6 +159,7 @@ bool ContextualRules::parseLine(std::string_view line, ContextualRule& rule) {
 
 void ContextualRules::track(ContextualRule& rule) {
     if (rule.test == ContextTest::None) return;
+    computeSignature(rule);
     if (int id = tagId(rule.from)) {
         rule.fromId = id;
         return;
@@ -152,7 +190,7 @@ int ContextualRules::tagId(const char* internedTag) const {
 void ContextualRules::apply(Token* first, Arena& arena) const {
     if (!first || rules_.empty()) return;
     SentenceWindow window(*this, first, arena);
-    for (const ContextualRule& rule : rules_) window.applyRule(rule);
+    window.applyRules();
 }
 
 // ---------------------------------------------------------------------------
@@ -162,7 +200,7 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
     size_ = tokenCount(first) + 2;
     slots_ = static_cast<Slot*>(arena.allocate(sizeof(Slot) * static_cast<size_t>(size_)));
     const char* staart = rules.staart();
-    for (int i = 0; i < 2; ++i) slots_[i] = Slot{nullptr, staart, staart, staart, nullptr, true, true, false};
+    for (int i = 0; i < 2; ++i) slots_[i] = Slot{nullptr, staart, staart, staart, nullptr, true, false};
     const StringPool& pool = rules.pool();
     int i = 2;
     for (Token* t = first; t; t = t->next, ++i) {
@@ -173,8 +211,10 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
         if (t->fixed)
             if (const char* interned = pool.find(tag)) tag = interned;
         const char* word = t->word ? t->word : kEmptyWord;
-        slots_[i] = Slot{t, tag, word, nullptr, nullptr, !t->fixed && word[0] != '\0', false, false};
+        slots_[i] = Slot{t, tag, word, nullptr, nullptr, !t->fixed && word[0] != '\0', false};
     }
+    resolveWords();
+    for (int k = 0; k < size_; ++k) countTag(slots_[k].tag, 1);
     words_ = (size_ + 63) / 64;
     trackedTags_ = rules.trackedTags();
     size_t maskWords = static_cast<size_t>(words_) * static_cast<size_t>(trackedTags_);
@@ -191,23 +231,38 @@ void SentenceWindow::markTag(int i, const char* tag, bool set) {
     word = set ? (word | bit) : (word & ~bit);
 }
 
+size_t SentenceWindow::rulesPoolSize() const { return rules_.pool().size(); }
+
+void SentenceWindow::resolveWords() const {
+    // Words are compared as the pool's pointers; a word the pool does not
+    // hold equals no rule word. Rules read later may add words to the pool,
+    // so the words are resolved again when the pool has grown.
+    const StringPool& pool = rules_.pool();
+    poolSize_ = pool.size();
+    wordSignature_ = 0;
+    for (int i = 0; i < size_; ++i) {
+        slots_[i].key = pool.find(slots_[i].word);
+        if (slots_[i].key) wordSignature_ |= signatureBit(slots_[i].key);
+    }
+}
+
+void SentenceWindow::countTag(const char* tag, int delta) {
+    uint64_t bit = signatureBit(tag);
+    uint32_t& count = tagCounts_[std::countr_zero(bit)];
+    count = static_cast<uint32_t>(static_cast<int64_t>(count) + delta);
+    tagSignature_ = count ? (tagSignature_ | bit) : (tagSignature_ & ~bit);
+}
+
 void SentenceWindow::setTag(int i, const char* internedTag) {
     Slot& s = slots_[i];
+    countTag(s.tag, -1);
+    countTag(internedTag, 1);
     if (s.changeable) {
         markTag(i, s.tag, false);
         markTag(i, internedTag, true);
     }
     s.tag = internedTag;
     if (s.token) s.token->tag = internedTag;
-}
-
-const char* SentenceWindow::wordKey(int i) const {
-    const Slot& s = slots_[i];
-    if (!s.keyResolved) {
-        s.key = rules_.pool().find(s.word);
-        s.keyResolved = true;
-    }
-    return s.key;
 }
 
 const LexiconEntry* SentenceWindow::entryOf(int i) const {
@@ -227,6 +282,7 @@ bool SentenceWindow::isCandidate(const ContextualRule& rule, int i) const {
 }
 
 bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
+    refreshWords();
     const char* a = rule.a;
     const char* b = rule.b;
     switch (rule.test) {
@@ -275,6 +331,26 @@ bool SentenceWindow::tryChange(const ContextualRule& rule, int i) {
 
 int SentenceWindow::applyRule(const ContextualRule& rule) {
     if (rule.test == ContextTest::None) return 0;
+    refreshWords();
+    return pass(rule);
+}
+
+void SentenceWindow::applyRules() {
+    refreshWords();
+    const std::vector<ContextualRule>& rules = rules_.rules_;
+    const ContextualRules::Filter* filters = rules_.filters_.data();
+    for (size_t r = 0; r < rules.size(); ++r) {
+        const ContextualRules::Filter& f = filters[r];
+        if ((wordSignature_ & f.wordBits) != f.wordBits || (tagSignature_ & f.tagBits) != f.tagBits) continue;
+        if (rules[r].test != ContextTest::None) pass(rules[r]);
+    }
+}
+
+int SentenceWindow::pass(const ContextualRule& rule) {
+    // A sentence without the rule's words, or without its tags at the
+    // moment, cannot satisfy the condition anywhere.
+    if ((wordSignature_ & rule.wordBits) != rule.wordBits) return 0;
+    if ((tagSignature_ & rule.tagBits) != rule.tagBits) return 0;
     int changes = 0;
     if (rule.fromId <= 0 || rule.fromId > trackedTags_) {
         // A rule made outside the rule set (its FROM tag has no mask): walk

@@ -38,7 +38,22 @@ struct ContextualRule {
     // rule set reads the rule); a rule made elsewhere with 0 still applies,
     // by a walk over every token.
     int fromId = 0;
+    // Signature bits (see signatureBit) of the words and of the tags that
+    // must be in a sentence for the condition to hold anywhere; 0 lets every
+    // sentence through.
+    uint64_t wordBits = 0;
+    uint64_t tagBits = 0;
 };
+
+// One bit of a 64-bit signature of interned strings: a sentence whose
+// signature lacks a rule's bits holds none of the rule's words (or tags).
+inline uint64_t signatureBit(const char* interned) {
+    auto v = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(interned));
+    return uint64_t{1} << ((v * 0x9E3779B97F4A7C15ULL) >> 58);
+}
+
+// Fills the rule's signature bits from its test and arguments.
+void computeSignature(ContextualRule& rule);
 
 // The name table: the test of a rule name (exact, case-sensitive), None when
 // unknown; *arguments gets how many arguments it takes.
@@ -69,6 +84,9 @@ public:
     bool holds(const ContextualRule& rule, int i) const;
     // One pass of the rule from left to right; returns the number of changes.
     int applyRule(const ContextualRule& rule);
+    // Every rule of the rule set that made the window, in file order, each
+    // in one pass.
+    void applyRules();
 
 private:
     struct Slot {
@@ -78,19 +96,30 @@ private:
         mutable const char* key;            // the pool's copy of word, null if none
         mutable const LexiconEntry* entry;  // the word's lexicon entry, null if unknown
         bool changeable;                    // not fixed and a non-empty word
-        mutable bool keyResolved;           // key and entry are looked up on first use
-        mutable bool entryResolved;
+        mutable bool entryResolved;         // the entry is looked up on first use
     };
-    const char* wordKey(int i) const;
+    const char* wordKey(int i) const { return slots_[i].key; }
     const LexiconEntry* entryOf(int i) const;
     bool wordIs(int i, const char* interned) const { return i >= 0 && i < size_ && wordKey(i) == interned; }
     bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
     void markTag(int i, const char* tag, bool set);
     bool tryChange(const ContextualRule& rule, int i);
 
+    void resolveWords() const;
+    void refreshWords() const {
+        if (rulesPoolSize() != poolSize_) resolveWords();
+    }
+    size_t rulesPoolSize() const;
+    void countTag(const char* tag, int delta);
+    int pass(const ContextualRule& rule);
+
     const ContextualRules& rules_;
     Slot* slots_;
     int size_;
+    mutable size_t poolSize_ = 0;         // strings in the pool when the words were resolved
+    mutable uint64_t wordSignature_ = 0;  // of every word of the window that the pool holds
+    uint64_t tagSignature_ = 0;    // of every tag the window's positions have now
+    uint32_t tagCounts_[64] = {};  // positions per signature bit of their tag
     int words_;        // 64-bit words per tag mask
     int trackedTags_;  // tags with a mask (those of the rule set when the window was made)
     uint64_t* masks_;  // one mask of positions per tracked tag
@@ -129,6 +158,13 @@ private:
     const Lexicon& lexicon_;
     const char* staart_;
     std::vector<ContextualRule> rules_;
+    // The signature bits of rules_ side by side, so a sentence's pass over
+    // the rules it cannot match reads little memory.
+    struct Filter {
+        uint64_t wordBits, tagBits;
+    };
+    std::vector<Filter> filters_;
+    friend class SentenceWindow;
     std::vector<const char*> tracked_;     // tags by id - 1
     std::vector<const char*> idKeys_;      // open-addressing table of tracked tags
     std::vector<int> idValues_;
