@@ -7,7 +7,7 @@
 // made from the lexicon when the treebank is missing).
 //
 //   ZINTRA_TREEBANK   folder with en_ewt-ud-train.conllu and en_ewt-ud-dev.conllu
-//                     (default /work/shared/data/treebank)
+//                     (default: ../shared/data/treebank beside the source tree)
 //   ZINTRA_TAGGER_CONFIG  an engine configuration whose language data is used
 //                     instead of the generated one (file names relative to
 //                     the current folder, as for the engine)
@@ -103,7 +103,7 @@ DataSet& dataSet() {
         std::mt19937 random(12345);
 
         const char* env = std::getenv("ZINTRA_TREEBANK");
-        fs::path treebank = env ? env : "/work/shared/data/treebank";
+        fs::path treebank = env ? env : ZINTRA_DEFAULT_TREEBANK;
         std::map<std::string, std::vector<std::string>> lexicon;
         if (fs::exists(treebank / "en_ewt-ud-train.conllu")) readTreebank(treebank, lexicon, d.sentences);
         for (const char* w : kCommonWords) lexicon.emplace(w, std::vector<std::string>{"DT"});
