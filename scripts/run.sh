@@ -11,8 +11,10 @@ cmake --build --preset release -j "$(nproc)"
 install_dir=build/release/install
 bash scripts/layout.sh build/release "$install_dir"
 cd "$install_dir"
-echo "== zintra match on the default installation"
-./zintra match --config zintra.ini '<H1>0-0-0.xvt</H1><P></P>'
+echo "== zintra match on the default installation: a learner writes 'I is a boy.'"
+./zintra match --config zintra.ini '<H1>lesson1</H1><P>I is a boy.</P>'
+echo "== the same alignment, explained for a template author"
+./zintra match --config zintra.ini --explain '<H1>lesson1</H1><P>I is a boy.</P>'
 
 # The learning application on the same installation, under the current display.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
