@@ -240,6 +240,30 @@ void BM_LoadLanguageData(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLanguageData)->Unit(benchmark::kMillisecond);
 
+// Tokens handled per second over all iterations of a benchmark.
+void reportTokenRate(benchmark::State& state, size_t tokensPerIteration) {
+    state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokensPerIteration * state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+
+// Runs one sentence-level step over every sentence of the data set, a fresh
+// arena per sentence; returns the token count of one pass.
+template <class Step>
+size_t runOverSentences(benchmark::State& state, Step step) {
+    const LanguageData& data = loadedData();
+    const auto& sentences = dataSet().sentences;
+    size_t tokens = countTokens(data, sentences);
+    Arena arena;
+    for (auto _ : state) {
+        for (const std::string& s : sentences) {
+            arena.clear();
+            benchmark::DoNotOptimize(step(data, s, arena));
+        }
+    }
+    reportTokenRate(state, tokens);
+    return tokens;
+}
+
 // Baseline: cutting the text into tokens with the splitter alone.
 void BM_SplitOnly(benchmark::State& state) {
     const LanguageData& data = loadedData();
@@ -253,43 +277,24 @@ void BM_SplitOnly(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(n);
     }
-    state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokens * state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    reportTokenRate(state, tokens);
 }
 BENCHMARK(BM_SplitOnly)->Unit(benchmark::kMillisecond);
 
 // The token list with initial tags (lexicon and unknown-word rules), no contextual rules.
 void BM_TokenizeWithInitialTags(benchmark::State& state) {
-    const LanguageData& data = loadedData();
-    const auto& sentences = dataSet().sentences;
-    size_t tokens = countTokens(data, sentences);
-    Arena arena;
-    for (auto _ : state) {
-        for (const std::string& s : sentences) {
-            arena.clear();
-            benchmark::DoNotOptimize(tokenizeSentence(data, s, arena));
-        }
-    }
-    state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokens * state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    runOverSentences(state, [](const LanguageData& data, const std::string& s, Arena& arena) {
+        return tokenizeSentence(data, s, arena);
+    });
 }
 BENCHMARK(BM_TokenizeWithInitialTags)->Unit(benchmark::kMillisecond);
 
 // Tag sentence: tokens, initial tags, compounds and the 300 contextual rules.
 void BM_TagSentence(benchmark::State& state) {
-    const LanguageData& data = loadedData();
-    const auto& sentences = dataSet().sentences;
-    size_t tokens = countTokens(data, sentences);
-    Arena arena;
-    for (auto _ : state) {
-        for (const std::string& s : sentences) {
-            arena.clear();
-            benchmark::DoNotOptimize(tagSentence(data, s, arena));
-        }
-    }
-    state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokens * state.iterations()),
-                                                    benchmark::Counter::kIsRate);
-    state.counters["sentences"] = static_cast<double>(sentences.size());
+    size_t tokens = runOverSentences(state, [](const LanguageData& data, const std::string& s, Arena& arena) {
+        return tagSentence(data, s, arena);
+    });
+    state.counters["sentences"] = static_cast<double>(dataSet().sentences.size());
     state.counters["tokens"] = static_cast<double>(tokens);
 }
 BENCHMARK(BM_TagSentence)->Unit(benchmark::kMillisecond);
