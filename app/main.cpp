@@ -2,10 +2,10 @@
 // lies beside the executable unless --content DIR (or KORVEL_CONTENT) says
 // otherwise.
 #include "app/screen_table.h"
-#include "app/shell/folders.h"
+#include "app/files/folders.h"
 #include "app/shell/session.h"
-#include "app/shell/ui/navigator.h"
-#include "app/shell/ui/qt_prompt.h"
+#include "app/desktop/ui/navigator.h"
+#include "app/desktop/qt_prompt.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
-#include "app/shell/ui/navigator.h"
+#include "app/desktop/ui/navigator.h"
 
 namespace korvel {
 

@@ -2,7 +2,7 @@
 
 #include "app/lessons/content_text.h"
 #include "app/shell/session.h"
-#include "app/shell/sjis_text.h"
+#include "app/files/sjis_text.h"
 
 namespace korvel {
 

@@ -1,6 +1,6 @@
 #include "app/lessons/content_text.h"
 
-#include "app/shell/sjis_text.h"
+#include "app/files/sjis_text.h"
 
 namespace korvel {
 

@@ -1,7 +1,7 @@
 #include "app/shell/error_table.h"
 
-#include "app/shell/sjis_text.h"
-#include "app/shell/tab_fields.h"
+#include "app/files/sjis_text.h"
+#include "app/files/tab_fields.h"
 
 namespace korvel {
 

@@ -54,12 +54,7 @@ std::int16_t Session::chk_Exit()
 void Session::resetRunState()
 {
     chapter_ = 0;
-    CurrentUser& user = users_.current;
-    user.index = 0;
-    user.name.clear();
-    user.id.clear();
-    user.soundOn = -1;
-    user.wideDisplay = -1;
+    users_.resetCurrent();
 }
 
 }  // namespace korvel

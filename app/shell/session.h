@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/shell/error_table.h"
-#include "app/shell/folders.h"
-#include "app/shell/services.h"
+#include "app/files/folders.h"
+#include "app/desktop/services.h"
 #include "app/shell/user_accounts.h"
 
 #include <QString>
@@ -33,7 +33,8 @@ public:
     const Folders& folders() const { return folders_; }
     ErrorMsgTable& errorTable() { return errorTable_; }
     UserAccounts& users() { return users_; }
-    CurrentUser& currentUser() { return users_.current; }
+    const UserAccounts& users() const { return users_; }
+    const CurrentUser& currentUser() const { return users_.current(); }
 
     std::int16_t chapter() const { return chapter_; }
     void setChapter(std::int16_t chapter) { chapter_ = chapter; }

@@ -1,7 +1,7 @@
 #include "app/shell/user_accounts.h"
 
 #include "app/shell/session.h"
-#include "app/shell/sjis_text.h"
+#include "app/files/sjis_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,8 +114,8 @@ QString UserAccounts::lastUserFilePath() const
 QStringList UserAccounts::registeredNames() const
 {
     QStringList names;
-    for (int i = 0; i < count; ++i) {
-        names.append(users[static_cast<std::size_t>(i)].name);
+    for (int i = 0; i < count_; ++i) {
+        names.append(users_[static_cast<std::size_t>(i)].name);
     }
     return names;
 }
@@ -127,17 +127,17 @@ std::vector<NameSlot> UserAccounts::sortedNames() const
 
 bool UserAccounts::get_UserData()
 {
-    users = {};
-    count = 0;
+    users_ = {};
+    count_ = 0;
     const RecordReadResult read = readRecords(usersFilePath(), kUserRecordLength, kMaxUsers, true);
     if (!read.ok) {
         session_.dsp_ErrorMsg(4, QStringLiteral("get_UserData"), QStringLiteral(" フォルダー名 ") + usersFilePath());
         return false;
     }
     for (qsizetype i = 0; i < read.records.size(); ++i) {
-        users[static_cast<std::size_t>(i)] = decodeUserRecord(read.records[i]);
+        users_[static_cast<std::size_t>(i)] = decodeUserRecord(read.records[i]);
     }
-    count = static_cast<int>(read.records.size());
+    count_ = static_cast<int>(read.records.size());
     return true;
 }
 
@@ -149,13 +149,13 @@ bool UserAccounts::ensureUserFolder() const
 RecordWriteResult UserAccounts::writeUser(int index, const QString& routine)
 {
     RecordWriteResult result;
-    if (index < 0 || index >= count) {
+    if (index < 0 || index >= count_) {
         result.status = WriteStatus::BeyondEnd;
         result.error = QStringLiteral("no learner in slot %1").arg(index);
     } else {
         ensureUserFolder();
         result = writeRecord(usersFilePath(), kUserRecordLength, index + 1,
-                             encodeUserRecord(users[static_cast<std::size_t>(index)]));
+                             encodeUserRecord(users_[static_cast<std::size_t>(index)]));
     }
     if (!result.ok()) {
         session_.dsp_ErrorMsg(3, routine, QStringLiteral(" データ名 ") + usersFilePath());
@@ -165,19 +165,19 @@ RecordWriteResult UserAccounts::writeUser(int index, const QString& routine)
 
 bool UserAccounts::put_UserData()
 {
-    return writeUser(count - 1, QStringLiteral("ﾛｸﾞｲﾝ put_UserData")).ok();
+    return writeUser(count_ - 1, QStringLiteral("ﾛｸﾞｲﾝ put_UserData")).ok();
 }
 
 bool UserAccounts::upd_UserData()
 {
-    if (current.index < 0 || current.index >= count) {
+    if (current_.index < 0 || current_.index >= count_) {
         session_.dsp_ErrorMsg(3, QStringLiteral("ﾛｸﾞｲﾝ upd_UserData"), QStringLiteral(" データ名 ") + usersFilePath());
         return false;
     }
-    UserData& user = users[static_cast<std::size_t>(current.index)];
-    user.soundOn = current.soundOn;
-    user.wideDisplay = current.wideDisplay;
-    return writeUser(current.index, QStringLiteral("ﾛｸﾞｲﾝ upd_UserData")).ok();
+    UserData& user = users_[static_cast<std::size_t>(current_.index)];
+    user.soundOn = current_.soundOn;
+    user.wideDisplay = current_.wideDisplay;
+    return writeUser(current_.index, QStringLiteral("ﾛｸﾞｲﾝ upd_UserData")).ok();
 }
 
 bool UserAccounts::get_LastUserData()
@@ -197,19 +197,19 @@ bool UserAccounts::get_LastUserData()
         }
     }
     if (read.records.isEmpty()) {
-        current.index = 0;
-        current.wideDisplay = -1;
+        current_.index = 0;
+        current_.wideDisplay = -1;
         return true;
     }
     // The number of learners always comes from the users file: a stale count
     // here must never make a registration overwrite an existing record.
     const LastUserData last = decodeLastUserRecord(read.records.front());
-    if (last.index >= 0 && last.index < count) {
-        current.index = last.index;
-        current.name = last.name;
+    if (last.index >= 0 && last.index < count_) {
+        current_.index = last.index;
+        current_.name = last.name;
     } else {
-        current.index = 0;
-        current.name.clear();
+        current_.index = 0;
+        current_.name.clear();
     }
     return true;
 }
@@ -217,9 +217,9 @@ bool UserAccounts::get_LastUserData()
 bool UserAccounts::put_LastUserData()
 {
     LastUserData last;
-    last.name = current.name;
-    last.index = current.index;
-    last.userCount = static_cast<std::int16_t>(count);
+    last.name = current_.name;
+    last.index = current_.index;
+    last.userCount = static_cast<std::int16_t>(count_);
     ensureUserFolder();
     const RecordWriteResult result =
         writeRecord(lastUserFilePath(), kLastUserRecordLength, 1, encodeLastUserRecord(last));
@@ -261,20 +261,87 @@ bool UserAccounts::registerUser(const QString& name, const QString& id, std::int
     user.name = sjis::trimBlanks(name);
     user.id = sjis::trimBlanks(id);
     user.wideDisplay = wideDisplay;
-    user.soundOn = current.soundOn;
-    const int slot = count;
-    users[static_cast<std::size_t>(slot)] = user;
-    ++count;
+    user.soundOn = current_.soundOn;
+    const int slot = count_;
+    users_[static_cast<std::size_t>(slot)] = user;
+    ++count_;
     if (!put_UserData()) {
-        users[static_cast<std::size_t>(slot)] = {};
-        --count;
+        users_[static_cast<std::size_t>(slot)] = {};
+        --count_;
         return false;
     }
-    current.index = static_cast<std::int16_t>(slot);
-    current.name = user.name;
-    current.id = user.id;
-    current.wideDisplay = wideDisplay;
+    current_.index = static_cast<std::int16_t>(slot);
+    current_.name = user.name;
+    current_.id = user.id;
+    current_.wideDisplay = wideDisplay;
     return true;
+}
+
+const UserData& UserAccounts::user(int slot) const
+{
+    static const UserData kNone;
+    return registered(slot) ? users_[static_cast<std::size_t>(slot)] : kNone;
+}
+
+RecordWriteResult UserAccounts::renameCurrent(const QString& name, const QString& id, const QString& routine)
+{
+    if (!registered(current_.index)) {
+        return writeUser(current_.index, routine);  // reported as a failed write
+    }
+    UserData& record = users_[static_cast<std::size_t>(current_.index)];
+    const UserData before = record;
+    record.name = name;
+    record.id = id;
+    const RecordWriteResult result = writeUser(current_.index, routine);
+    if (!result.ok()) {
+        record = before;
+        return result;
+    }
+    current_.name = name;
+    current_.id = id;
+    return result;
+}
+
+void UserAccounts::resetCurrent()
+{
+    current_ = CurrentUser{};
+}
+
+void UserAccounts::chooseLearner(int slot)
+{
+    if (!registered(slot)) {
+        return;
+    }
+    const UserData& record = users_[static_cast<std::size_t>(slot)];
+    current_.index = static_cast<std::int16_t>(slot);
+    current_.name = record.name;
+    // The learner's own preferences come with the choice, so that logging in
+    // never writes another learner's sound flag into this record.
+    current_.soundOn = record.soundOn;
+    current_.wideDisplay = record.wideDisplay;
+}
+
+void UserAccounts::useRecordedSound()
+{
+    current_.soundOn = user(current_.index).soundOn;
+}
+
+void UserAccounts::setCurrentId(const QString& id)
+{
+    current_.id = id;
+}
+
+void UserAccounts::setSoundOn(std::int16_t soundOn)
+{
+    current_.soundOn = soundOn;
+}
+
+void UserAccounts::setWideDisplay(std::int16_t wideDisplay, bool intoRecord)
+{
+    current_.wideDisplay = wideDisplay;
+    if (intoRecord && registered(current_.index)) {
+        users_[static_cast<std::size_t>(current_.index)].wideDisplay = wideDisplay;
+    }
 }
 
 QStringList UserAccounts::logFileNames(int index)
@@ -288,7 +355,7 @@ QStringList UserAccounts::logFileNames(int index)
 
 void UserAccounts::del_UserLogs()
 {
-    for (const QString& name : logFileNames(current.index)) {
+    for (const QString& name : logFileNames(current_.index)) {
         QFile::remove(session_.folders().userFile(name));
     }
 }

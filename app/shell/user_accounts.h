@@ -3,8 +3,8 @@
 // names and IDs, and the removal of a learner's logs.
 #pragma once
 
-#include "app/shell/record_file.h"
-#include "app/shell/user_records.h"
+#include "app/files/record_file.h"
+#include "app/files/user_records.h"
 
 #include <QString>
 
@@ -40,14 +40,19 @@ QString idCheckMessage(IdCheck check);
 class UserAccounts {
 public:
     explicit UserAccounts(Session& session);
+    UserAccounts(const UserAccounts&) = delete;
+    UserAccounts& operator=(const UserAccounts&) = delete;
 
-    std::array<UserData, kMaxUsers> users{};
-    int count = 0;
-    CurrentUser current;
+    // The registered learners in slots 0..count()-1.
+    int count() const { return count_; }
+    bool isFull() const { return count_ >= kMaxUsers; }
+    // The record of a slot; an empty record for a slot outside 0..count()-1.
+    const UserData& user(int slot) const;
+    // The learner of this run.
+    const CurrentUser& current() const { return current_; }
 
     QString usersFilePath() const;
     QString lastUserFilePath() const;
-    bool isFull() const { return count >= kMaxUsers; }
     QStringList registeredNames() const;
     // The registered learners in the order of the log-in list.
     std::vector<NameSlot> sortedNames() const;
@@ -81,14 +86,37 @@ public:
     // error report. The result tells an open failure from a write failure.
     RecordWriteResult writeUser(int index, const QString& routine);
 
+    // Gives the current learner a new name and ID and writes the record. When
+    // the write fails, the record and the current learner stay as they were.
+    RecordWriteResult renameCurrent(const QString& name, const QString& id, const QString& routine);
+
+    // The current learner: index 0, no name or ID, sound on, wide display.
+    void resetCurrent();
+    // The learner of a registered slot becomes the current one, with the
+    // record's name and flags (the ID stays to be confirmed). A slot outside
+    // the registered ones is ignored.
+    void chooseLearner(int slot);
+    // The current learner takes the sound flag of its record.
+    void useRecordedSound();
+    // The ID the current learner confirmed.
+    void setCurrentId(const QString& id);
+    void setSoundOn(std::int16_t soundOn);
+    // The current display flag; with `intoRecord` also the current learner's
+    // record in memory (written by the next upd_UserData).
+    void setWideDisplay(std::int16_t wideDisplay, bool intoRecord = false);
+
     // Deletes the current learner's four log files, ignoring errors.
     void del_UserLogs();
     static QStringList logFileNames(int index);
 
 private:
     bool ensureUserFolder() const;
+    bool registered(int slot) const { return slot >= 0 && slot < count_; }
 
     Session& session_;
+    std::array<UserData, kMaxUsers> users_{};
+    int count_ = 0;
+    CurrentUser current_;
 };
 
 }  // namespace korvel

@@ -8,7 +8,7 @@
 #include "app/shell/ui/frm_functions.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
-#include "app/shell/ui/navigator.h"
+#include "app/desktop/ui/navigator.h"
 #include "tests/app/test_support.h"
 #include "tools/userlist/frm_user_id.h"
 
@@ -137,7 +137,7 @@ int main(int argc, char** argv)
     change->CommandChange->click();
     ok &= save(change, out + QStringLiteral("/user_name.png"));
 
-    session.currentUser().wideDisplay = 0;
+    session.users().setWideDisplay(0);
     change->CommandReturn->click();
     auto* homeL = dynamic_cast<HomeScreen*>(navigator.lastOpened());
     if (homeL == nullptr) {

@@ -3,7 +3,7 @@
 // (message boxes answered from a queue, a fixed clock, fixed random values).
 #pragma once
 
-#include "app/shell/services.h"
+#include "app/desktop/services.h"
 #include "app/shell/session.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 // with their user IDs and a running clock.
 #pragma once
 
-#include "app/shell/services.h"
+#include "app/desktop/services.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 // tanduid: lists the learners registered in korvel's users file with their
 // user IDs. The users file lies in "Korveluser" beside this program (or under
 // the folder given by --content DIR).
-#include "app/shell/folders.h"
-#include "app/shell/ui/qt_prompt.h"
+#include "app/files/folders.h"
+#include "app/desktop/qt_prompt.h"
 #include "tools/userlist/frm_user_id.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "tools/userlist/user_listing.h"
 
-#include "app/shell/record_file.h"
-#include "app/shell/sjis_text.h"
-#include "app/shell/user_records.h"
+#include "app/files/record_file.h"
+#include "app/files/sjis_text.h"
+#include "app/files/user_records.h"
 
 namespace tanduid {
 

@@ -136,7 +136,7 @@ void HomeScreen::buildControls()
         soundGroup->addButton(option, i);
         sound->addWidget(option);
         connect(option, &QRadioButton::clicked, this, [this, i] {
-            session().currentUser().soundOn = i == 0 ? -1 : 0;
+            session().users().setSoundOn(i == 0 ? -1 : 0);
             session().users().upd_UserData();
         });
     }

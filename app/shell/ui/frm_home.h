@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/lessons/chapter_index.h"
-#include "app/shell/ui/form_base.h"
+#include "app/desktop/ui/form_base.h"
 
 #include <QColor>
 

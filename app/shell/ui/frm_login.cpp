@@ -1,6 +1,5 @@
 #include "app/shell/ui/frm_login.h"
 
-#include "app/shell/sjis_text.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -17,16 +16,12 @@ namespace korvel {
 
 namespace {
 
-const QString kRegisterTitle = QStringLiteral("ユーザ登録");
-const QString kFullMessage =
-    QStringLiteral("既に３０人のユーザが登録されていますので新しいユーザは登録できません。");
-
 // How many names one column of the log-in list holds.
 constexpr int kRowsPerColumn = 10;
 
 }  // namespace
 
-frmログイン::frmログイン(Navigator& navigator) : FormBase(navigator)
+frmログイン::frmログイン(Navigator& navigator) : FormBase(navigator), flow_(navigator.session())
 {
     setObjectName(QStringLiteral("frmログイン"));
     setWindowTitle(QStringLiteral(" NEVRIN1　ログイン"));
@@ -160,19 +155,9 @@ void frmログイン::load()
         ImageJacket->setVisible(true);
     }
     LabelClock->setText(s.clockText());
-    s.get_ErrorMsg();
-    UserAccounts& users = s.users();
-    users.get_UserData();
-    s.resetRunState();
-    if (users.count >= 1) {
-        users.current.name.clear();
-        if (!users.get_LastUserData()) {
-            return;
-        }
-        users.current.soundOn = users.users[static_cast<std::size_t>(users.current.index)].soundOn;
+    if (flow_.start()) {
+        OptionFont[0]->setChecked(true);
     }
-    OptionFont[0]->setChecked(true);
-    users.current.wideDisplay = -1;
 }
 
 void frmログイン::setNewUserOption(int option)
@@ -192,7 +177,6 @@ void frmログイン::clearListSelection()
         button->setChecked(false);
     }
     listGroup_->setExclusive(true);
-    userChosen_ = false;
 }
 
 void frmログイン::hideUserList()
@@ -206,41 +190,40 @@ void frmログイン::hideUserList()
     columns_ = 0;
 }
 
+void frmログイン::hideIdEntry()
+{
+    LabelPassWord->setVisible(false);
+    TextPassWord->setVisible(false);
+    CommandHome->setVisible(false);
+    LabelMessage->clear();
+}
+
 void frmログイン::chooseRegistered()
 {
-    Session& s = session();
-    UserAccounts& users = s.users();
-    users.get_UserData();
-    if (users.count == 0) {
-        s.prompt().tell(kRegisterTitle, QStringLiteral("まだ誰も登録されておりません。"));
+    const LoginFlow::Listing listing = flow_.chooseRegistered();
+    if (listing == LoginFlow::Listing::NoneRegistered) {
         setNewUserOption(1);
         return;
     }
     LabelUserName->setVisible(false);
     TextNewName->setVisible(false);
-    LabelPassWord->setVisible(false);
-    TextPassWord->setVisible(false);
-    CommandHome->setVisible(false);
-    LabelMessage->clear();
+    hideIdEntry();
     hideUserList();
-    if (!users.get_LastUserData()) {
+    if (listing == LoginFlow::Listing::Failed) {
         return;
     }
-    const std::vector<NameSlot> sorted = users.sortedNames();
-    const int shown = static_cast<int>(sorted.size());
+    const std::vector<NameSlot>& names = flow_.names();
+    const int shown = static_cast<int>(names.size());
     columns_ = shown <= kRowsPerColumn ? 1 : (shown <= 2 * kRowsPerColumn ? 2 : 3);
-    int remembered = -1;
     for (int i = 0; i < shown; ++i) {
         QRadioButton* button = OptionUserName[static_cast<std::size_t>(i)];
-        button->setText(sorted[static_cast<std::size_t>(i)].name);
-        buttonSlot_[static_cast<std::size_t>(i)] = sorted[static_cast<std::size_t>(i)].index;
+        button->setText(names[static_cast<std::size_t>(i)].name);
+        buttonSlot_[static_cast<std::size_t>(i)] = names[static_cast<std::size_t>(i)].index;
         listGrid_->addWidget(button, i % kRowsPerColumn, i / kRowsPerColumn);
         button->setVisible(true);
-        if (sorted[static_cast<std::size_t>(i)].index == users.current.index) {
-            remembered = i;
-        }
     }
     listBox_->setVisible(true);
+    const int remembered = flow_.rememberedRow();
     if (remembered >= 0) {
         OptionUserName[static_cast<std::size_t>(remembered)]->setChecked(true);
         chooseName(remembered);
@@ -249,17 +232,12 @@ void frmログイン::chooseRegistered()
 
 void frmログイン::chooseNewUser()
 {
-    Session& s = session();
-    if (s.users().isFull()) {
-        s.prompt().tell(kRegisterTitle, kFullMessage);
+    if (!flow_.chooseNewUser()) {
         setNewUserOption(0);
         return;
     }
     hideUserList();
-    LabelPassWord->setVisible(false);
-    TextPassWord->setVisible(false);
-    CommandHome->setVisible(false);
-    LabelMessage->clear();
+    hideIdEntry();
     LabelUserName->setVisible(true);
     TextNewName->setVisible(true);
     TextNewName->setFocus();
@@ -267,47 +245,36 @@ void frmログイン::chooseNewUser()
 
 void frmログイン::chooseName(int button)
 {
-    const int slot = buttonSlot_[static_cast<std::size_t>(button)];
-    if (slot < 0) {
+    const LoginFlow::Learner learner = flow_.chooseLearner(buttonSlot_[static_cast<std::size_t>(button)]);
+    if (learner == LoginFlow::Learner::None) {
         return;
     }
-    UserAccounts& users = session().users();
-    const UserData& user = users.users[static_cast<std::size_t>(slot)];
-    userChosen_ = true;
-    users.current.index = static_cast<std::int16_t>(slot);
-    users.current.name = user.name;
-    // The learner's own preferences come with the choice, so that logging in
-    // never writes another learner's sound flag into this record.
-    users.current.soundOn = user.soundOn;
-    users.current.wideDisplay = user.wideDisplay;
-    OptionFont[user.wideDisplay == -1 ? 0 : 1]->setChecked(true);
+    OptionFont[session().currentUser().wideDisplay == -1 ? 0 : 1]->setChecked(true);
     CommandHome->setVisible(true);
-    if (!user.id.isEmpty()) {
+    TextPassWord->clear();
+    if (learner == LoginFlow::Learner::AskId) {
         LabelMessage->setText(QStringLiteral("ユーザＩＤを入力し、「ホーム」をクリックしてください。"));
         LabelPassWord->setVisible(true);
         TextPassWord->setVisible(true);
-        TextPassWord->clear();
         TextPassWord->setFocus();
     } else {
         LabelMessage->setText(QStringLiteral("「ホーム」をクリックしてください。"));
         LabelPassWord->setVisible(false);
         TextPassWord->setVisible(false);
-        TextPassWord->clear();
         CommandHome->setFocus();
     }
 }
 
 void frmログイン::enterName()
 {
-    Session& s = session();
-    if (s.users().isFull()) {
-        s.prompt().tell(kRegisterTitle, kFullMessage);
+    switch (flow_.enterName(TextNewName->text())) {
+    case RegistrationFlow::NameEntry::Full:
         return;
-    }
-    QString name = TextNewName->text();
-    if (s.users().chk_UserName(name) != 0) {
+    case RegistrationFlow::NameEntry::Rejected:
         TextNewName->setFocus();
         return;
+    case RegistrationFlow::NameEntry::Accepted:
+        break;
     }
     LabelMessage->setText(
         QStringLiteral("あなたのユーザＩＤ（８文字までの英数字）を入力し、｢ホーム」をクリックしてください。"));
@@ -319,99 +286,36 @@ void frmログイン::enterName()
 
 void frmログイン::enterId(bool fromEnter)
 {
-    const QString id = sjis::trimBlanks(TextPassWord->text());
-    if (session().users().chk_UserID(id) != 0) {
+    switch (flow_.enterId(TextPassWord->text(), fromEnter, TextNewName->text())) {
+    case LoginFlow::IdOutcome::Nothing:
+        return;
+    case LoginFlow::IdOutcome::IdRejected:
         TextPassWord->setFocus();
         return;
-    }
-    if (OptionNewUser[1]->isChecked()) {
-        registerNewUser(id);
-    } else if (OptionNewUser[0]->isChecked() && userChosen_) {
-        loginRegistered(id, fromEnter);
-    }
-}
-
-void frmログイン::loginRegistered(const QString& id, bool fromEnter)
-{
-    Session& s = session();
-    UserAccounts& users = s.users();
-    const QString stored = users.users[static_cast<std::size_t>(users.current.index)].id;
-    if (id != stored) {
-        const Prompt::Answer answer = s.prompt().ask(QStringLiteral("ユーザＩＤ入力"),
-                                                     QStringLiteral("正しいユーザＩＤを入力してください。"),
-                                                     Prompt::Buttons::OkCancel, Prompt::Icon::Warning);
-        if (answer == Prompt::Answer::Ok) {
-            TextPassWord->setFocus();
-            TextPassWord->selectAll();
-        } else {
-            LabelPassWord->setVisible(false);
-            TextPassWord->setVisible(false);
-            LabelMessage->clear();
-            CommandHome->setVisible(false);
-            clearListSelection();
-        }
+    case LoginFlow::IdOutcome::NameRejected:
+        TextNewName->setFocus();
         return;
-    }
-    users.current.id = id;
-    if (fromEnter) {
+    case LoginFlow::IdOutcome::RetryId:
+        TextPassWord->setFocus();
+        TextPassWord->selectAll();
+        return;
+    case LoginFlow::IdOutcome::ChoiceDropped:
+        hideIdEntry();
+        clearListSelection();
+        return;
+    case LoginFlow::IdOutcome::AwaitHome:
         CommandHome->setVisible(true);
         CommandHome->setFocus();
         return;
-    }
-    login();
-}
-
-void frmログイン::registerNewUser(const QString& id)
-{
-    Session& s = session();
-    UserAccounts& users = s.users();
-    if (users.isFull()) {
-        s.prompt().tell(kRegisterTitle, kFullMessage);
+    case LoginFlow::IdOutcome::Home:
+        replaceWith(ScreenId::Home);
         return;
     }
-    QString name = TextNewName->text();
-    if (users.chk_UserName(name) != 0) {
-        TextNewName->setFocus();
-        return;
-    }
-    const QString shownId = id.isEmpty() ? QStringLiteral("なし") : id;
-    const Prompt::Answer answer =
-        s.prompt().ask(QStringLiteral("ユーザ登録の確認"),
-                       QStringLiteral("このユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤ（ ") + shownId +
-                           QStringLiteral(" ）を登録しますか？"),
-                       Prompt::Buttons::OkCancel, Prompt::Icon::Question);
-    if (answer != Prompt::Answer::Ok) {
-        TextNewName->setFocus();
-        return;
-    }
-    if (!id.isEmpty()) {
-        s.prompt().tell(kRegisterTitle, QStringLiteral("ユーザＩＤを忘れた時のために　このユーザＩＤ（ ") + id +
-                                            QStringLiteral(" ）をひかえておいてください。"));
-    }
-    if (!users.registerUser(name, id, users.current.wideDisplay)) {
-        return;  // reported; the learner can try again
-    }
-    login();
-}
-
-void frmログイン::login()
-{
-    UserAccounts& users = session().users();
-    // A failure here is reported; the learner's record itself is safe, so the
-    // log-in goes on.
-    users.upd_UserData();
-    users.put_LastUserData();
-    replaceWith(ScreenId::Home);
 }
 
 void frmログイン::chooseFont(int option)
 {
-    UserAccounts& users = session().users();
-    const std::int16_t flag = option == 0 ? -1 : 0;
-    users.current.wideDisplay = flag;
-    if (OptionNewUser[0]->isChecked() && userChosen_) {
-        users.users[static_cast<std::size_t>(users.current.index)].wideDisplay = flag;
-    }
+    flow_.chooseDisplay(option == 0 ? -1 : 0);
 }
 
 }  // namespace korvel

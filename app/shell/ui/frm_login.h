@@ -3,7 +3,9 @@
 // goes home.
 #pragma once
 
-#include "app/shell/ui/form_base.h"
+#include "app/desktop/ui/form_base.h"
+#include "app/files/user_records.h"
+#include "app/shell/login_flow.h"
 
 #include <array>
 
@@ -48,21 +50,19 @@ private:
     void chooseName(int button);
     void enterName();
     void enterId(bool fromEnter);
-    void loginRegistered(const QString& id, bool fromEnter);
-    void registerNewUser(const QString& id);
-    void login();
     void chooseFont(int option);
     void clearListSelection();
     void hideUserList();
+    void hideIdEntry();
     void setNewUserOption(int option);
 
+    LoginFlow flow_;
     QWidget* listBox_ = nullptr;
     QGridLayout* listGrid_ = nullptr;
     QButtonGroup* listGroup_ = nullptr;
     QButtonGroup* modeGroup_ = nullptr;
     std::array<int, kMaxUsers> buttonSlot_{};
     int columns_ = 0;
-    bool userChosen_ = false;
 };
 
 }  // namespace korvel

@@ -1,7 +1,5 @@
 #include "app/shell/ui/frm_user_name.h"
 
-#include "app/shell/sjis_text.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,8 +11,6 @@ namespace korvel {
 
 namespace {
 
-const QString kCancelled = QStringLiteral("変更を中止しました。");
-const QString kNoteDown = QStringLiteral("ユーザＩＤを忘れた時のために　  どこかにひかえておいてください。");
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString forLabel(const QString& text)
@@ -24,7 +20,7 @@ QString forLabel(const QString& text)
 
 }  // namespace
 
-frmユーザ名::frmユーザ名(Navigator& navigator) : FormBase(navigator)
+frmユーザ名::frmユーザ名(Navigator& navigator) : FormBase(navigator), flow_(navigator.session())
 {
     setObjectName(QStringLiteral("frmユーザ名"));
     setWindowTitle(QStringLiteral(" NEVRIN1　ユーザ名・ユーザＩＤの変更"));
@@ -95,141 +91,45 @@ void frmユーザ名::showCurrent()
 
 void frmユーザ名::enterName()
 {
-    QString name = TextNewName->text();
-    if (sjis::trimBlanks(name).isEmpty()) {
+    switch (flow_.enterName(TextNewName->text())) {
+    case RenameFlow::Entry::Ignored:
         return;
-    }
-    if (session().users().chk_UserName(name) != 0) {
+    case RenameFlow::Entry::Rejected:
         TextNewName->setFocus();
         return;
+    case RenameFlow::Entry::Accepted:
+        CommandChange->setEnabled(true);
+        return;
     }
-    CommandChange->setEnabled(true);
 }
 
 void frmユーザ名::enterId()
 {
-    const QString id = sjis::trimBlanks(TextNewId->text());
-    if (!id.isEmpty() && session().users().chk_UserID(id) != 0) {
+    if (flow_.enterId(TextNewId->text()) == RenameFlow::Entry::Rejected) {
         TextNewId->setFocus();
     }
-}
-
-bool frmユーザ名::askCarryOver(bool& dropLogs)
-{
-    const Prompt::Answer answer = session().prompt().ask(
-        QStringLiteral("テスト結果引き継ぎの確認"),
-        QStringLiteral("前ユーザのテスト結果を引き継ぎますか？") + kCrLf +
-            QStringLiteral("[いいえ]　にすると今までの成績集計データが全て消去されます。"),
-        Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
-    if (answer == Prompt::Answer::Cancel) {
-        LabelResult->setText(kCancelled);
-        return false;
-    }
-    dropLogs = answer == Prompt::Answer::No;
-    return true;
-}
-
-bool frmユーザ名::save(const QString& name, const QString& id)
-{
-    UserAccounts& users = session().users();
-    CurrentUser& current = users.current;
-    UserData& record = users.users[static_cast<std::size_t>(current.index)];
-    const UserData before = record;
-    record.name = name;
-    record.id = id;
-    const RecordWriteResult result = users.writeUser(current.index, QStringLiteral("frmユーザ名 put_UserData"));
-    if (!result.ok()) {
-        record = before;
-        if (result.status != WriteStatus::OpenFailed) {
-            LabelResult->setText(QStringLiteral("\\user.datがありません。"));
-        }
-        return false;
-    }
-    current.name = name;
-    current.id = id;
-    showCurrent();
-    return true;
 }
 
 void frmユーザ名::change()
 {
-    UserAccounts& users = session().users();
-    const CurrentUser& current = users.current;
-    const QString currentName = sjis::trimBlanks(current.name);
-    const QString currentId = sjis::trimBlanks(current.id);
-
-    QString name = sjis::trimBlanks(TextNewName->text());
-    if (name.isEmpty()) {
-        name = currentName;
-        TextNewName->setText(name);
-    } else if (users.chk_UserName(name) != 0) {
+    const RenameFlow::Result result = flow_.change(TextNewName->text(), TextNewId->text());
+    if (result.fillName) {
+        TextNewName->setText(result.filledName);
+    }
+    if (result.focus == RenameFlow::Result::Focus::Name) {
         TextNewName->setFocus();
-        return;
-    }
-    const QString id = sjis::trimBlanks(TextNewId->text());
-    if (!id.isEmpty() && users.chk_UserID(id) != 0) {
+    } else if (result.focus == RenameFlow::Result::Focus::Id) {
         TextNewId->setFocus();
-        return;
     }
-
-    const bool nameChanged = name != currentName;
-    const bool idChanged = id != currentId;
-    Prompt& prompt = session().prompt();
-    const auto yes = [&prompt](const QString& title, const QString& question) {
-        return prompt.ask(title, question, Prompt::Buttons::YesNo, Prompt::Icon::Question) == Prompt::Answer::Yes;
-    };
-
-    if (!nameChanged && !idChanged) {
-        LabelResult->setText(QStringLiteral("ユーザ名とユーザＩＤが変更されていません。"));
-        return;
+    if (result.saved) {
+        showCurrent();
     }
-    if (!nameChanged) {
-        const QString title = QStringLiteral("ユーザＩＤ設定");
-        const bool emptied = id.isEmpty();
-        if (!yes(title, emptied ? QStringLiteral("ユーザＩＤなしに変更しますか？")
-                                : QStringLiteral("新しいユーザＩＤに変更しますか？"))) {
-            LabelResult->setText(kCancelled);
-            return;
-        }
-        if (save(name, id)) {
-            LabelResult->setText(forLabel(
-                emptied ? QStringLiteral("ユーザＩＤなしに変更しました。")
-                        : QStringLiteral("新しいユーザＩＤ（ ") + id + QStringLiteral(" ）に変更しました。") + kCrLf + kNoteDown));
-        }
-        return;
+    if (result.showMessage) {
+        LabelResult->setText(forLabel(result.message));
     }
-    const QString title = idChanged ? QStringLiteral("ユーザ名・ユーザＩＤの変更") : QStringLiteral("ユーザ名設定");
-    const QString question = idChanged ? QStringLiteral("ユーザ名とユーザＩＤを新しいものに変更しますか？")
-                                       : QStringLiteral("ユーザ名を新しいものに変更しますか？");
-    if (!yes(title, question)) {
-        LabelResult->setText(kCancelled);
-        if (idChanged) {
-            CommandChange->setEnabled(false);
-        }
-        return;
+    if (result.disableChange) {
+        CommandChange->setEnabled(false);
     }
-    bool dropLogs = false;
-    if (!askCarryOver(dropLogs)) {
-        return;
-    }
-    // The logs go only once the new name is safely written, so a failed save
-    // never costs the learner's results.
-    if (!save(name, id)) {
-        return;
-    }
-    if (dropLogs) {
-        users.del_UserLogs();
-    }
-    QString done;
-    if (!idChanged) {
-        done = QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）に変更しました。");
-    } else if (id.isEmpty()) {
-        done = QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤなしに変更しました。");
-    } else {
-        done = QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤ（ ") + id +
-               QStringLiteral(" ）に変更しました。") + kCrLf + kNoteDown;
-    }
-    LabelResult->setText(forLabel(done));
 }
 
 }  // namespace korvel

@@ -2,7 +2,8 @@
 // both; a new name may keep or drop the results so far.
 #pragma once
 
-#include "app/shell/ui/form_base.h"
+#include "app/desktop/ui/form_base.h"
+#include "app/shell/rename_flow.h"
 
 class QLabel;
 class QLineEdit;
@@ -29,11 +30,8 @@ private:
     void change();
     void enterName();
     void enterId();
-    // Asks whether the results carry over. Cancelled: false. `dropLogs` tells
-    // whether the learner's logs go once the change is saved.
-    bool askCarryOver(bool& dropLogs);
-    // Writes the changed record; on failure the learner stays as before.
-    bool save(const QString& name, const QString& id);
+
+    RenameFlow flow_;
 };
 
 }  // namespace korvel

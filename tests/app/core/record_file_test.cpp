@@ -1,4 +1,4 @@
-#include "app/shell/record_file.h"
+#include "app/files/record_file.h"
 #include "tests/app/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/shell/error_table.h"
-#include "app/shell/folders.h"
+#include "app/files/folders.h"
 #include "app/shell/session.h"
 #include "tests/app/test_support.h"
 
@@ -162,7 +162,14 @@ TEST_F(SessionTest, ResetRunStateClearsTheLearnerAndTheChapter)
     installCourse();
     Session& s = startSession();
     s.setChapter(12);
-    s.currentUser() = {4, QStringLiteral("Ken"), QStringLiteral("k"), 0, 0};
+    writeUsers({test::userRecordBytes("A", -1, -1, ""), test::userRecordBytes("B", -1, -1, ""),
+                test::userRecordBytes("C", -1, -1, ""), test::userRecordBytes("D", -1, -1, ""),
+                test::userRecordBytes("Ken", 0, 0, "k")});
+    s.users().get_UserData();
+    s.users().chooseLearner(4);
+    s.users().setCurrentId(QStringLiteral("k"));
+    ASSERT_EQ(s.currentUser().index, 4);
+    ASSERT_EQ(s.currentUser().soundOn, 0);
     s.resetRunState();
     EXPECT_EQ(s.chapter(), 0);
     EXPECT_EQ(s.currentUser().index, 0);

@@ -1,5 +1,5 @@
-#include "app/shell/sjis_text.h"
-#include "app/shell/tab_fields.h"
+#include "app/files/sjis_text.h"
+#include "app/files/tab_fields.h"
 #include "tests/app/test_support.h"
 
 #include <gtest/gtest.h>

@@ -77,10 +77,10 @@ TEST_F(UserAccountsTest, ReadsWholeRecordsAndNeverRewritesTheFile)
     const QByteArray before = usersFile();
     Session& s = startSession();
     ASSERT_TRUE(s.users().get_UserData());
-    EXPECT_EQ(s.users().count, 3);
-    EXPECT_EQ(s.users().users[1].name, QStringLiteral("Hana"));
-    EXPECT_EQ(s.users().users[1].soundOn, 0);
-    EXPECT_EQ(s.users().users[2].id, QStringLiteral("k1"));
+    EXPECT_EQ(s.users().count(), 3);
+    EXPECT_EQ(s.users().user(1).name, QStringLiteral("Hana"));
+    EXPECT_EQ(s.users().user(1).soundOn, 0);
+    EXPECT_EQ(s.users().user(2).id, QStringLiteral("k1"));
     EXPECT_EQ(usersFile(), before);
 }
 
@@ -93,9 +93,9 @@ TEST_F(UserAccountsTest, MoreThanThirtyRecordsFillThirtySlots)
     writeUsers(records);
     Session& s = startSession();
     ASSERT_TRUE(s.users().get_UserData());
-    EXPECT_EQ(s.users().count, 30);
+    EXPECT_EQ(s.users().count(), 30);
     EXPECT_TRUE(s.users().isFull());
-    EXPECT_EQ(s.users().users[29].name, QStringLiteral("User29"));
+    EXPECT_EQ(s.users().user(29).name, QStringLiteral("User29"));
 }
 
 TEST_F(UserAccountsTest, AMissingUserFolderIsReportedAsRowFour)
@@ -103,7 +103,7 @@ TEST_F(UserAccountsTest, AMissingUserFolderIsReportedAsRowFour)
     QDir(content.file(QStringLiteral("Korveluser"))).removeRecursively();
     Session& s = startSession();
     EXPECT_FALSE(s.users().get_UserData());
-    EXPECT_EQ(s.users().count, 0);
+    EXPECT_EQ(s.users().count(), 0);
     ASSERT_EQ(prompt.count(), 1u);
     EXPECT_EQ(prompt.last().title, QStringLiteral("エラー表示"));
     EXPECT_EQ(prompt.last().text, QStringLiteral("エラー：　") + s.errorTable().message(4) + QStringLiteral("\r\n") +
@@ -119,9 +119,9 @@ TEST_F(UserAccountsTest, RegistrationWritesTheNextRecordOverAPartialTail)
     const QByteArray before = usersFile().left(96);
     Session& s = startSession();
     s.users().get_UserData();
-    s.currentUser().soundOn = 0;
+    s.users().setSoundOn(0);
     ASSERT_TRUE(s.users().registerUser(QStringLiteral("Mei"), QStringLiteral("m2"), 0));
-    EXPECT_EQ(s.users().count, 4);
+    EXPECT_EQ(s.users().count(), 4);
     EXPECT_EQ(s.currentUser().index, 3);
     EXPECT_EQ(s.currentUser().name, QStringLiteral("Mei"));
     EXPECT_EQ(usersFile(), before + userRecordBytes("Mei", 0, 0, "m2"));
@@ -137,8 +137,8 @@ TEST_F(UserAccountsTest, AFailedRegistrationLeavesTheSlotFree)
     content.makeFolder(QStringLiteral("Korveluser/user.dat"));
     prompt.clear();
     EXPECT_FALSE(s.users().registerUser(QStringLiteral("Mei"), QString(), -1));
-    EXPECT_EQ(s.users().count, 1);
-    EXPECT_EQ(s.users().users[1], UserData{});
+    EXPECT_EQ(s.users().count(), 1);
+    EXPECT_EQ(s.users().user(1), UserData{});
     ASSERT_EQ(prompt.count(), 1u);
     EXPECT_TRUE(prompt.last().text.endsWith(QStringLiteral("\r\nﾛｸﾞｲﾝ put_UserData")));
     EXPECT_TRUE(prompt.last().text.contains(QStringLiteral(" データ名 ")));
@@ -149,9 +149,9 @@ TEST_F(UserAccountsTest, UpdateRewritesOnlyTheCurrentRecord)
     writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", -1, -1, "")}, QByteArray("XX"));
     Session& s = startSession();
     s.users().get_UserData();
-    s.currentUser().index = 1;
-    s.currentUser().soundOn = 0;
-    s.currentUser().wideDisplay = 0;
+    s.users().chooseLearner(1);
+    s.users().setSoundOn(0);
+    s.users().setWideDisplay(0);
     ASSERT_TRUE(s.users().upd_UserData());
     EXPECT_EQ(usersFile(), userRecordBytes("Taro", -1, -1, "") + userRecordBytes("Hana", 0, 0, "") + "XX");
 }
@@ -170,8 +170,8 @@ TEST_F(UserAccountsTest, LastUserFileRoundTripsAndNamesTheLearner)
     writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", 0, -1, "")});
     Session& s = startSession();
     s.users().get_UserData();
-    s.currentUser().index = 1;
-    s.currentUser().name = QStringLiteral("Hana");
+    s.users().chooseLearner(1);
+    ASSERT_EQ(s.currentUser().name, QStringLiteral("Hana"));
     ASSERT_TRUE(s.users().put_LastUserData());
     EXPECT_EQ(content.read(QStringLiteral("Korveluser/LastUser.dat")),
               QByteArray("Hana                ") + le16(1) + le16(2));
@@ -189,7 +189,7 @@ TEST_F(UserAccountsTest, AStaleLastUserCountNeverShrinksTheUsers)
     Session& s = startSession();
     s.users().get_UserData();
     ASSERT_TRUE(s.users().get_LastUserData());
-    EXPECT_EQ(s.users().count, 3);
+    EXPECT_EQ(s.users().count(), 3);
     // A registration now goes to record 4, not over Hana.
     ASSERT_TRUE(s.users().registerUser(QStringLiteral("Mei"), QString(), -1));
     EXPECT_EQ(usersFile().mid(32, 32), userRecordBytes("Hana", 0, -1, ""));
@@ -209,11 +209,13 @@ TEST_F(UserAccountsTest, ARememberedIndexOutsideTheUsersFallsBackToTheFirst)
 
 TEST_F(UserAccountsTest, AnEmptyLastUserFileMeansTheFirstLearnerAndTheWideDisplay)
 {
-    writeUsers({userRecordBytes("Taro", -1, 0, "")});
+    writeUsers({userRecordBytes("Taro", -1, 0, ""), userRecordBytes("A", -1, -1, ""), userRecordBytes("B", -1, -1, ""),
+                userRecordBytes("C", -1, -1, ""), userRecordBytes("D", -1, -1, ""), userRecordBytes("E", -1, 0, "")});
     Session& s = startSession();
     s.users().get_UserData();
-    s.currentUser().index = 5;
-    s.currentUser().wideDisplay = 0;
+    s.users().chooseLearner(5);
+    ASSERT_EQ(s.currentUser().index, 5);
+    ASSERT_EQ(s.currentUser().wideDisplay, 0);
     ASSERT_TRUE(s.users().get_LastUserData());
     EXPECT_EQ(s.currentUser().index, 0);
     EXPECT_EQ(s.currentUser().wideDisplay, -1);
@@ -249,8 +251,10 @@ TEST_F(UserAccountsTest, DeletingLogsRemovesExactlyTheLearnersFourFiles)
     for (const QString& name : mine + others) {
         content.write(QStringLiteral("Korveluser/") + name, QByteArray("x"));
     }
+    writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", -1, -1, "")});
     Session& s = startSession();
-    s.currentUser().index = 1;
+    s.users().get_UserData();
+    s.users().chooseLearner(1);
     s.users().del_UserLogs();
     for (const QString& name : mine) {
         EXPECT_FALSE(content.exists(QStringLiteral("Korveluser/") + name)) << name.toStdString();

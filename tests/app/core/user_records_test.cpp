@@ -1,4 +1,4 @@
-#include "app/shell/user_records.h"
+#include "app/files/user_records.h"
 #include "tests/app/test_support.h"
 
 #include <gtest/gtest.h>

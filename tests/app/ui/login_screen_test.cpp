@@ -146,7 +146,7 @@ TEST_F(LoginScreenTest, CancellingTheConfirmationWritesNothing)
     login->CommandHome->click();
     settle();
     EXPECT_EQ(usersFile(), QByteArray());
-    EXPECT_EQ(session->users().count, 0);
+    EXPECT_EQ(session->users().count(), 0);
     EXPECT_EQ(navigator->lastOpened(), login);
     EXPECT_EQ(login->focusWidget(), login->TextNewName);
 }

@@ -48,8 +48,8 @@ QWidget* ScreenTest::openHomeAs(int slot)
     session->get_ErrorMsg();
     UserAccounts& users = session->users();
     users.get_UserData();
-    const UserData& user = users.users[static_cast<std::size_t>(slot)];
-    users.current = {static_cast<std::int16_t>(slot), user.name, user.id, user.soundOn, user.wideDisplay};
+    users.chooseLearner(slot);
+    users.setCurrentId(users.user(slot).id);
     QWidget* home = navigator->open(ScreenId::Home);
     settle();
     return home;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/shell/ui/frm_login.h"
-#include "app/shell/ui/navigator.h"
+#include "app/desktop/ui/navigator.h"
 #include "tests/app/test_support.h"
 
 #include <QLineEdit>

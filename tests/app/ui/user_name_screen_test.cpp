@@ -220,13 +220,13 @@ TEST_F(UserNameScreenTest, AFailedSaveKeepsTheLearnerAndTheLogs)
     EXPECT_EQ(prompt.last().title, QStringLiteral("エラー表示"));
     EXPECT_TRUE(prompt.last().text.endsWith(QStringLiteral("\r\nfrmユーザ名 put_UserData")));
     EXPECT_EQ(session->currentUser().name, QStringLiteral("Taro"));
-    EXPECT_EQ(session->users().users[1].name, QStringLiteral("Taro"));
+    EXPECT_EQ(session->users().user(1).name, QStringLiteral("Taro"));
     EXPECT_TRUE(logsKept());
 }
 
 TEST_F(UserNameScreenTest, ReturnGoesToTheHomeOfTheDisplayBalance)
 {
-    session->currentUser().wideDisplay = 0;
+    session->users().setWideDisplay(0);
     screen->CommandReturn->click();
     settle();
     EXPECT_NE(opened<frmホームL>(), nullptr);

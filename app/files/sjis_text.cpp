@@ -1,4 +1,4 @@
-#include "app/shell/sjis_text.h"
+#include "app/files/sjis_text.h"
 
 #include <QFile>
 #include <QStringDecoder>

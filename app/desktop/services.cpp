@@ -1,4 +1,4 @@
-#include "app/shell/services.h"
+#include "app/desktop/services.h"
 
 namespace korvel {
 

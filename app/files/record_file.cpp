@@ -1,4 +1,4 @@
-#include "app/shell/record_file.h"
+#include "app/files/record_file.h"
 
 #include <QDir>
 #include <QFile>

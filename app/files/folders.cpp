@@ -1,4 +1,4 @@
-#include "app/shell/folders.h"
+#include "app/files/folders.h"
 
 #include <QDir>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/shell/ui/form_base.h"
+#include "app/desktop/ui/form_base.h"
 
 #include <QCloseEvent>
 

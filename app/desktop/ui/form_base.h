@@ -2,7 +2,7 @@
 // itself by another screen, and the close box that asks whether to quit.
 #pragma once
 
-#include "app/shell/ui/navigator.h"
+#include "app/desktop/ui/navigator.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/shell/ui/navigator.h"
+#include "app/desktop/ui/navigator.h"
 
 #include <QCoreApplication>
 
@@ -47,7 +47,7 @@ bool Navigator::has(ScreenId id) const
 
 ScreenId Navigator::homeScreen() const
 {
-    return session_.users().current.wideDisplay == -1 ? ScreenId::Home : ScreenId::HomeL;
+    return session_.currentUser().wideDisplay == -1 ? ScreenId::Home : ScreenId::HomeL;
 }
 
 QWidget* Navigator::open(ScreenId id)

@@ -1,4 +1,4 @@
-#include "app/shell/tab_fields.h"
+#include "app/files/tab_fields.h"
 
 #include <cmath>
 #include <limits>

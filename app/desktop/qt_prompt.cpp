@@ -1,4 +1,4 @@
-#include "app/shell/ui/qt_prompt.h"
+#include "app/desktop/qt_prompt.h"
 
 #include <QApplication>
 #include <QMessageBox>

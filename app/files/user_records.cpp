@@ -1,6 +1,6 @@
-#include "app/shell/user_records.h"
+#include "app/files/user_records.h"
 
-#include "app/shell/sjis_text.h"
+#include "app/files/sjis_text.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // The message boxes of the running program.
 #pragma once
 
-#include "app/shell/services.h"
+#include "app/desktop/services.h"
 
 namespace korvel {
 
