@@ -1,6 +1,6 @@
 #include "app/files/sjis_text.h"
 #include "app/files/tab_fields.h"
-#include "tests/app/test_support.h"
+#include "tests/app/file_support.h"
 
 #include <gtest/gtest.h>
 

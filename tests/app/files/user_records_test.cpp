@@ -1,5 +1,5 @@
 #include "app/files/user_records.h"
-#include "tests/app/test_support.h"
+#include "tests/app/file_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "app/files/record_file.h"
-#include "tests/app/test_support.h"
+#include "tests/app/file_support.h"
 
 #include <gtest/gtest.h>
 
