@@ -7,6 +7,10 @@
 // top-level window, one per line, and ends: the check that the installation
 // starts. A message box during the start-up is printed as "QMessageBox:" and
 // its text, and the program ends with status 2.
+//
+// --check EXERCISE SENTENCE runs one composition correction without a window
+// and prints it as JSON (app/correction/check_command.h).
+#include "app/correction/check_command.h"
 #include "app/desktop/qt_prompt.h"
 #include "app/desktop/ui/navigator.h"
 #include "app/files/folders.h"
@@ -51,6 +55,10 @@ bool listWindows()
 
 int main(int argc, char** argv)
 {
+    if (korvel::isCheckCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return korvel::runCheckCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+    }
     QApplication app(argc, argv);
 
     korvel::QtPrompt prompt;
