@@ -22,7 +22,7 @@ inline constexpr int kCodeMisplacedSome = -16;
 inline constexpr int kCodeIdiom = 576;
 inline constexpr int kCodeCorrectBlock = 1600;
 
-inline constexpr int kMaxItems = 31;        // items 0 to 30
+inline constexpr int kMaxItems = 30;        // a 31st item is refused (the table has rows 0 to 30)
 inline constexpr int kMaxCandidates = 11;   // per item
 inline constexpr int kMaxCommentNumbers = 11;
 inline constexpr int kMaxCommentBlocks = 51;

@@ -50,14 +50,15 @@ GlobalCommStatus readGlobalComments(const QString& text, CommentTable& table)
         return GlobalCommStatus::NotGlobal;
     }
     const QString open = QStringLiteral("<category>");
-    const QString close = QStringLiteral("</category>");
+    const QString close = QStringLiteral("/category");
+    const QString comment = QStringLiteral("comment ID=");
     const QString nameOpen = QStringLiteral("<name>");
-    const QString nameClose = QStringLiteral("</name>");
-    std::array<QString, kCategoryDepth> stack;
-    int depth = 0;
-    qsizetype pos = start + marker.size();
+    const QString nameClose = QStringLiteral("/name>");
+    const QString contentOpen = QStringLiteral("<jcontent>");
+    const QString contentClose = QStringLiteral("/jcontent>");
 
-    // The text between `open` after `from` and the `close` after that.
+    // The text from behind `openMark` (found from `from`) to `closeMark`,
+    // without the "<" that starts the end mark; `after` moves behind it.
     auto between = [&text](const QString& openMark, const QString& closeMark, qsizetype from, qsizetype* after) {
         const qsizetype a = text.indexOf(openMark, from);
         if (a < 0) {
@@ -67,96 +68,92 @@ GlobalCommStatus readGlobalComments(const QString& text, CommentTable& table)
         if (b < 0) {
             return QString();
         }
-        if (after != nullptr) {
-            *after = b + closeMark.size();
+        *after = b + closeMark.size();
+        QString found = text.mid(a + openMark.size(), b - a - openMark.size());
+        if (found.endsWith(QLatin1Char('<'))) {
+            found.chop(1);
         }
-        return text.mid(a + openMark.size(), b - a - openMark.size());
+        return found;
     };
 
+    // The categories are walked in document order: an opening pushes its name,
+    // a closing pops it, and a comment takes the names open around it. (The
+    // Global category itself is behind the start and not on the stack.)
+    std::array<QString, kCategoryDepth> stack;
+    int depth = 0;
+    qsizetype pos = start + marker.size();
     while (true) {
-        const qsizetype category = text.indexOf(open, pos);
-        if (category < 0) {
+        const qsizetype nextOpen = text.indexOf(open, pos);
+        const qsizetype nextClose = text.indexOf(close, pos);
+        const qsizetype nextComment = text.indexOf(comment, pos);
+        qsizetype first = -1;
+        for (const qsizetype at : {nextOpen, nextClose, nextComment}) {
+            if (at >= 0 && (first < 0 || at < first)) {
+                first = at;
+            }
+        }
+        if (first < 0) {
             break;
         }
-        qsizetype end = text.indexOf(close, category);
-        if (end < 0) {
-            end = text.size();
-        }
-        // Push the names of the categories that open before this one ends.
-        for (qsizetype at = category; at >= 0 && at < end; at = text.indexOf(open, at + open.size())) {
-            const QString name = between(nameOpen, nameClose, at, nullptr);
+        if (first == nextOpen) {
+            qsizetype after = nextOpen + open.size();
+            const QString name = between(nameOpen, nameClose, after, &after);
             if (depth < kCategoryDepth) {
                 stack[static_cast<std::size_t>(depth)] = name;
             }
             ++depth;
-            pos = at + open.size();
+            pos = nextOpen + open.size();
+            continue;
         }
-        // The comments of the innermost category.
-        const QString commentMark = QStringLiteral("comment ID=");
-        for (qsizetype at = text.indexOf(commentMark, pos); at >= 0 && at < end;
-             at = text.indexOf(commentMark, pos)) {
-            const qsizetype gt = text.indexOf(QLatin1Char('>'), at);
-            if (gt < 0) {
-                break;
-            }
-            QString idText = text.mid(at + commentMark.size(), gt - at - commentMark.size()).trimmed();
-            idText.remove(QLatin1Char('"'));
-            idText.remove(QLatin1Char('\''));
-            bool ok = false;
-            const int id = idText.toInt(&ok);
-            qsizetype after = gt + 1;
-            const QString name = between(nameOpen, nameClose, gt, &after).trimmed();
-            const qsizetype content = text.indexOf(QStringLiteral("<jcontent>"), after);
-            const qsizetype contentEnd = text.indexOf(QStringLiteral("/jcontent>"), after);
-            QString jcontent;
-            if (content >= 0 && contentEnd > content) {
-                const qsizetype from = content + 10;
-                jcontent = text.mid(from, contentEnd - from);
-                if (jcontent.endsWith(QLatin1Char('<'))) {
-                    jcontent.chop(1);
-                }
-                jcontent = jcontent.trimmed();
-                after = contentEnd + 10;
-            }
-            pos = std::max(after, gt + 1);
-            if (!ok) {
-                continue;
-            }
-            const int row = id + kBuiltInMessages;
-            if (row > kCommentRows - 1) {
-                return GlobalCommStatus::Loaded;
-            }
-            if (row <= kBuiltInMessages) {
-                continue;  // an ID below 1 would overwrite a built-in message
-            }
-            QStringList path;
-            for (int level = 0; level < kPathLevels && level < depth && level < kCategoryDepth; ++level) {
-                if (!stack[static_cast<std::size_t>(level)].isEmpty()) {
-                    path.push_back(stack[static_cast<std::size_t>(level)]);
-                }
-            }
-            CommentRow& target = table.row(row);
-            target.number = static_cast<std::int16_t>(id);
-            target.path = (path.join(QLatin1Char('/')) + QLatin1Char('/') + name).left(kCommentPathWidth);
-            target.content = jcontent.left(kCommentContentWidth);
-        }
-        // Pop one level for every category that closes before the next opens.
-        const qsizetype nextOpen = text.indexOf(open, pos);
-        const qsizetype limit = nextOpen < 0 ? text.size() : nextOpen;
-        for (qsizetype at = text.indexOf(QStringLiteral("/category"), pos); at >= 0 && at < limit;
-             at = text.indexOf(QStringLiteral("/category"), at + 9)) {
+        if (first == nextClose) {
             if (depth > 0) {
                 --depth;
                 if (depth < kCategoryDepth) {
                     stack[static_cast<std::size_t>(depth)].clear();
                 }
             }
-            pos = at + 9;
+            pos = nextClose + close.size();
+            continue;
         }
-        if (nextOpen < 0) {
+        const qsizetype gt = text.indexOf(QLatin1Char('>'), nextComment);
+        if (gt < 0) {
             break;
         }
-        pos = std::max(pos, nextOpen);
+        QString idText = text.mid(nextComment + comment.size(), gt - nextComment - comment.size()).trimmed();
+        idText.remove(QLatin1Char('"'));
+        idText.remove(QLatin1Char('\''));
+        bool ok = false;
+        const int id = idText.toInt(&ok);
+        qsizetype after = gt + 1;
+        const QString name = between(nameOpen, nameClose, gt, &after).trimmed();
+        // The content belongs to this comment only when it comes before the next one.
+        const qsizetype followingComment = text.indexOf(comment, gt);
+        const qsizetype contentAt = text.indexOf(contentOpen, after);
+        QString jcontent;
+        if (contentAt >= 0 && (followingComment < 0 || contentAt < followingComment)) {
+            jcontent = between(contentOpen, contentClose, after, &after).trimmed();
+        }
+        pos = after;
+        if (!ok) {
+            continue;
+        }
+        const int row = id + kBuiltInMessages;
+        if (row > kCommentRows - 1) {
+            return GlobalCommStatus::Loaded;
+        }
+        if (row <= kBuiltInMessages) {
+            continue;  // an ID below 1 would overwrite a built-in message
+        }
+        QStringList path;
+        for (int level = 0; level < kPathLevels && level < depth; ++level) {
+            if (!stack[static_cast<std::size_t>(level)].isEmpty()) {
+                path.push_back(stack[static_cast<std::size_t>(level)]);
+            }
+        }
+        CommentRow& target = table.row(row);
+        target.number = static_cast<std::int16_t>(id);
+        target.path = (path.join(QLatin1Char('/')) + QLatin1Char('/') + name).left(kCommentPathWidth);
+        target.content = jcontent.left(kCommentContentWidth);
     }
     return GlobalCommStatus::Loaded;
 }
