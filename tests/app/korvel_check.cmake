@@ -1,0 +1,70 @@
+# korvel --check on an installation laid out as scripts/layout.sh does it: the
+# program and libzintra.so side by side with the bundled engine data and the
+# course's error messages. A right answer, a wrong one, a failed check (a
+# template that does not exist) and a missing library.
+#
+#   cmake -DKORVEL=korvel -DZINTRA=libzintra.so -DENGINE=data/engine -DCOURSE=data/course -DWORK=dir -P korvel_check.cmake
+foreach(var KORVEL ZINTRA ENGINE COURSE WORK)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "${var} is not set")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+file(COPY "${ENGINE}/" DESTINATION "${WORK}")
+file(COPY "${COURSE}/" DESTINATION "${WORK}")
+file(COPY "${KORVEL}" "${ZINTRA}" DESTINATION "${WORK}")
+get_filename_component(program "${KORVEL}" NAME)
+set(program "${WORK}/${program}")
+
+function(check expected_status sentence)
+  execute_process(COMMAND "${program}" --check lesson1 "${sentence}" ${ARGN}
+    WORKING_DIRECTORY "${WORK}/Korveluser"
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "--check '${sentence}' ended with ${status}, expected ${expected_status}\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect text)
+  string(FIND "${out}" "${text}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "expected ${text} in:\n${out}")
+  endif()
+endfunction()
+
+check(0 "I am a boy.")
+expect("\"verdict\": \"right\"")
+expect("\"errors\": 0,")
+
+check(0 "I am boy.")
+expect("\"verdict\": \"wrong\"")
+expect("\"corrected\": \"I am a boy.\"")
+expect("\"comments\": \"コメント(1)  ・この部分に必要な何か (a) が抜けています。\"")
+expect("{\"word\": \"\", \"code\": 8, \"group\": 0, \"errorNumber\": 1, \"candidates\": [\"a\"], \"comments\": []}")
+
+check(0 "I am a boy." --prompt "彼は「私は少年です。」と言いました。")
+expect("\"quoteFlags\": -3,")
+expect("\"commentKinds\": [11,12]")
+
+# The engine answers for a template that does not exist with its error reply.
+execute_process(COMMAND "${program}" --check NoSuchLesson "I am a boy."
+  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
+if(NOT status EQUAL 1)
+  message(FATAL_ERROR "a failed check ended with ${status}\n${out}\n${err}")
+endif()
+expect("\"verdict\": \"failed\"")
+string(FIND "${err}" "prc_zintraMatch" at)
+if(at LESS 0)
+  message(FATAL_ERROR "the engine error was not reported:\n${err}")
+endif()
+
+# Without the library beside the program: the same failure, no crash.
+get_filename_component(library "${ZINTRA}" NAME)
+file(REMOVE "${WORK}/${library}")
+check(1 "I am a boy.")
+expect("\"verdict\": \"failed\"")
+file(REMOVE_RECURSE "${WORK}")
