@@ -164,6 +164,30 @@ TEST(ReportParse, ThirtyOneItemsAreRefusedWithTheRoutineThatMetThem)
     EXPECT_EQ(parse(reportOf(words), quote).failure.routine, QStringLiteral("prc_添削結果解析6"));
 }
 
+TEST(ReportParse, OverflowInsideAnIdiomNamesTheIdiomRoutine)
+{
+    auto words = [](int n) {
+        QString text;
+        for (int i = 0; i < n; ++i) {
+            text += span(QStringLiteral("w"));
+        }
+        return text;
+    };
+    auto idiom = [](const QString& inner) {
+        return QStringLiteral("<div><B>576</B>") + inner + QStringLiteral("</div>\n");
+    };
+    const QString missing = QStringLiteral("<div><B>8</B><span></span><font>a</font></div>");
+    EXPECT_EQ(parse(reportOf(words(30) + idiom(QStringLiteral("<div><B>1600</B><span>a</span></div>")))).failure.routine,
+              QStringLiteral("set_IdiomText2"));
+    EXPECT_EQ(parse(reportOf(words(30) + idiom(QStringLiteral("<div><B>16</B><span>a</span></div>")))).failure.routine,
+              QStringLiteral("set_IdiomText3"));
+    EXPECT_EQ(parse(reportOf(words(30) + idiom(missing))).failure.routine, QStringLiteral("set_IdiomText4"));
+    // 28 words and an idiom of two items: its closing item is the 31st.
+    EXPECT_EQ(parse(reportOf(words(28) + idiom(missing + span(QStringLiteral("boy"))))).failure.routine,
+              QStringLiteral("set_IdiomText5"));
+    EXPECT_TRUE(parse(reportOf(words(27) + idiom(missing + span(QStringLiteral("boy"))))).ok);
+}
+
 TEST(ReportParse, ReportsBeyondTheTablesAreRefusedNotOverrun)
 {
     QStringList twelve;
