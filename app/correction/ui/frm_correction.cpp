@@ -366,11 +366,6 @@ QWidget* frm添削::openTest()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     testWindow_ = window;
-    connect(window, &QObject::destroyed, this, [this, window] {
-        if (testWindow_ == window) {
-            testWindow_ = nullptr;
-        }
-    });
     return window;
 }
 

@@ -11,6 +11,7 @@
 #include "app/correction/correction.h"
 #include "app/correction/correction_request.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -87,7 +88,7 @@ private:
     bool closedReported_ = false;
     CorrectionOutcome opening_;
     CorrectionOutcome latest_;
-    QWidget* testWindow_ = nullptr;
+    QPointer<QWidget> testWindow_;
 };
 
 // Opens the correction screen for `request` above `parent` and returns it; the
