@@ -44,6 +44,17 @@ TEST_F(CorrectionTest, MatchSendsTheRequestWithAFullReportBuffer)
     EXPECT_EQ(prompt.count(), 0u);
 }
 
+TEST_F(CorrectionTest, TheRequestGoesAsUtf8SoThatTheEngineCanParseIt)
+{
+    // The engine reads the request as an XML document without an encoding
+    // declaration; a full-width letter typed by the learner must survive.
+    engine->reply = test::shiftJis(reportOf(span(QStringLiteral("ｂoy"))));
+    const auto report = binding->prc_zintraMatch(*session, QStringLiteral("lesson1"), QStringLiteral("ｂoy"));
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(engine->request, QStringLiteral("<H1>lesson1</H1><P>ｂoy</P>").toUtf8());
+    EXPECT_TRUE(report->contains(QStringLiteral("ｂoy")));  // the reply is read as Shift-JIS
+}
+
 TEST_F(CorrectionTest, UnusableReportsAreTheEngineErrorOfRowTwo)
 {
     struct Case {

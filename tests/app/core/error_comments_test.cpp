@@ -162,6 +162,18 @@ TEST_F(ErrComment, CommentTextNumbersEachErrorOnce)
     EXPECT_EQ(log, (QList<std::int16_t>{7, 4, 5}));
 }
 
+TEST_F(ErrComment, CommentLogKeepsAtMostFiftyOneKinds)
+{
+    blocks.push_back({3, QStringLiteral("three")});
+    for (int i = 0; i < 30; ++i) {
+        add(QStringLiteral("w"), 96, {QStringLiteral("v")}, i + 1).comments = {3};
+    }
+    QList<std::int16_t> log;
+    const QString text = put_CommentText(items, blocks, quote, messages, &log);
+    EXPECT_EQ(log.size(), 51);
+    EXPECT_EQ(text.count(QStringLiteral("three")), 30);  // the text itself keeps every comment
+}
+
 TEST_F(ErrComment, ResultTextMarksErrorsAndBuildsTheCorrectedSentence)
 {
     add(QStringLiteral("i"), 1, {QStringLiteral("I")}, 1);
