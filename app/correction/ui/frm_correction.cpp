@@ -56,8 +56,8 @@ struct Metrics {
     int rowHeight;
     int fontSize;
 };
-constexpr Metrics kWide{700, 660, 633, 33, 26, 11};
-constexpr Metrics kNarrow{670, 610, 613, 33, 24, 10};
+constexpr Metrics kWide{730, 660, 633, 33, 26, 11};
+constexpr Metrics kNarrow{705, 610, 613, 33, 24, 10};
 
 }  // namespace
 

@@ -337,6 +337,18 @@ TEST_F(CorrectionScreen, ScreenshotsAfterAWrongAnswer)
         EXPECT_TRUE(s.grab().save(file));
         std::printf("wrote %s\n", qPrintable(file));
     }
+    // An item of five rows, the fourth answered, all prompts shown (F8).
+    CorrectionRequest r = request(QStringLiteral("i is student"),
+                                  {QStringLiteral("私は学生です。"), QStringLiteral("あなたは先生です。"),
+                                   QStringLiteral("彼は医者です。"), QStringLiteral("彼女は歌手です。"),
+                                   QStringLiteral("私たちは友達です。")});
+    r.selected = 3;
+    frm添削& s = open(wrongReport(), r);
+    key(s.TextInput, Qt::Key_F8);
+    QTest::qWait(300);
+    const QString file = dir + QStringLiteral("/frm添削_all_prompts.png");
+    EXPECT_TRUE(s.grab().save(file));
+    std::printf("wrote %s\n", qPrintable(file));
 }
 
 // The real player: on a machine without a sound device (as here and in CI) a
