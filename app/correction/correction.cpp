@@ -177,7 +177,9 @@ const CorrectionResult& Correction::check(const CorrectionInput& input)
     const QString failedText = session_.errorTable().message(5).trimmed() + QStringLiteral(" (") + input.exercise +
                                QStringLiteral(")") + kCrLf;
     r.request = EngineBinding::requestText(input.exercise, r.quote.sentence);
-    const std::optional<QString> report = engine_.prc_zintraMatch(session_, input.exercise, r.quote.sentence);
+    const std::optional<QString> report = input.studyAid
+                                              ? engine_.prc_zintraMatch2(session_, input.exercise, r.quote.sentence)
+                                              : engine_.prc_zintraMatch(session_, input.exercise, r.quote.sentence);
     if (!report) {
         r.displayText = failedText;
         r.commentText = screen ? QString() : r.displayText;

@@ -34,6 +34,8 @@ struct CorrectionInput {
     QString prompt;    // the Japanese prompt, for the quotation pre-check
     QString sentence;  // as typed
     bool quoteCheck = true;
+    // The basic-sentence study aid's match call (prc_zintraMatch2).
+    bool studyAid = false;
     bool logging = false;  // keep the comment log of this check
 };
 

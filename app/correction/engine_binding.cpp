@@ -58,6 +58,18 @@ QString EngineBinding::requestText(const QString& exercise, const QString& sente
 std::optional<QString> EngineBinding::prc_zintraMatch(Session& session, const QString& exercise,
                                                       const QString& sentence)
 {
+    return match(session, exercise, sentence, true, QStringLiteral("prc_zintraMatch"));
+}
+
+std::optional<QString> EngineBinding::prc_zintraMatch2(Session& session, const QString& exercise,
+                                                       const QString& sentence)
+{
+    return match(session, exercise, sentence, false, QStringLiteral("prc_zintraMatch2"));
+}
+
+std::optional<QString> EngineBinding::match(Session& session, const QString& exercise, const QString& sentence,
+                                            bool examineResult, const QString& routine)
+{
     initialise(session.folders().contentRoot);
     lastRequest_ = requestText(exercise, sentence);
     // The engine wraps the request in an XML document without an encoding
@@ -72,9 +84,9 @@ std::optional<QString> EngineBinding::prc_zintraMatch(Session& session, const QS
     const qsizetype length = zero != nullptr ? static_cast<const char*>(zero) - start : buffer.size();
     lastReport_ = sjis::decode(QByteArrayView(start, length));
 
-    if (result == 0 || lastReport_.contains(QLatin1String("Can't open Global or Template file!")) ||
+    if ((examineResult && result == 0) || lastReport_.contains(QLatin1String("Can't open Global or Template file!")) ||
         !lastReport_.contains(QLatin1String("</div>"))) {
-        session.dsp_ErrorMsg(2, QStringLiteral("prc_zintraMatch"), QStringLiteral(" データ名 ") + lastRequest_);
+        session.dsp_ErrorMsg(2, routine, QStringLiteral(" データ名 ") + lastRequest_);
         return std::nullopt;
     }
     return lastReport_;

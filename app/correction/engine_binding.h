@@ -43,6 +43,9 @@ public:
     // Template file!", no "</div>") goes through dsp_ErrorMsg row 2 and gives
     // nothing. Initialises first when no screen has done so.
     std::optional<QString> prc_zintraMatch(Session& session, const QString& exercise, const QString& sentence);
+    // The basic-sentence study aid's call ("prc_zintraMatch2"): the same, but
+    // the result value is not examined, only the two tests of the report.
+    std::optional<QString> prc_zintraMatch2(Session& session, const QString& exercise, const QString& sentence);
 
     static QString requestText(const QString& exercise, const QString& sentence);
 
@@ -50,6 +53,9 @@ public:
     const QString& lastReport() const { return lastReport_; }
 
 private:
+    std::optional<QString> match(Session& session, const QString& exercise, const QString& sentence,
+                                 bool examineResult, const QString& routine);
+
     std::unique_ptr<ZintraCalls> calls_;
     bool initialised_ = false;
     int initCalls_ = 0;

@@ -81,6 +81,17 @@ TEST_F(CorrectionTest, UnusableReportsAreTheEngineErrorOfRowTwo)
     }
 }
 
+TEST_F(CorrectionTest, StudyAidCallDoesNotExamineTheResult)
+{
+    engine->reply = test::shiftJis(reportOf(span(QStringLiteral("Hi"))));
+    engine->result = 0;
+    EXPECT_TRUE(binding->prc_zintraMatch2(*session, QStringLiteral("x"), QStringLiteral("Hi")).has_value());
+    engine->reply = test::shiftJis(QStringLiteral("The Cache is cleared.\n"));
+    EXPECT_FALSE(binding->prc_zintraMatch2(*session, QStringLiteral("x"), QStringLiteral("Hi")).has_value());
+    ASSERT_EQ(prompt.count(), 1u);
+    EXPECT_TRUE(prompt.last().text.endsWith(QStringLiteral("\r\nprc_zintraMatch2")));
+}
+
 TEST_F(CorrectionTest, MissingLibraryIsTheEngineErrorNotACrash)
 {
     EngineBinding missing(loadZintraLibrary(content.file(QStringLiteral("no/libzintra.so"))));
