@@ -108,7 +108,30 @@ bool readWordStates(Session& session, std::vector<WordEntry>& words, bool curren
     return true;
 }
 
+template <class Record, class Decode>
+std::vector<Record> listLog(Session& session, LogName log, const QString& routine, std::int16_t row, Decode decode)
+{
+    std::vector<Record> list;
+    const auto records = readLog(session, log, routine, row);
+    if (records) {
+        for (const QByteArray& bytes : *records) {
+            list.push_back(decode(bytes));
+        }
+    }
+    return list;
+}
+
 }  // namespace
+
+std::vector<UserLogRecord> get_UserLog(Session& session)
+{
+    return listLog<UserLogRecord>(session, LogName::UserLog, QStringLiteral("get_UserLog"), 4, decodeUserLog);
+}
+
+std::vector<SentLogRecord> get_SentLog(Session& session)
+{
+    return listLog<SentLogRecord>(session, LogName::SentLog, QStringLiteral("get_SentLog"), 3, decodeSentLog);
+}
 
 QString currentLogPath(const Session& session, LogName log)
 {

@@ -60,6 +60,11 @@ using ListeningStates = std::array<ListeningState, kListeningRows>;
 // The listening states from HExLog; rows outside 0..500 stop.
 bool get_HExLog(Session& session, ListeningStates& states);
 
+// Every record of the learner's UserLog and SentLog, newest first, for the
+// record screens. get_SentLog reports a failure with row 3.
+std::vector<UserLogRecord> get_UserLog(Session& session);
+std::vector<SentLogRecord> get_SentLog(Session& session);
+
 // The path of one of the current learner's logs.
 QString currentLogPath(const Session& session, LogName log);
 

@@ -1,5 +1,7 @@
 #include "app/records/log_file.h"
 
+#include "app/records/log_records.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +13,10 @@ namespace korvel {
 int recordLength(LogName log)
 {
     switch (log) {
-    case LogName::UserLog: return 40;
-    case LogName::WordLog: return 44;
-    case LogName::HExLog: return 120;
-    case LogName::SentLog: return 218;
+    case LogName::UserLog: return kUserLogLength;
+    case LogName::WordLog: return kWordLogLength;
+    case LogName::HExLog: return kHExLogLength;
+    case LogName::SentLog: return kSentLogLength;
     }
     return 0;
 }

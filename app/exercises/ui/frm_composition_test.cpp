@@ -48,6 +48,9 @@ frm英作文テスト::frm英作文テスト(Navigator& navigator, CompositionTe
     }
     buildControls(session().currentUser().wideDisplay == -1);
     restart();
+    if (!test_.grid().empty()) {
+        TextAnswer->setFocus();
+    }
 }
 
 void frm英作文テスト::buildControls(bool wide)
@@ -188,7 +191,7 @@ void frm英作文テスト::showRow(int row)
             column == CompositionTest::kChapterColumn) {
             item->setTextAlignment(Qt::AlignCenter);
         }
-        if (shown.mark == kWrongMark) {
+        if (column == CompositionTest::kMarkColumn && shown.mark == kWrongMark) {
             item->setBackground(kWrongCell);
         }
         GridTest->setItem(r, column, item);
@@ -350,7 +353,10 @@ CorrectionOpener correctionThroughNavigator(Navigator& navigator)
             CorrectionHandover::finish(CompositionResult::failed());
             return;
         }
+        // The modality of a shown window takes effect when it is shown again.
+        screen->hide();
         screen->setWindowModality(Qt::ApplicationModal);
+        screen->show();
     };
 }
 

@@ -34,7 +34,7 @@ struct CompositionTestLinks {
 
 class frm英作文テスト : public FormBase {
 public:
-    static const QColor kWrongCell;  // the background of a row marked "×"
+    static const QColor kWrongCell;  // the background of the mark "×"
 
     frm英作文テスト(Navigator& navigator, CompositionTestLinks links);
 

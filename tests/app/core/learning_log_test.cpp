@@ -271,6 +271,19 @@ TEST_F(LearningLogTest, ListeningStatesCountEveryAttemptAndTakeTheNewestFlag)
     EXPECT_EQ(states[41].seen, 0);
 }
 
+TEST_F(LearningLogTest, TheRecordListsComeNewestFirst)
+{
+    write("SentLog1.dat", sentRecord(5, 3, false, "first", {4, 2}) + sentRecord(6, 4, true, "second") +
+                              QByteArray(17, 'x'));
+    const std::vector<SentLogRecord> sent = get_SentLog(*session);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].answer, QStringLiteral("second"));
+    EXPECT_EQ(sent[0].right, -1);
+    EXPECT_EQ(sent[1].comments, (std::vector<std::int16_t>{4, 2}));
+    EXPECT_EQ(sent[1].when, clock.at);
+    EXPECT_TRUE(get_UserLog(*session).empty());
+}
+
 TEST_F(LearningLogTest, AWriterWithoutItsFolderReportsRowThree)
 {
     QDir(content.file(QStringLiteral("Korveluser"))).removeRecursively();

@@ -159,6 +159,10 @@ TEST_F(CompositionTestScreenTest, OneWrongAndOneRightAnswerAreMarkedLoggedAndCou
     ASSERT_EQ(sound.played.size(), 2);
     EXPECT_TRUE(sound.played[1].contains(QStringLiteral("/AudioOKNG/ok_")));
     EXPECT_EQ(screen->LabelCounts->text(), QStringLiteral("問題数 4　　解答数 2　　○ 1　　× 1"));
+    // KORVEL_SCREENSHOTS=DIR keeps a picture of the marked grid for a person to look at.
+    if (const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOTS"); !shots.isEmpty()) {
+        EXPECT_TRUE(screen->grab().save(shots + QStringLiteral("/frm英作文テスト.png")));
+    }
 
     const QByteArray sent = log("SentLog0.dat");
     ASSERT_EQ(sent.size(), 2 * 218);
