@@ -88,6 +88,23 @@ TEST_F(LearningLogTest, ASentLogRecordHoldsThreeCommentNumbersThenFortyEightZero
     EXPECT_EQ(read("SentLog1.dat").mid(218), sentRecord(18, 3, true, "I am a boy."));
 }
 
+TEST_F(LearningLogTest, MoreThanFiftyOneCommentsKeepTheFirstFiftyOne)
+{
+    std::vector<std::int16_t> comments;
+    for (int i = 1; i <= 60; ++i) {
+        comments.push_back(static_cast<std::int16_t>(i));
+    }
+    ASSERT_TRUE(put_SentLog(*session, 17, 3, QStringLiteral("x"), false, comments));
+    const QByteArray bytes = read("SentLog1.dat");
+    ASSERT_EQ(bytes.size(), 218);
+    EXPECT_EQ(bytes.mid(114, 2), le16(51));
+    EXPECT_EQ(bytes.mid(216, 2), le16(51));
+    // A count beyond the record's places is read as the 51 that exist.
+    QByteArray broken = bytes;
+    broken.replace(114, 2, le16(900));
+    EXPECT_EQ(decodeSentLog(broken).comments.size(), 51u);
+}
+
 TEST_F(LearningLogTest, TheOtherRecordsByteForByte)
 {
     TestRun run;
