@@ -30,6 +30,7 @@ enum class ScreenId {
     CompositionTest,
     Records,
     Glossary,
+    Correction,  // frm添削, opened over the composition test
 };
 
 inline constexpr int kFunctionCount = 9;  // indexes 0 to 8; 8 is the record list

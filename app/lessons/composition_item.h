@@ -1,0 +1,50 @@
+// What the composition test hands to the correction screen for one item, and
+// what it takes back. Plain values, no widgets.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace korvel {
+
+// One row (sub-item) of a composition item.
+struct CompositionPromptRow {
+    std::int16_t row = 0;  // row number in "英作文.txt", as the SentLog records it
+    QString japanese;      // the prompt
+    QString model;         // the model answer
+    QString answer;        // the learner's answer so far (empty when not answered)
+};
+
+struct CompositionRequest {
+    enum class Mode : int { Test = 1, ResultOnly = 2, Tool = 3 };
+
+    QString exerciseName;      // the template: "Lesson" + identifier, e.g. "Lesson01-03"
+    QString identifier;        // "01-03": the item's own chapter and its number
+    std::int16_t chapter = 0;  // the item's own chapter (also in the re-test)
+    QString item;              // the item number as written in the file
+    std::vector<CompositionPromptRow> rows;  // the item's rows, at most 11
+    int selected = 0;          // the row answered now, an index into rows
+    QString answer;            // the answer to correct (trimmed)
+    Mode mode = Mode::Test;
+    QString modelAudio;        // the recording of the model answer (speaker picture 0)
+    QString modelAudioAll;     // the recording of speaker picture 1
+    // Set for a new answer: the first successful correction writes one SentLog
+    // record. Cleared for a review of an answer already marked.
+    bool logRequest = true;
+
+    const CompositionPromptRow& current() const { return rows.at(static_cast<std::size_t>(selected)); }
+};
+
+struct CompositionResult {
+    enum class Verdict { Failed, Right, Wrong };
+    Verdict verdict = Verdict::Failed;
+    // The number of comments the correction produced; -1 when it failed or was not made.
+    int errorCount = -1;
+    std::vector<std::int16_t> commentNumbers;  // in the order found
+
+    static CompositionResult failed() { return {}; }
+};
+
+}  // namespace korvel
