@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../text/language_fixture.h"
+#include "../language/language_fixture.h"
 #include "engine/tagger/lexical_rules.h"
 
 namespace zintra {

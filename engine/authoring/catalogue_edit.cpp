@@ -2,7 +2,7 @@
 // samples, categories and comments. Nothing here touches the file on disk.
 #include <limits>
 
-#include "engine/request/catalogue_command.h"
+#include "engine/authoring/catalogue_command.h"
 #include "engine/templates/dom_access.h"
 
 namespace zintra {

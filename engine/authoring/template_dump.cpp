@@ -1,4 +1,4 @@
-#include "engine/templates/template_dump.h"
+#include "engine/authoring/template_dump.h"
 
 #include <filesystem>
 #include <map>

@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
+#include "engine/phrase/phrase_word_lists.h"
+#include "engine/text/string_pool.h"
+#include "engine/text/string_table.h"
 #include "language_fixture.h"
 #include "test_support.h"
 
@@ -115,8 +118,11 @@ TEST_F(LoadingTest, ConfiguredListsBecomeTablesInTheirOrder) {
     EXPECT_EQ(s.specialTail()->find("n't")->number, 3);
     EXPECT_EQ(s.twoSymbols()->find("--")->number, 2);  // the first entry is kept
     EXPECT_EQ(s.twoSymbols()->find("'(")->number, 1);
-    EXPECT_EQ(analyzer->data().inWdtWords().find("which")->number, 5);
-    EXPECT_EQ(analyzer->data().rbNpl().size(), 0u);
+    Arena arena;
+    StringPool pool(arena);
+    PhraseWordLists phrase(analyzer->config(), arena, pool);
+    EXPECT_EQ(phrase.inWdtWords().find("which")->number, 5);
+    EXPECT_EQ(phrase.rbNpl().size(), 0u);
 }
 
 }  // namespace

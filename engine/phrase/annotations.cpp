@@ -1,4 +1,4 @@
-#include "engine/text/annotations.h"
+#include "engine/phrase/annotations.h"
 
 #include <vector>
 

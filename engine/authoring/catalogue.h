@@ -50,12 +50,14 @@ namespace zintra {
 
 class Analyzer;
 class Converter;
-class Engine;
+class OpenDocuments;
+class TemplateStore;
 
 class CatalogueCommands {
 public:
-    CatalogueCommands(Engine& engine, const Analyzer& analyzer, Converter& converter)
-        : engine_(engine), analyzer_(analyzer), converter_(converter) {}
+    CatalogueCommands(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer,
+                      Converter& converter)
+        : store_(store), documents_(documents), analyzer_(analyzer), converter_(converter) {}
 
     // A command on the templates folder (H1 not given).
     std::string onFolder(const xercesc::DOMElement* div);
@@ -63,7 +65,8 @@ public:
     std::string onFile(const xercesc::DOMElement* div, const std::string& templatePath);
 
 private:
-    Engine& engine_;
+    TemplateStore& store_;
+    OpenDocuments& documents_;
     const Analyzer& analyzer_;
     Converter& converter_;
 };

@@ -1,4 +1,4 @@
-#include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 
 #include <cstring>
 

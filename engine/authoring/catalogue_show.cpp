@@ -1,9 +1,10 @@
 // The catalogue commands that list and show parts of a template document.
 #include <set>
 
-#include "engine/api/engine.h"
-#include "engine/request/catalogue_command.h"
-#include "engine/request/replies.h"
+#include "engine/templates/open_documents.h"
+#include "engine/templates/template_store.h"
+#include "engine/authoring/catalogue_command.h"
+#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/template_naming.h"
 #include "engine/templates/template_reader.h"
@@ -67,7 +68,7 @@ bool showComments(CommandContext& c) {
     // Global comments come from the folder's global file: the copy being
     // edited when it is open, otherwise the file as the store has it.
     std::string globalPath = std::string(folderOf(c.documentPath)) + TemplateStore::kGlobalFileName;
-    DOMDocument* openGlobal = c.engine.openDocuments().find(globalPath);
+    DOMDocument* openGlobal = c.documents.find(globalPath);
     TemplateStore::FilePtr storedGlobal;
     std::set<std::u16string> shown;
     forEachDescendantNamed(t, u"commentID", [&](const DOMElement* cite) {
@@ -81,7 +82,7 @@ bool showComments(CommandContext& c) {
         } else if (openGlobal) {
             c.line(commentLine(c, label, TemplateDocument(openGlobal).findComment(number - kGlobalCommentOffset)));
         } else {
-            if (!storedGlobal) storedGlobal = c.engine.templateStore().globalFile(c.documentPath, c.analyzer);
+            if (!storedGlobal) storedGlobal = c.store.globalFile(c.documentPath, c.analyzer);
             const Comment* comment = storedGlobal ? storedGlobal->comment(number - kGlobalCommentOffset) : nullptr;
             // Stored comment texts are already escaped.
             c.line(comment ? label + ": " + comment->english + " / " + comment->japanese : label + ": ?");

@@ -1,8 +1,8 @@
-#include "engine/tagger/tagger.h"
+#include "engine/language/tagger.h"
 
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 #include "engine/text/token.h"
-#include "engine/text/tokenizer.h"
+#include "engine/language/tokenizer.h"
 
 namespace zintra {
 

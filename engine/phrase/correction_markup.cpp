@@ -1,6 +1,6 @@
-#include "engine/templates/correction_markup.h"
+#include "engine/phrase/correction_markup.h"
 
-#include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "engine/templates/template_dump.h"
-#include "template_fixture.h"
+#include "engine/authoring/template_dump.h"
+#include "../templates/template_fixture.h"
 
 namespace zintra {
 namespace {

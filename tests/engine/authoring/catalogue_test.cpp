@@ -3,9 +3,10 @@
 #include <filesystem>
 
 #include "engine/request/replies.h"
-#include "engine/service/socket_server.h"
+#include "engine/text/escaping.h"
+#include "engine/api/engine_server.h"
 #include "engine/templates/template_writer.h"
-#include "request_fixture.h"
+#include "../request/request_fixture.h"
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -97,7 +98,7 @@ TEST_F(Catalogue, ARewrittenFileIsReloadedOnceThePendingDropIsCarriedOut) {
 
     // The server carries the drop out when it accepts a connection while no
     // request is running.
-    SocketServer server(engine);
+    SocketServer server(engineServerHandlers(engine));
     ASSERT_TRUE(server.listen(0));
     int client = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};

@@ -1,4 +1,4 @@
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "engine/text/tokenizer.h"
+#include "engine/language/tokenizer.h"
 
 #include <cstring>
 
 #include "engine/text/arena.h"
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 #include "engine/text/token.h"
 
 namespace zintra {

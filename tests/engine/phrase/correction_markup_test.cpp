@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/templates/correction_markup.h"
+#include "engine/phrase/correction_markup.h"
 
 namespace zintra {
 namespace {

@@ -1,10 +1,11 @@
-#include "engine/request/catalogue.h"
+#include "engine/authoring/catalogue.h"
 
 #include <map>
 
-#include "engine/api/engine.h"
-#include "engine/request/catalogue_command.h"
-#include "engine/request/replies.h"
+#include "engine/templates/open_documents.h"
+#include "engine/templates/template_store.h"
+#include "engine/authoring/catalogue_command.h"
+#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/template_writer.h"
 #include "engine/text/converter.h"
@@ -88,8 +89,8 @@ std::string header(Converter& converter, std::u16string_view name) {
 
 std::string CatalogueCommands::onFolder(const DOMElement* div) {
     std::u16string name = commandName(div);
-    TemplateStore& store = engine_.templateStore();
-    OpenDocuments& documents = engine_.openDocuments();
+    TemplateStore& store = store_;
+    OpenDocuments& documents = documents_;
     auto lock = documents.lock();
     std::string reply = header(converter_, name);
 
@@ -104,7 +105,7 @@ std::string CatalogueCommands::onFolder(const DOMElement* div) {
     }
     if (name == u"RenameVTAT") {
         std::string from = store.fullPath(leadingText(div, converter_));
-        CommandContext c{engine_, analyzer_, converter_, div, from, TemplateDocument(nullptr), {}};
+        CommandContext c{store_, documents_, analyzer_, converter_, div, from, TemplateDocument(nullptr), {}};
         std::string to = store.fullPath(converter_.fromUtf16(c.arg(u"TO")));
         if (!documents.rename(from, to)) return {};
         return reply + "<P>" + escaped(to) + "</P>\n";
@@ -114,13 +115,13 @@ std::string CatalogueCommands::onFolder(const DOMElement* div) {
     std::string path = store.templatesFolder() + TemplateStore::kGlobalFileName;
     DOMDocument* document = documents.open(path);
     if (!document) return {};
-    CommandContext c{engine_, analyzer_, converter_, div, path, TemplateDocument(document), reply};
+    CommandContext c{store_, documents_, analyzer_, converter_, div, path, TemplateDocument(document), reply};
     return command->second(c) ? c.reply : std::string();
 }
 
 std::string CatalogueCommands::onFile(const DOMElement* div, const std::string& templatePath) {
     std::u16string name = commandName(div);
-    OpenDocuments& documents = engine_.openDocuments();
+    OpenDocuments& documents = documents_;
     auto lock = documents.lock();
     std::string reply = header(converter_, name);
 
@@ -132,10 +133,10 @@ std::string CatalogueCommands::onFile(const DOMElement* div, const std::string& 
     if (write) {
         if (!writeTemplateDocument(document, templatePath)) return {};
         // Cached copies of the file are now stale.
-        engine_.templateStore().setPendingDrop();
+        store_.setPendingDrop();
         return reply + "<P>" + escaped(templatePath) + "</P>\n";
     }
-    CommandContext c{engine_, analyzer_, converter_, div, templatePath, TemplateDocument(document), reply};
+    CommandContext c{store_, documents_, analyzer_, converter_, div, templatePath, TemplateDocument(document), reply};
     return command->second(c) ? c.reply : std::string();
 }
 

@@ -14,10 +14,12 @@ namespace zintra {
 
 class Analyzer;
 class Converter;
-class Engine;
+class OpenDocuments;
+class TemplateStore;
 
 struct CommandContext {
-    Engine& engine;
+    TemplateStore& store;
+    OpenDocuments& documents;
     const Analyzer& analyzer;
     Converter& converter;
     const xercesc::DOMElement* div;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/config/config.h"
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 
 namespace zintra {
 

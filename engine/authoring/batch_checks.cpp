@@ -1,9 +1,9 @@
-#include "engine/templates/batch_checks.h"
+#include "engine/authoring/batch_checks.h"
 
 #include <cstdio>
 #include <memory>
 
-#include "engine/templates/file_set.h"
+#include "engine/authoring/file_set.h"
 #include "engine/templates/xml_parser.h"
 
 namespace zintra {

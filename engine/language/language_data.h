@@ -42,9 +42,6 @@ public:
     const Bigrams& bigrams() const { return bigrams_; }
     const CompoundList& compounds() const { return compounds_; }
     const ContextualRules& contextualRules() const { return contextualRules_; }
-    // The phrase rules' word lists (IN_WDT_WORD, RB_NPL), number = byte length.
-    const StringTable& inWdtWords() const { return *inWdtWords_; }
-    const StringTable& rbNpl() const { return *rbNpl_; }
 
     // Frequently used interned tags.
     const char* periodTag() const { return period_; }
@@ -71,8 +68,6 @@ private:
     CompoundList compounds_;
     ContextualRules contextualRules_;
     Splitter splitter_;
-    StringTable* inWdtWords_;
-    StringTable* rbNpl_;
     const char* period_;
     bool parsing_ = false;
 };

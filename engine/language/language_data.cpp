@@ -1,4 +1,4 @@
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 
 namespace zintra {
 
@@ -9,14 +9,10 @@ LanguageData::LanguageData()
       lexicalRules_(arena_, pool_),
       compounds_(arena_, pool_),
       contextualRules_(arena_, pool_, lexicon_),
-      inWdtWords_(StringTable::create(arena_)),
-      rbNpl_(StringTable::create(arena_)),
       period_(pool_.intern(".")) {}
 
 void LanguageData::configure(const Config& config) {
     splitter_.configure(config, arena_, pool_, &lexicon_);
-    inWdtWords_ = makeListTable(config.inWdtWord, StringTable::kDefaultBuckets, arena_, pool_);
-    rbNpl_ = makeListTable(config.rbNpl, StringTable::kDefaultBuckets, arena_, pool_);
 }
 
 bool LanguageData::load(const Config& config) {

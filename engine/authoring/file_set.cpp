@@ -1,4 +1,4 @@
-#include "engine/templates/file_set.h"
+#include "engine/authoring/file_set.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "engine/config/config.h"
-#include "engine/tagger/tagger.h"
+#include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/data_file.h"
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 #include "engine/text/token.h"
 
 namespace zintra::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/templates/batch_checks.h"
-#include "engine/templates/file_set.h"
+#include "engine/authoring/batch_checks.h"
+#include "engine/authoring/file_set.h"
 #include "engine/templates/template_naming.h"
 #include "engine/api/engine.h"
 #include "test_support.h"
