@@ -29,11 +29,11 @@
 #include <vector>
 
 #include "engine/config/config.h"
-#include "engine/tagger/tagger.h"
+#include "engine/language/tagger.h"
 #include "engine/text/arena.h"
-#include "engine/text/language_data.h"
+#include "engine/language/language_data.h"
 #include "engine/text/token.h"
-#include "engine/text/tokenizer.h"
+#include "engine/language/tokenizer.h"
 
 namespace fs = std::filesystem;
 using namespace zintra;

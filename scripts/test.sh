@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release and the sanitizer build, and runs
-# every test of both. Exits non-zero on the first failure.
+# Installs what is missing, builds the release and the sanitizer build and runs
+# every test of both, then builds the engine with ThreadSanitizer and runs its
+# concurrency tests. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,7 +9,7 @@ bash scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-for preset in release asan; do
+for preset in release asan tsan; do
   echo "== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"

@@ -2,14 +2,15 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 #include "engine/request/request_handler.h"
 
 namespace zintra {
 
 Engine::Engine() {
     xercesc::XMLPlatformUtils::Initialize();
-    analyzer_.store(std::make_shared<const Analyzer>());
+    state_.store(std::make_shared<const State>(
+        State{std::make_shared<const Analyzer>(), std::make_shared<TemplateStore>(templateLoadMutex_)}));
 }
 
 Engine::~Engine() {
@@ -24,8 +25,7 @@ Engine::~Engine() {
         auto lock = openDocuments_.lock();
         openDocuments_.closeAll();
     }
-    templateStore_.drop(true);
-    analyzer_.store(nullptr);
+    state_.store(nullptr);
     xercesc::XMLPlatformUtils::Terminate();
 }
 
@@ -36,11 +36,18 @@ int Engine::initialise(const char* configPath) {
         openDocuments_.closeAll();
     }
     // A fresh analyser starts from the current values; it is published only
-    // once complete, so requests running meanwhile keep the old one.
-    auto fresh = std::make_shared<Analyzer>(analyzer()->config());
+    // once complete, together with an empty template cache of its own, so
+    // requests running meanwhile keep the old analyser and the old cache.
+    std::shared_ptr<const State> previous = state();
+    auto fresh = std::make_shared<Analyzer>(previous->analyzer->config());
     bool ok = configPath != nullptr && fresh->load(configPath);
-    if (ok) templateStore_.setUp(fresh->config().templatesDir, fresh->config().cache);
-    analyzer_.store(std::move(fresh), std::memory_order_release);
+    std::shared_ptr<TemplateStore> templates = previous->templates;
+    if (ok) {
+        templates = std::make_shared<TemplateStore>(templateLoadMutex_);
+        templates->setUp(fresh->config().templatesDir, fresh->config().cache);
+    }
+    state_.store(std::make_shared<const State>(State{std::move(fresh), std::move(templates)}),
+                 std::memory_order_release);
     initialised_.store(ok, std::memory_order_release);
     return ok ? 1 : 0;
 }
@@ -55,8 +62,8 @@ int Engine::initialiseAsync(const char* configPath) {
 
 std::string Engine::handleRequest(const char* encoding, const char* request) {
     if (!isInitialised()) return {};
-    std::shared_ptr<const Analyzer> current = analyzer();
-    return RequestHandler(*this, *current).handle(encoding, request);
+    std::shared_ptr<const State> current = state();
+    return RequestHandler(*current->templates, openDocuments_, *current->analyzer).handle(encoding, request);
 }
 
 int Engine::match(const char* encoding, const char* request, char* reply, size_t capacity) {

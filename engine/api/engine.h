@@ -1,5 +1,5 @@
-// The one engine instance of a process: the analyser, the initialisation
-// sequence and the entry for requests.
+// The one engine instance of a process: the analyser and the template cache
+// built with it, the initialisation sequence and the entry for requests.
 #pragma once
 
 #include <atomic>
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/templates/open_documents.h"
 #include "engine/templates/template_store.h"
 
@@ -29,34 +29,40 @@ public:
 
     bool isInitialised() const { return initialised_.load(std::memory_order_acquire); }
 
-    // The analyser of the latest initialisation. A request holds the snapshot
+    // What one initialisation publishes: its analyser and the template cache
+    // filled with files read with that analyser. Both are replaced in one
+    // step, so a request that still holds an older state reads its files into
+    // the older cache, never into the one that goes with newer settings.
+    struct State {
+        std::shared_ptr<const Analyzer> analyzer;
+        std::shared_ptr<TemplateStore> templates;
+    };
+
+    // The state of the latest initialisation. A request holds the snapshot
     // for its whole run, so a concurrent initialisation never frees it.
-    std::shared_ptr<const Analyzer> analyzer() const { return analyzer_.load(std::memory_order_acquire); }
+    std::shared_ptr<const State> state() const { return state_.load(std::memory_order_acquire); }
+    std::shared_ptr<const Analyzer> analyzer() const { return state()->analyzer; }
 
     // Handles one request: the whole reply (empty before initialisation).
     std::string handleRequest(const char* encoding, const char* request);
     // As handleRequest, written into a caller's buffer of capacity bytes; returns the length.
     int match(const char* encoding, const char* request, char* reply, size_t capacity);
 
-    // Number of server requests being answered.
-    std::atomic<int>& busyCount() { return busy_; }
-
     // Serialises the loading of a template file into the template store.
     std::mutex& templateLoadMutex() { return templateLoadMutex_; }
 
-    // The cache of loaded template files.
-    TemplateStore& templateStore() { return templateStore_; }
+    // The cache of loaded template files of the latest initialisation; the
+    // reference holds until the next initialisation (hold state() to keep it).
+    TemplateStore& templateStore() { return *state()->templates; }
     // Template files opened for editing by the catalogue commands.
     OpenDocuments& openDocuments() { return openDocuments_; }
 
 private:
     std::mutex templateLoadMutex_;
-    TemplateStore templateStore_{templateLoadMutex_};
     OpenDocuments openDocuments_;
     std::mutex initMutex_;  // one initialisation at a time
-    std::atomic<std::shared_ptr<const Analyzer>> analyzer_;
+    std::atomic<std::shared_ptr<const State>> state_;
     std::atomic<bool> initialised_{false};
-    std::atomic<int> busy_{0};
     std::mutex threadsMutex_;
     std::vector<std::thread> initThreads_;
 };

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "engine/api/engine.h"
-#include "engine/service/socket_server.h"
-#include "engine/templates/batch_checks.h"
+#include "engine/api/engine_server.h"
+#include "engine/authoring/batch_checks.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ ZINTRA_API int ZINTRA_CALL zintraParse(const char* /*sentence*/, char* output, i
 ZINTRA_API int ZINTRA_CALL zintraServerInit(const char* configPath) {
     return guarded(1, [&] {
         if (engine().initialise(configPath) != 1) return 1;
-        return zintra::SocketServer::start(engine()) ? 0 : 2;
+        return zintra::startEngineServer(engine()) ? 0 : 2;
     });
 }
 

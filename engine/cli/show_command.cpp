@@ -3,9 +3,9 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/cli/command.h"
-#include "engine/templates/template_dump.h"
+#include "engine/authoring/template_dump.h"
 
 namespace zintra::cli {
 

@@ -3,9 +3,9 @@
 #include <iostream>
 #include <string>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/cli/command.h"
-#include "engine/tagger/tagger.h"
+#include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 

@@ -1,7 +1,6 @@
-// Fixed reply texts and the escaping used wherever text goes into reply markup.
+// The fixed reply texts of requests.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace zintra {
@@ -9,14 +8,5 @@ namespace zintra {
 inline constexpr std::string_view kReplyCantOpen = "<div><P>Can't open Global or Template file!</P></div>\n";
 inline constexpr std::string_view kReplyCacheCleared = "The Cache is cleared.\n";
 inline constexpr std::string_view kReplyCantUnderstand = "Can't understand!\n";
-
-// "&" becomes "&amp;" and "<" becomes "&lt;"; every other byte is copied.
-void appendEscaped(std::string& out, std::string_view text);
-std::string escaped(std::string_view text);
-
-// Copies a reply into a caller's buffer of capacity bytes (terminating zero
-// included), cutting it when it does not fit; a cut does not end inside a
-// UTF-8 character. Returns the number of bytes written before the zero.
-size_t copyReply(std::string_view reply, char* buffer, size_t capacity);
 
 }  // namespace zintra

@@ -4,11 +4,13 @@
 #include <memory>
 #include <vector>
 
-#include "engine/api/analyzer.h"
-#include "engine/api/engine.h"
-#include "engine/request/catalogue.h"
+#include "engine/language/analyzer.h"
+#include "engine/authoring/catalogue.h"
 #include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 #include "engine/request/request.h"
+#include "engine/templates/open_documents.h"
+#include "engine/templates/template_store.h"
 #include "engine/templates/sentence_matcher.h"
 #include "engine/templates/template_naming.h"
 #include "engine/templates/template_reader.h"
@@ -47,7 +49,7 @@ std::string RequestHandler::handle(const char* encoding, const char* request) {
 
     if (encoding && *encoding) {
         reply = converter.reencode(reply, encoding);
-        engine_.templateStore().drop(false);
+        store_.drop(false);
     }
     return reply;
 }
@@ -56,23 +58,23 @@ std::string RequestHandler::handleXml(const RequestFields& fields, Converter& co
     if (fields.div) {
         std::string reply;
         if (fields.h1.empty()) {
-            reply = CatalogueCommands(engine_, analyzer_, converter).onFolder(fields.div);
+            reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFolder(fields.div);
         } else if (fields.h2.empty()) {
-            std::string path = fields.h1.front() == '*' ? fields.h1 : engine_.templateStore().fullPath(fields.h1);
-            reply = CatalogueCommands(engine_, analyzer_, converter).onFile(fields.div, path);
+            std::string path = fields.h1.front() == '*' ? fields.h1 : store_.fullPath(fields.h1);
+            reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFile(fields.div, path);
         }
         return reply.empty() ? std::string(kReplyCantOpen) : reply;
     }
     std::string reply = answerWithoutCommand(fields);
     if (reply.empty()) {
-        engine_.templateStore().drop(true);
+        store_.drop(true);
         reply = kReplyCacheCleared;
     }
     return reply;
 }
 
 std::string RequestHandler::answerWithoutCommand(const RequestFields& fields) {
-    TemplateStore& store = engine_.templateStore();
+    TemplateStore& store = store_;
     if (!fields.h2.empty()) return showTextFile(store.fullPath(fields.h2));
 
     bool adHoc = !fields.h1.empty() && fields.h1.front() == '*';
@@ -102,7 +104,7 @@ std::string RequestHandler::answerAdHocFiller(std::string_view fillerText, const
 }
 
 std::string RequestHandler::answerMatch(const std::string& templatePath, const std::string& sentence) {
-    TemplateStore& store = engine_.templateStore();
+    TemplateStore& store = store_;
     TemplateStore::FilePtr global = store.globalFile(templatePath, analyzer_);
     TemplateStore::FilePtr base = store.baseFile(templatePath, analyzer_);
     TemplateStore::FilePtr file = store.get(templatePath, base, analyzer_);
@@ -122,7 +124,7 @@ std::string RequestHandler::answerMatch(const std::string& templatePath, const s
 }
 
 std::string RequestHandler::listSamples(const std::string& templatePath) {
-    TemplateStore& store = engine_.templateStore();
+    TemplateStore& store = store_;
     TemplateStore::FilePtr base = store.baseFile(templatePath, analyzer_);
     TemplateStore::FilePtr file = store.get(templatePath, base, analyzer_);
     if (!file) return {};

@@ -7,12 +7,16 @@ namespace zintra {
 
 class Analyzer;
 class Converter;
-class Engine;
+class OpenDocuments;
+class TemplateStore;
 struct RequestFields;
 
 class RequestHandler {
 public:
-    RequestHandler(Engine& engine, const Analyzer& analyzer) : engine_(engine), analyzer_(analyzer) {}
+    // store is the template cache read with analyzer; documents are the files
+    // open for editing.
+    RequestHandler(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer)
+        : store_(store), documents_(documents), analyzer_(analyzer) {}
 
     // The reply to one request (the engine is initialised). encoding names the
     // reply's encoding; null or empty keeps the engine's own, and only a named
@@ -30,7 +34,8 @@ private:
     std::string showTextFile(const std::string& path) const;
     std::string answerQuery(const std::string& text) const;
 
-    Engine& engine_;
+    TemplateStore& store_;
+    OpenDocuments& documents_;
     const Analyzer& analyzer_;
 };
 

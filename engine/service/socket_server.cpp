@@ -11,8 +11,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/api/engine.h"
-
 namespace zintra {
 
 namespace {
@@ -96,15 +94,26 @@ bool SocketServer::listen(uint16_t port) {
     return true;
 }
 
-bool SocketServer::start(Engine& engine) {
-    static std::mutex startMutex;
-    static std::unique_ptr<SocketServer> running;
-    std::lock_guard<std::mutex> lock(startMutex);
-    if (running) return true;
-    auto server = std::make_unique<SocketServer>(engine);
-    if (!server->listen(kDefaultPort)) return false;
-    running = std::move(server);
-    return true;
+int SocketServer::busyCount() const {
+    std::lock_guard<std::mutex> lock(busyMutex_);
+    return busy_;
+}
+
+SocketServer::BusyMark::BusyMark(SocketServer& server) : server_(server) {
+    std::lock_guard<std::mutex> lock(server_.busyMutex_);
+    ++server_.busy_;
+}
+
+SocketServer::BusyMark::~BusyMark() {
+    std::lock_guard<std::mutex> lock(server_.busyMutex_);
+    --server_.busy_;
+}
+
+void SocketServer::runWhenIdle() {
+    if (!handlers_.whenIdle) return;
+    // The check and the work are one step: a request cannot start in between.
+    std::lock_guard<std::mutex> lock(busyMutex_);
+    if (busy_ == 0) handlers_.whenIdle();
 }
 
 void SocketServer::acceptLoop() {
@@ -114,31 +123,50 @@ void SocketServer::acceptLoop() {
             if (stopping_) return;
             continue;
         }
-        // Template files rewritten on disk are dropped from the cache only
-        // while no request is using the store.
-        if (engine_.busyCount().load() == 0) engine_.templateStore().carryOutPendingDrop();
+        try {
+            runWhenIdle();
+        } catch (...) {
+            // The idle work failed; the connection is still answered.
+        }
         {
             std::lock_guard<std::mutex> lock(workersMutex_);
             ++active_;
         }
         // Each connection runs detached; the destructor waits until none is left.
-        std::thread([this, connection] {
-            answer(connection);
+        try {
+            std::thread([this, connection] { serve(connection); }).detach();
+        } catch (...) {
+            // No thread for it: the connection is closed unanswered.
+            close(connection);
             std::lock_guard<std::mutex> lock(workersMutex_);
             if (--active_ == 0) idle_.notify_all();
-        }).detach();
+        }
     }
 }
 
-void SocketServer::answer(int connection) {
-    std::string request;
-    if (readRequest(connection, request)) {
-        ++engine_.busyCount();
-        std::string reply = engine_.handleRequest(nullptr, request.c_str());
-        --engine_.busyCount();
-        sendAll(connection, reply);
+void SocketServer::serve(int connection) {
+    try {
+        answer(connection);
+    } catch (...) {
+        // A request that fails ends its own connection, never the host program.
     }
-    close(connection);
+    std::lock_guard<std::mutex> lock(workersMutex_);
+    if (--active_ == 0) idle_.notify_all();
+}
+
+void SocketServer::answer(int connection) {
+    struct Closer {
+        int fd;
+        ~Closer() { close(fd); }
+    } closer{connection};
+    std::string request;
+    if (!readRequest(connection, request)) return;
+    std::string reply;
+    {
+        BusyMark busy(*this);
+        reply = handlers_.answer(request);
+    }
+    sendAll(connection, reply);
 }
 
 }  // namespace zintra

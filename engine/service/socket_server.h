@@ -5,16 +5,25 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <utility>
 
 namespace zintra {
 
-class Engine;
-
 class SocketServer {
 public:
+    // What the server serves.
+    struct Handlers {
+        // The reply to one request text.
+        std::function<std::string(const std::string& request)> answer;
+        // Runs when a connection arrives while no request is being answered,
+        // before that connection's request starts (may be empty).
+        std::function<void()> whenIdle;
+    };
+
     static constexpr uint16_t kDefaultPort = 8888;
     // Longest request accepted (bytes before the line feed); a longer one is
     // refused by closing the connection without a reply.
@@ -22,7 +31,7 @@ public:
     // How long a client may take to send its line feed.
     static constexpr int kRequestTimeoutMs = 2000;
 
-    explicit SocketServer(Engine& engine) : engine_(engine) {}
+    explicit SocketServer(Handlers handlers) : handlers_(std::move(handlers)) {}
     ~SocketServer();  // stops listening and waits for the threads
     SocketServer(const SocketServer&) = delete;
     SocketServer& operator=(const SocketServer&) = delete;
@@ -32,22 +41,38 @@ public:
     bool listen(uint16_t port = kDefaultPort);
     uint16_t port() const { return port_; }
 
-    // Starts the process's one server on the default port; it runs until the
-    // process ends. False when its socket cannot be set up.
-    static bool start(Engine& engine);
+    // Number of requests being answered.
+    int busyCount() const;
 
 private:
+    // Marks one request as being answered for its lifetime.
+    class BusyMark {
+    public:
+        explicit BusyMark(SocketServer& server);
+        ~BusyMark();
+        BusyMark(const BusyMark&) = delete;
+        BusyMark& operator=(const BusyMark&) = delete;
+
+    private:
+        SocketServer& server_;
+    };
+
     void acceptLoop();
+    // Runs whenIdle when no request is being answered; no request starts meanwhile.
+    void runWhenIdle();
+    void serve(int connection);
     void answer(int connection);
 
-    Engine& engine_;
+    Handlers handlers_;
     int listener_ = -1;
     uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread acceptThread_;
     std::mutex workersMutex_;
     std::condition_variable idle_;
-    int active_ = 0;  // connections being answered, guarded by workersMutex_
+    int active_ = 0;  // connection threads running, guarded by workersMutex_
+    mutable std::mutex busyMutex_;
+    int busy_ = 0;  // requests being answered, guarded by busyMutex_
 };
 
 }  // namespace zintra

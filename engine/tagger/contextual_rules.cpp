@@ -12,43 +12,6 @@ namespace zintra {
 
 namespace {
 
-struct RuleName {
-    const char* name;
-    ContextTest test;
-    int arguments;
-};
-
-constexpr RuleName kRuleNames[] = {
-    {"NEXTTAG", ContextTest::NextTag, 1},
-    {"NEXT2TAG", ContextTest::Next2Tag, 1},
-    {"NEXT1OR2TAG", ContextTest::Next1Or2Tag, 1},
-    {"NEXT1OR2OR3TAG", ContextTest::Next1Or2Or3Tag, 1},
-    {"PREVTAG", ContextTest::PrevTag, 1},
-    {"PREV2TAG", ContextTest::Prev2Tag, 1},
-    {"PREV1OR2TAG", ContextTest::Prev1Or2Tag, 1},
-    {"PREV1OR2OR3TAG", ContextTest::Prev1Or2Or3Tag, 1},
-    {"NEXTWD", ContextTest::NextWd, 1},
-    {"CURWD", ContextTest::CurWd, 1},
-    {"NEXT2WD", ContextTest::Next2Wd, 1},
-    {"NEXT1OR2WD", ContextTest::Next1Or2Wd, 1},
-    {"NEXT1OR2OR3WD", ContextTest::Next1Or2Or3Wd, 1},
-    {"PREVWD", ContextTest::PrevWd, 1},
-    {"PREV2WD", ContextTest::Prev2Wd, 1},
-    {"PREV1OR2WD", ContextTest::Prev1Or2Wd, 1},
-    {"PREV1OR2OR3WD", ContextTest::Prev1Or2Or3Wd, 1},
-    {"SURROUNDTAG", ContextTest::SurroundTag, 2},
-    {"PREVBIGRAM", ContextTest::PrevBigram, 2},
-    {"NEXTBIGRAM", ContextTest::NextBigram, 2},
-    {"LBIGRAM", ContextTest::LBigram, 2},
-    {"WDPREVTAG", ContextTest::WdPrevTag, 2},
-    {"RBIGRAM", ContextTest::RBigram, 2},
-    {"WDNEXTTAG", ContextTest::WdNextTag, 2},
-    {"WDAND2BFR", ContextTest::WdAnd2Bfr, 2},
-    {"WDAND2TAGBFR", ContextTest::WdAnd2TagBfr, 2},
-    {"WDAND2AFT", ContextTest::WdAnd2Aft, 2},
-    {"WDAND2TAGAFT", ContextTest::WdAnd2TagAft, 2},
-};
-
 size_t pointerHash(const char* p) {
     auto v = reinterpret_cast<uintptr_t>(p);
     return static_cast<size_t>((v >> 2) * 0x9E3779B97F4A7C15ULL >> 32);
@@ -57,14 +20,9 @@ size_t pointerHash(const char* p) {
 }  // namespace
 
 ContextTest contextTestByName(std::string_view name, int* arguments) {
-    for (const RuleName& r : kRuleNames) {
-        if (name == r.name) {
-            if (arguments) *arguments = r.arguments;
-            return r.test;
-        }
-    }
-    if (arguments) *arguments = 0;
-    return ContextTest::None;
+    int index = contextualKindIndex(name);
+    if (arguments) *arguments = index < 0 ? 0 : kContextualKinds[index].arguments;
+    return index < 0 ? ContextTest::None : kContextualKinds[index].test;
 }
 
 void computeSignature(ContextualRule& rule) {

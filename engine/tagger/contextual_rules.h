@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/tagger/rule_kinds.h"
+
 namespace zintra {
 
 class Arena;
@@ -16,17 +18,6 @@ class Lexicon;
 class StringPool;
 struct LexiconEntry;
 struct Token;
-
-enum class ContextTest : uint8_t {
-    None,  // unknown name or too few fields: never applied
-    NextTag, Next2Tag, Next1Or2Tag, Next1Or2Or3Tag,
-    PrevTag, Prev2Tag, Prev1Or2Tag, Prev1Or2Or3Tag,
-    NextWd, CurWd, Next2Wd, Next1Or2Wd, Next1Or2Or3Wd,
-    PrevWd, Prev2Wd, Prev1Or2Wd, Prev1Or2Or3Wd,
-    SurroundTag, PrevBigram, NextBigram,
-    LBigram, WdPrevTag, RBigram, WdNextTag,
-    WdAnd2Bfr, WdAnd2TagBfr, WdAnd2Aft, WdAnd2TagAft,
-};
 
 struct ContextualRule {
     const char* from = nullptr;  // interned

@@ -11,40 +11,6 @@ namespace zintra {
 
 namespace {
 
-struct RuleName {
-    const char* name;
-    int nameField;  // 1 for plain rules, 2 for from-rules
-    LexicalTest test;
-    bool usesLength;
-};
-
-constexpr RuleName kRuleNames[] = {
-    {"char", 1, LexicalTest::Char, false},
-    {"fchar", 2, LexicalTest::Char, false},
-    {"deletepref", 1, LexicalTest::DeletePref, true},
-    {"fdeletepref", 2, LexicalTest::DeletePref, true},
-    {"haspref", 1, LexicalTest::HasPref, true},
-    {"fhaspref", 2, LexicalTest::HasPref, true},
-    {"deletesuf", 1, LexicalTest::DeleteSuf, true},
-    {"fdeletesuf", 2, LexicalTest::DeleteSuf, true},
-    {"hassuf", 1, LexicalTest::HasSuf, true},
-    {"fhassuf", 2, LexicalTest::HasSuf, true},
-    {"addpref", 1, LexicalTest::AddPref, false},
-    {"faddpref", 2, LexicalTest::AddPref, false},
-    {"addsuf", 1, LexicalTest::AddSuf, false},
-    {"faddsuf", 2, LexicalTest::AddSuf, false},
-    {"goodleft", 1, LexicalTest::GoodLeft, false},
-    {"fgoodleft", 2, LexicalTest::GoodLeft, false},
-    {"goodright", 1, LexicalTest::GoodRight, false},
-    {"fgoodright", 2, LexicalTest::GoodRight, false},
-};
-
-const RuleName* findRuleName(std::string_view name, int field) {
-    for (const RuleName& r : kRuleNames)
-        if (name == r.name) return r.nameField == field ? &r : nullptr;
-    return nullptr;
-}
-
 // strncmp(a, b, n) == 0 for texts without zero bytes: the first n bytes
 // agree, a text that ends counting as a zero byte.
 bool firstBytesEqual(std::string_view a, std::string_view b, size_t n) {
@@ -90,23 +56,24 @@ bool LexicalRules::parseLine(std::string_view line, LexicalRule& rule, Bigrams& 
         for (size_t i = 0; i < fields.size(); ++i) stored[i] = pool_.intern(fields[i]);
         rule.fields = stored;
     }
-    const RuleName* name = fields.size() > 1 ? findRuleName(fields[1], 1) : nullptr;
-    if (!name && fields.size() > 2) name = findRuleName(fields[2], 2);
+    int nameField = 1;
+    const LexicalKind* name = fields.size() > 1 ? lexicalKindAt(fields[1], 1) : nullptr;
+    if (!name && fields.size() > 2) name = lexicalKindAt(fields[nameField = 2], 2);
     if (!name) return true;  // kept in file order, never applied
 
-    int argumentField = name->nameField - 1;
+    int argumentField = nameField - 1;
     if (name->test == LexicalTest::GoodLeft || name->test == LexicalTest::GoodRight)
         bigrams.registerFirstWord(fields[static_cast<size_t>(argumentField)]);
 
     // The new tag must be a field of its own after the name and N.
-    size_t needed = static_cast<size_t>(name->nameField) + (name->usesLength ? 1 : 0) + 2;
+    size_t needed = static_cast<size_t>(nameField) + (name->hasLength ? 1 : 0) + 2;
     if (fields.size() < needed) return true;
 
     rule.test = name->test;
-    rule.fromRule = name->nameField == 2;
+    rule.fromRule = nameField == 2;
     rule.fromTag = rule.fromRule ? rule.fields[0] : nullptr;
     rule.argument = rule.fields[argumentField];
-    if (name->usesLength) rule.length = parseIntLikeAtoi(fields[static_cast<size_t>(name->nameField) + 1]);
+    if (name->hasLength) rule.length = parseIntLikeAtoi(fields[static_cast<size_t>(nameField) + 1]);
     rule.newTag = rule.fields[fields.size() - 1];
     return true;
 }

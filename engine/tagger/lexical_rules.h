@@ -9,25 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/tagger/rule_kinds.h"
+
 namespace zintra {
 
 class Arena;
 class Bigrams;
 class Lexicon;
 class StringPool;
-
-enum class LexicalTest : uint8_t {
-    None,  // unknown name, name in the wrong field, or too few fields: never applied
-    Char,
-    DeletePref,
-    HasPref,
-    DeleteSuf,
-    HasSuf,
-    AddPref,
-    AddSuf,
-    GoodLeft,
-    GoodRight,
-};
 
 struct LexicalRule {
     const char* const* fields = nullptr;  // interned fields of the line (a final "x" dropped)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 #include "engine/templates/match_graph.h"
 #include "engine/templates/template_file.h"
 

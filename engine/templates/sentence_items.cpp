@@ -1,6 +1,6 @@
 #include "engine/templates/sentence_items.h"
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/templates/match_graph.h"
 #include "engine/templates/match_workspace.h"
 #include "engine/text/lexicon.h"

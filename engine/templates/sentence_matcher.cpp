@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/templates/alignment.h"
 #include "engine/templates/match_graph.h"
 #include "engine/templates/match_items.h"

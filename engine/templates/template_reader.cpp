@@ -5,8 +5,8 @@
 #include <limits>
 #include <vector>
 
-#include "engine/api/analyzer.h"
-#include "engine/request/replies.h"
+#include "engine/language/analyzer.h"
+#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/word_chain.h"
 #include "engine/templates/xml_parser.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/config/config.h"
-#include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/xml_parser.h"
 

@@ -1,6 +1,6 @@
 #include "engine/templates/word_chain.h"
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/templates/template_file.h"
 #include "engine/text/token_spans.h"
 

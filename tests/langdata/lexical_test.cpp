@@ -27,6 +27,19 @@ protected:
     std::map<std::string, std::string> bigrams{{"the", "zorp"}, {"zorp", "of"}};
 };
 
+TEST_F(LexicalRulesTest, RuleLinesReadAsTheEngineReadsThem) {
+    // The add rules carry a length field, as the engine reads them: a line
+    // without one is too short, and a written rule keeps it.
+    LexicalRule r;
+    EXPECT_FALSE(parseLexicalRule("un addpref JJ x", r));
+    EXPECT_FALSE(parseLexicalRule("NN ed faddsuf VB", r));
+    ASSERT_TRUE(parseLexicalRule("un addpref 2 JJ x", r));
+    EXPECT_EQ(formatLexicalRule(r), "un addpref 2 JJ x");
+    EXPECT_FALSE(parseLexicalRule("s fhassuf 1 NNS x", r)) << "a from-rule needs its from-tag";
+    EXPECT_FALSE(parseLexicalRule("NN s hassuf 1 NNS x", r)) << "a plain name in the from-rule's field";
+    for (const zintra::LexicalKind& kind : zintra::kLexicalKinds) EXPECT_STREQ(lexKindName(kind.test), kind.name);
+}
+
 TEST_F(LexicalRulesTest, FromRulesActOnlyOnTheirTag) {
     const std::vector<LexicalRule> rules{parsed("NN s fhassuf 1 NNS x")};
     EXPECT_EQ(guessTag(rules, "books", context()), "NNS");

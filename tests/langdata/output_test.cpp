@@ -10,8 +10,8 @@
 #include "tools/langdata/engine_config.h"
 #include "tools/langdata/pipeline.h"
 
-#include "engine/api/analyzer.h"
-#include "engine/tagger/tagger.h"
+#include "engine/language/analyzer.h"
+#include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 

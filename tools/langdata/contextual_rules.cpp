@@ -1,49 +1,24 @@
 #include "tools/langdata/contextual_rules.h"
 
+#include "engine/tagger/rule_kinds.h"
+
 #include <cstring>
 #include <stdexcept>
 
 namespace langdata {
-namespace {
 
-struct TemplateInfo {
-    const char* name;
-    int args;
-    bool aWord;
-    bool bWord;
-};
+// Template numbers are positions in the engine's table of rule kinds;
+// instantiation (contextual_templates.inl) and ruleHolds() use them.
+static_assert(zintra::kContextualKindCount == kTemplateCount);
 
-// In the order of the rule table; instantiation (contextual_templates.inl)
-// and ruleHolds() use these numbers.
-const TemplateInfo kTemplates[kTemplateCount] = {
-    {"NEXTTAG", 1, false, false},       {"NEXT2TAG", 1, false, false},
-    {"NEXT1OR2TAG", 1, false, false},   {"NEXT1OR2OR3TAG", 1, false, false},
-    {"PREVTAG", 1, false, false},       {"PREV2TAG", 1, false, false},
-    {"PREV1OR2TAG", 1, false, false},   {"PREV1OR2OR3TAG", 1, false, false},
-    {"NEXTWD", 1, true, false},         {"CURWD", 1, true, false},
-    {"NEXT2WD", 1, true, false},        {"NEXT1OR2WD", 1, true, false},
-    {"NEXT1OR2OR3WD", 1, true, false},  {"PREVWD", 1, true, false},
-    {"PREV2WD", 1, true, false},        {"PREV1OR2WD", 1, true, false},
-    {"PREV1OR2OR3WD", 1, true, false},  {"SURROUNDTAG", 2, false, false},
-    {"PREVBIGRAM", 2, false, false},    {"NEXTBIGRAM", 2, false, false},
-    {"LBIGRAM", 2, true, true},         {"WDPREVTAG", 2, false, true},
-    {"RBIGRAM", 2, true, true},         {"WDNEXTTAG", 2, true, false},
-    {"WDAND2BFR", 2, true, true},       {"WDAND2TAGBFR", 2, false, true},
-    {"WDAND2AFT", 2, true, true},       {"WDAND2TAGAFT", 2, true, false},
-};
+const char* templateName(int tmpl) { return zintra::kContextualKinds[tmpl].name; }
 
-}  // namespace
+int templateByName(const std::string& name) { return zintra::contextualKindIndex(name); }
 
-const char* templateName(int tmpl) { return kTemplates[tmpl].name; }
-
-int templateByName(const std::string& name) {
-    for (int t = 0; t < kTemplateCount; ++t)
-        if (name == kTemplates[t].name) return t;
-    return -1;
+int templateArgCount(int tmpl) { return zintra::kContextualKinds[tmpl].arguments; }
+bool templateArgIsWord(int tmpl, int slot) {
+    return slot == 0 ? zintra::kContextualKinds[tmpl].aIsWord : zintra::kContextualKinds[tmpl].bIsWord;
 }
-
-int templateArgCount(int tmpl) { return kTemplates[tmpl].args; }
-bool templateArgIsWord(int tmpl, int slot) { return slot == 0 ? kTemplates[tmpl].aWord : kTemplates[tmpl].bWord; }
 
 CtxCorpus::CtxCorpus() {
     staartTag = tags.id("STAART");

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <iomanip>
 
-#include "engine/api/analyzer.h"
-#include "engine/tagger/tagger.h"
+#include "engine/language/analyzer.h"
+#include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 

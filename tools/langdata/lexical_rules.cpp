@@ -6,32 +6,20 @@
 namespace langdata {
 namespace {
 
-struct KindInfo {
-    LexKind kind;
-    const char* name;
-    bool hasLength;
-};
-const KindInfo kKinds[] = {
-    {LexKind::Char, "char", false},          {LexKind::DeletePref, "deletepref", true},
-    {LexKind::HasPref, "haspref", true},     {LexKind::DeleteSuf, "deletesuf", true},
-    {LexKind::HasSuf, "hassuf", true},       {LexKind::AddPref, "addpref", true},
-    {LexKind::AddSuf, "addsuf", true},       {LexKind::GoodLeft, "goodleft", false},
-    {LexKind::GoodRight, "goodright", false}};
-
 // strncmp(a, b, n) == 0 on zero-terminated strings.
 bool prefixBytesEqual(const char* a, const char* b, std::size_t n) { return std::strncmp(a, b, n) == 0; }
 
 }  // namespace
 
 const char* lexKindName(LexKind kind) {
-    for (const auto& k : kKinds)
-        if (k.kind == kind) return k.name;
+    for (const auto& k : zintra::kLexicalKinds)
+        if (k.test == kind) return k.name;
     return "";
 }
 
 bool lexKindHasLength(LexKind kind) {
-    for (const auto& k : kKinds)
-        if (k.kind == kind) return k.hasLength;
+    for (const auto& k : zintra::kLexicalKinds)
+        if (k.test == kind) return k.hasLength;
     return false;
 }
 
@@ -69,12 +57,12 @@ bool parseLexicalRule(const std::string& line, LexicalRule& rule) {
             if (name.empty() || name[0] != 'f') continue;
             name = name.substr(1);
         }
-        for (const auto& k : kKinds) {
+        for (const auto& k : zintra::kLexicalKinds) {
             if (name != k.name) continue;
             const std::size_t need = static_cast<std::size_t>(at) + (k.hasLength ? 3 : 2);
             if (f.size() < need) return false;
             rule = LexicalRule{};
-            rule.kind = k.kind;
+            rule.kind = k.test;
             rule.from = from;
             rule.fromTag = from ? f[0] : "";
             rule.arg = f[at - 1];
@@ -92,6 +80,7 @@ bool lexicalTestHolds(const LexicalRule& rule, const std::string& word, const Le
     const std::size_t len = word.size();
     const std::size_t n = rule.length < 0 ? 0 : static_cast<std::size_t>(rule.length);
     switch (rule.kind) {
+        case LexKind::None: return false;
         case LexKind::Char: return std::strpbrk(w, x) != nullptr;
         case LexKind::HasPref: return prefixBytesEqual(w, x, n);
         case LexKind::DeletePref:

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/tagger/rule_kinds.h"
+
 namespace langdata {
 
-enum class LexKind { Char, DeletePref, HasPref, DeleteSuf, HasSuf, AddPref, AddSuf, GoodLeft, GoodRight };
+// The rule kinds are the engine's (LexKind::None is a line of no rule).
+using LexKind = zintra::LexicalTest;
 
 struct LexicalRule {
     LexKind kind = LexKind::HasSuf;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <thread>
 
 #include "engine/api/engine.h"
@@ -85,6 +88,54 @@ TEST(EngineInit, RequestsRacingReinitialisationNeverCrash) {
     stop = true;
     requester.join();
     EXPECT_TRUE(engine.isInitialised());
+}
+
+TEST(EngineInit, ARequestHoldingTheOldDataFillsOnlyTheOldCache) {
+    test::TempDir dir;
+    std::string path = test::writeMinimalInstallation(dir);
+    dir.write("templates/lesson1.xvt",
+              "<?xml version='1.0'?>\n<root><Template><template sub='0'><name>m</name><sample>one</sample>"
+              "<node><name>n</name><Group><name>boy</name></Group></node></template></Template></root>");
+    Engine engine;
+    ASSERT_EQ(engine.initialise(path.c_str()), 1);
+    // A request takes the state when it starts and keeps it to the end.
+    std::shared_ptr<const Engine::State> inFlight = engine.state();
+    ASSERT_EQ(engine.initialise(path.c_str()), 1);
+    std::shared_ptr<const Engine::State> current = engine.state();
+    EXPECT_NE(current->analyzer, inFlight->analyzer);
+    EXPECT_NE(current->templates, inFlight->templates);
+
+    // The request in flight now reads its template file with the old data.
+    std::string file = inFlight->templates->fullPath("lesson1");
+    auto old = inFlight->templates->get(file, nullptr, *inFlight->analyzer);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(current->templates->cachedCount(), 0u) << "the file read with the old data stays out of the new cache";
+
+    EXPECT_EQ(engine.handleRequest(nullptr, "<H1>lesson1</H1>"), "<DIV><P>one</P>\n</DIV>\n");
+    auto fresh = current->templates->get(file, nullptr, *current->analyzer);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_NE(fresh, old) << "a request after the initialisation reads the file again";
+}
+
+TEST(EngineInit, TemplateRequestsRacingReinitialisationGetWholeReplies) {
+    test::TempDir dir;
+    std::string path = test::writeMinimalInstallation(dir);
+    dir.write("templates/lesson1.xvt",
+              "<?xml version='1.0'?>\n<root><Template><template sub='0'><name>m</name><sample>one</sample>"
+              "<node><name>n</name><Group><name>boy</name></Group></node></template></Template></root>");
+    Engine engine;
+    ASSERT_EQ(engine.initialise(path.c_str()), 1);
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::thread requester([&] {
+        while (!stop) {
+            if (engine.handleRequest(nullptr, "<H1>lesson1</H1>") != "<DIV><P>one</P>\n</DIV>\n") ++wrong;
+        }
+    });
+    for (int i = 0; i < 20; ++i) engine.initialise(path.c_str());
+    stop = true;
+    requester.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/api/engine.h"
 #include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 #include "engine/request/request.h"
 #include "engine/text/converter.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "../text/language_fixture.h"
+#include "../language/language_fixture.h"
 #include "engine/tagger/contextual_rules.h"
-#include "engine/text/tokenizer.h"
+#include "engine/language/tokenizer.h"
 
 namespace zintra {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../text/language_fixture.h"
+#include "../language/language_fixture.h"
 #include "engine/tagger/lexical_rules.h"
 
 namespace zintra {
@@ -65,6 +65,19 @@ TEST_F(GuessTest, DeleteAndAddTestsConsultTheLexicon) {
     EXPECT_EQ(guess("read"), "VB");
     EXPECT_EQ(guess("friend"), "JJ");
     EXPECT_EQ(guess("foe"), "NN");
+}
+
+TEST_F(GuessTest, AddRulesCarryALengthFieldTheyDoNotUse) {
+    // N stands after the name of every add rule: without it the line is too
+    // short and never applies; its value does not change the test.
+    load("re addpref VB\nly addsuf JJ\nNN re faddpref JJ\n", "reread VB\nfriendly JJ\n");
+    EXPECT_EQ(guess("read"), "NN");
+    EXPECT_EQ(guess("friend"), "NN");
+    load("re addpref 7 VB x\nly addsuf 0 JJ x\n", "reread VB\nfriendly JJ\n");
+    EXPECT_EQ(guess("read"), "VB");
+    EXPECT_EQ(guess("friend"), "JJ");
+    load("NN re faddpref 1 JJ x\n", "reread VB\n");
+    EXPECT_EQ(guess("read"), "JJ");
 }
 
 TEST_F(GuessTest, LengthsBeyondTheWord) {

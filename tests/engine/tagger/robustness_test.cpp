@@ -3,10 +3,10 @@
 #include <random>
 #include <string>
 
-#include "../text/language_fixture.h"
-#include "engine/text/annotations.h"
+#include "../language/language_fixture.h"
+#include "engine/phrase/annotations.h"
 #include "engine/text/token_spans.h"
-#include "engine/text/tokenizer.h"
+#include "engine/language/tokenizer.h"
 
 namespace zintra {
 namespace {

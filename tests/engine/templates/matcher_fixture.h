@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/api/analyzer.h"
+#include "engine/language/analyzer.h"
 #include "engine/templates/match_graph.h"
 #include "engine/templates/report_item.h"
 #include "engine/templates/sentence_matcher.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/templates/template_dump.h"
+#include "engine/authoring/template_dump.h"
 #include "engine/templates/template_writer.h"
 #include "engine/templates/xml_parser.h"
 #include "template_fixture.h"

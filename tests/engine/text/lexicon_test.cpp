@@ -5,7 +5,7 @@
 #include "engine/text/compounds.h"
 #include "engine/text/lexicon.h"
 #include "engine/text/string_pool.h"
-#include "language_fixture.h"
+#include "../language/language_fixture.h"
 #include "test_support.h"
 
 namespace zintra {

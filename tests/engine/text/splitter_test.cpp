@@ -4,7 +4,7 @@
 
 #include "engine/text/splitter.h"
 #include "engine/text/token_spans.h"
-#include "language_fixture.h"
+#include "../language/language_fixture.h"
 
 namespace zintra {
 namespace {
