@@ -33,7 +33,7 @@ inline std::unique_ptr<Grammar> grammarOf(std::string_view text, Messages& messa
 }
 
 // A token list of "TAG" or "TAG/word" items separated by blanks (the word
-// defaults to the tag in lower case).
+// defaults to the tag).
 inline Token* tokensOf(std::string_view text, Arena& arena) {
     Token* first = nullptr;
     Token* last = nullptr;
