@@ -71,7 +71,7 @@ private:
     void closeKernel(const int* cores, const Word* bits, int size);
     int findOrAddState(const int* cores, const Word* bits, int size, bool* tooLarge);
     bool expand(int state, std::string* error);
-    bool finish(std::string* error);
+    void finish();
 
     const Grammar& g_;
     LrTables& t_;
@@ -113,13 +113,14 @@ private:
     std::vector<std::vector<int>> groupCores_;
     std::vector<std::vector<Word>> groupBits_;
 
-    // (state, symbol, code) triples collected for all states.
-    struct Pending {
-        int state;
-        int symbol;
-        ActionEntry entry;
-    };
-    std::vector<Pending> pending_;
+    // The action lists of the state being expanded, by symbol.
+    std::vector<int> shiftOf_;
+    std::vector<std::vector<ActionEntry>> reductionsOf_;
+    std::vector<char> actionTouched_;
+    std::vector<int> actionSymbols_;
+    std::vector<LrTables::Slot> keys_;  // (state, symbol) -> list, for the final table
+    std::vector<int> kcores_, order_;
+    std::vector<Word> kbits_;
     std::vector<int> worklist_;
 };
 
@@ -150,6 +151,9 @@ bool Builder::prepareSymbols(std::string* error) {
     templateDone_.assign(symbols_, 0);
     slotOf_.assign(cores_, -1);
     groupOf_.assign(symbols_, -1);
+    shiftOf_.assign(symbols_, -1);
+    reductionsOf_.resize(symbols_);
+    actionTouched_.assign(symbols_, 0);
     return true;
 }
 
@@ -336,16 +340,21 @@ int Builder::findOrAddState(const int* cores, const Word* bits, int size, bool* 
 bool Builder::expand(int state, std::string* error) {
     // Copy the kernel out: adding states may reallocate the kernel storage.
     const State st = states_[state];
-    std::vector<int> kcores(kernelCores_.begin() + static_cast<long>(st.kernel),
-                            kernelCores_.begin() + static_cast<long>(st.kernel + st.size));
-    std::vector<Word> kbits(kernelBits_.begin() + static_cast<long>(st.kernel * w_),
-                            kernelBits_.begin() + static_cast<long>((st.kernel + st.size) * w_));
-    closeKernel(kcores.data(), kbits.data(), st.size);
-    std::vector<int> order(touched_);
-    std::sort(order.begin(), order.end());
+    kcores_.assign(kernelCores_.begin() + static_cast<long>(st.kernel),
+                   kernelCores_.begin() + static_cast<long>(st.kernel + st.size));
+    kbits_.assign(kernelBits_.begin() + static_cast<long>(st.kernel * w_),
+                  kernelBits_.begin() + static_cast<long>((st.kernel + st.size) * w_));
+    closeKernel(kcores_.data(), kbits_.data(), st.size);
+    order_.assign(touched_.begin(), touched_.end());
+    std::sort(order_.begin(), order_.end());
 
-    size_t firstPending = pending_.size();
-    for (int core : order) {
+    auto touch = [this](int symbol) {
+        if (!actionTouched_[symbol]) {
+            actionTouched_[symbol] = 1;
+            actionSymbols_.push_back(symbol);
+        }
+    };
+    for (int core : order_) {
         int r = coreRule_[core];
         int dot = core - coreBase_[r];
         const GrammarRule& rule = g_.rule(r);
@@ -366,72 +375,70 @@ bool Builder::expand(int state, std::string* error) {
             groupCores_[group].push_back(core + 1);
             groupBits_[group].insert(groupBits_[group].end(), bits, bits + w_);
         } else {
+            // Reductions in rule order: cores are visited in rule order.
             for (int k = 0; k < w_; ++k)
                 for (Word v = bits[k]; v; v &= v - 1) {
                     int t = k * 64 + __builtin_ctzll(v);
-                    if (t < terminals_) pending_.push_back({state, terminalSymbol_[t], ActionEntry::reduce(r)});
+                    if (t >= terminals_) continue;
+                    int symbol = terminalSymbol_[t];
+                    touch(symbol);
+                    reductionsOf_[symbol].push_back(ActionEntry::reduce(r));
                 }
         }
     }
     clearScratch();
-    // Shifts (gotos included) come before the reductions of the same symbol.
-    std::vector<Pending> shifts;
     bool tooLarge = false;
     for (size_t gi = 0; gi < groupSymbols_.size(); ++gi) {
         int x = groupSymbols_[gi];
-        int target = findOrAddState(groupCores_[gi].data(), groupBits_[gi].data(),
-                                    static_cast<int>(groupCores_[gi].size()), &tooLarge);
         groupOf_[x] = -1;
         if (tooLarge) continue;
-        shifts.push_back({state, x, ActionEntry::shift(target)});
+        int target = findOrAddState(groupCores_[gi].data(), groupBits_[gi].data(),
+                                    static_cast<int>(groupCores_[gi].size()), &tooLarge);
+        touch(x);
+        shiftOf_[x] = target;
     }
     groupSymbols_.clear();
+    // One action list per symbol: the shift (gotos included) first, then the
+    // reductions, then ordered by precedence.
+    std::sort(actionSymbols_.begin(), actionSymbols_.end());
+    for (int symbol : actionSymbols_) {
+        size_t offset = t_.entries.size();
+        if (shiftOf_[symbol] >= 0) t_.entries.push_back(ActionEntry::shift(shiftOf_[symbol]));
+        t_.entries.insert(t_.entries.end(), reductionsOf_[symbol].begin(), reductionsOf_[symbol].end());
+        size_t count = t_.entries.size() - offset;
+        if (count > 1) g_.orderEntries(std::span<ActionEntry>(&t_.entries[offset], count), symbol, {}, {});
+        keys_.push_back({static_cast<uint64_t>(state) * static_cast<uint64_t>(symbols_) + static_cast<uint64_t>(symbol) + 1,
+                         static_cast<uint32_t>(offset), static_cast<uint32_t>(count)});
+        shiftOf_[symbol] = -1;
+        reductionsOf_[symbol].clear();
+        actionTouched_[symbol] = 0;
+    }
+    actionSymbols_.clear();
     if (tooLarge) {
         if (error) *error = "grammar too large: more states than the builder's limit";
         return false;
     }
-    pending_.insert(pending_.begin() + static_cast<long>(firstPending), shifts.begin(), shifts.end());
-    std::stable_sort(pending_.begin() + static_cast<long>(firstPending), pending_.end(),
-                     [](const Pending& a, const Pending& b) { return a.symbol < b.symbol; });
-    if (static_cast<long>(pending_.size()) > limits_.maxEntries) {
+    if (static_cast<long>(t_.entries.size()) > limits_.maxEntries) {
         if (error) *error = "grammar too large: more actions than the builder's limit";
         return false;
     }
     return true;
 }
 
-bool Builder::finish(std::string* error) {
-    (void)error;
+void Builder::finish() {
     t_.states = static_cast<int>(states_.size());
     t_.symbols = symbols_;
-    t_.entryCount = static_cast<long>(pending_.size());
-    t_.entries.resize(pending_.size());
-    size_t keys = 0;
-    for (size_t i = 0; i < pending_.size(); ++i)
-        if (i == 0 || pending_[i].state != pending_[i - 1].state || pending_[i].symbol != pending_[i - 1].symbol)
-            ++keys;
+    t_.entryCount = static_cast<long>(t_.entries.size());
     size_t capacity = 16;
-    while (capacity < keys * 2) capacity *= 2;
+    while (capacity < keys_.size() * 2) capacity *= 2;
     t_.slots.assign(capacity, {});
     t_.mask = capacity - 1;
-    for (size_t i = 0; i < pending_.size();) {
-        size_t j = i;
-        while (j < pending_.size() && pending_[j].state == pending_[i].state && pending_[j].symbol == pending_[i].symbol) {
-            t_.entries[j] = pending_[j].entry;
-            ++j;
-        }
-        std::span<ActionEntry> list(&t_.entries[i], j - i);
-        if (list.size() > 1) g_.orderEntries(list, pending_[i].symbol, {}, {});
-        uint64_t key = static_cast<uint64_t>(pending_[i].state) * static_cast<uint64_t>(symbols_) +
-                       static_cast<uint64_t>(pending_[i].symbol) + 1;
-        for (uint64_t k = LrTables::hash(key) & t_.mask;; k = (k + 1) & t_.mask)
+    for (const LrTables::Slot& key : keys_)
+        for (uint64_t k = LrTables::hash(key.key) & t_.mask;; k = (k + 1) & t_.mask)
             if (t_.slots[k].key == 0) {
-                t_.slots[k] = {key, static_cast<uint32_t>(i), static_cast<uint32_t>(j - i)};
+                t_.slots[k] = key;
                 break;
             }
-        i = j;
-    }
-    return true;
 }
 
 bool Builder::run(std::string* error) {
@@ -454,10 +461,8 @@ bool Builder::run(std::string* error) {
         worklist_.pop_back();
         if (!expand(s, error)) return false;
     }
-    // Entries sorted by state, then symbol (each state's block is already by symbol).
-    std::stable_sort(pending_.begin(), pending_.end(),
-                     [](const Pending& a, const Pending& b) { return a.state < b.state; });
-    return finish(error);
+    finish();
+    return true;
 }
 
 }  // namespace
