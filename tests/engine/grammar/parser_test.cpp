@@ -1,7 +1,9 @@
 // The LR(1) tables and the backtracking driver.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "grammar_test_support.h"
 
@@ -228,6 +230,56 @@ TEST(LineSources, StringsAreSplitAtCrOrLfAndTrimmed) {
     EXPECT_EQ(g->ruleCount(), 3);
     EXPECT_EQ(parseTags(*g, "a b"), "(S a b)");
     EXPECT_EQ(parseTags(*g, ""), "(S )");
+}
+
+
+// An action that parses the tokens after the rule's first symbol on their
+// own, with the same grammar and the budget of the parse around it, and
+// vetoes when they form a complete phrase (as a check of a phrase rule may).
+int nestedCalls = 0;
+int vetoCompleteTail(ParseContext& c) {
+    ++nestedCalls;
+    const Token* from = c.node(0)->token;
+    if (!from || !from->next) return 0;
+    ParseLimits limits;
+    limits.sharedBudget = c.budget();
+    ParseResult inner = parseTokens(c.grammar(), from->next, nullptr, c.arena(), limits);
+    return inner.accepted() ? 1 : 0;
+}
+
+TEST(Backtracking, ARuleActionMayRunANestedParseOnTheSharedBudget) {
+    const NamedAction actions[] = {{"TAIL", vetoCompleteTail}};
+    auto g = quiet("%%\nS : X | X S ;\nX : a {TAIL} | a ;\n", actions);
+    nestedCalls = 0;
+    // The first X -> a sees "a a" after it, which parses: vetoed, the second
+    // rule X -> a is taken instead; the last a has nothing after it.
+    EXPECT_EQ(parseTags(*g, "a a a"), "(S (X a) (S (X a) (S (X a))))");
+    EXPECT_GT(nestedCalls, 0);
+    // The nested parses draw on the outer budget: a small budget runs out.
+    Arena arena;
+    ParseLimits small;
+    small.budget = 30;
+    ParseResult r = parseTokens(*g, tokensOf("a a a a a a a a", arena), nullptr, arena, small);
+    EXPECT_EQ(r.status, ParseStatus::kBudgetExhausted);
+}
+
+TEST(Sharing, ParsesOnSeveralThreadsShareOneGrammar) {
+    auto g = quiet("%left '+'\n%left '*'\n%%\nE : E '+' E | E '*' E | n | '(' E ')' ;\n");
+    const char* inputs[] = {"n + n * n", "( n + n ) * n", "n * n * n + n", "n +"};
+    std::vector<std::string> expected;
+    for (const char* in : inputs) expected.push_back(parseTags(*g, in));
+    std::vector<std::thread> threads;
+    std::atomic<int> mismatches{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 500; ++i) {
+                size_t k = static_cast<size_t>((i + t) % 4);
+                if (parseTags(*g, inputs[k]) != expected[k]) ++mismatches;
+            }
+        });
+    for (std::thread& th : threads) th.join();
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_EQ(expected[3], "FAIL");
 }
 
 }  // namespace

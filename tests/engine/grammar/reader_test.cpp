@@ -1,6 +1,9 @@
 // Reading grammar files: the language, its errors and the printed lines.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "grammar_test_support.h"
 
 namespace zintra::test {
@@ -135,6 +138,29 @@ TEST(GrammarReader, FileSourceReadsLinesAndMissingFileGivesNothing) {
     Messages m;
     EXPECT_FALSE(readGrammarFile("/nonexistent/grammar.txt", {}, m.sink()));
     EXPECT_TRUE(m.lines.empty());
+}
+
+
+TEST(GrammarReader, FilesWithCrLfAndLongLinesKeepTheirLineNumbers) {
+    std::string path = (std::filesystem::temp_directory_path() / "zintra_grammar_reader_test.txt").string();
+    std::string longLine = "S : a";
+    for (int i = 0; i < 300; ++i) longLine += " | a" + std::string(1, static_cast<char>('a' + i % 26)) + "x";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "# heading\r\n%%\r\n" << longLine << " ;\r\nT : b ;\r\n";
+    }
+    Messages m;
+    auto g = readGrammarFile(path, {}, m.sink());
+    ASSERT_TRUE(g) << m.all();
+    EXPECT_EQ(parseTags(*g, "azx"), "(S azx)");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "# heading\r\n%%\r\n" << longLine << " ;\r\nT : + ;\r\n";
+    }
+    Messages e;
+    EXPECT_FALSE(readGrammarFile(path, {}, e.sink()));
+    EXPECT_EQ(e.all(), "There is error in line: 4, the word is +\n");
+    std::filesystem::remove(path);
 }
 
 }  // namespace
