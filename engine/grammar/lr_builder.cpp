@@ -120,6 +120,10 @@ private:
     std::vector<int> actionSymbols_;
     std::vector<LrTables::Slot> keys_;  // (state, symbol) -> list, for the final table
     std::vector<int> kcores_, order_;
+    std::vector<Word> incoming_;
+    std::vector<int> nonterminalSlot_;  // by symbol, -1 when not after a dot
+    std::vector<int> nonterminalsAfterDot_;
+    std::vector<Word> nonterminalIncoming_;
     std::vector<Word> kbits_;
     std::vector<int> worklist_;
 };
@@ -152,6 +156,7 @@ bool Builder::prepareSymbols(std::string* error) {
     slotOf_.assign(cores_, -1);
     groupOf_.assign(symbols_, -1);
     shiftOf_.assign(symbols_, -1);
+    nonterminalSlot_.assign(symbols_, -1);
     reductionsOf_.resize(symbols_);
     actionTouched_.assign(symbols_, 0);
     return true;
@@ -270,8 +275,10 @@ const std::vector<Builder::TemplateItem>& Builder::closureTemplate(int b) {
 }
 
 void Builder::closeKernel(const int* cores, const Word* bits, int size) {
-    std::vector<Word> incoming(w_);
+    incoming_.resize(w_);
     for (int i = 0; i < size; ++i) orInto(slotBits(cores[i]), bits + static_cast<size_t>(i) * w_);
+    // What each non-terminal after a dot receives, from all kernel items at
+    // once: the template of a non-terminal is then applied once per state.
     for (int i = 0; i < size; ++i) {
         int core = cores[i];
         int r = coreRule_[core];
@@ -281,18 +288,32 @@ void Builder::closeKernel(const int* cores, const Word* bits, int size) {
         int next = rule.symbols[dot + 1];
         if (terminalIndex_[next] >= 0) continue;
         const Word* own = bits + static_cast<size_t>(i) * w_;
-        bool empty = firstOfRest(r, dot + 2, incoming.data());
+        bool empty = firstOfRest(r, dot + 2, incoming_.data());
         if (empty)
-            for (int k = 0; k < w_; ++k) incoming[k] |= own[k];
+            for (int k = 0; k < w_; ++k) incoming_[k] |= own[k];
+        int& slot = nonterminalSlot_[next];
+        if (slot < 0) {
+            slot = static_cast<int>(nonterminalsAfterDot_.size());
+            nonterminalsAfterDot_.push_back(next);
+            if (nonterminalIncoming_.size() < nonterminalsAfterDot_.size() * w_)
+                nonterminalIncoming_.resize(nonterminalsAfterDot_.size() * w_ * 2);
+            std::fill_n(&nonterminalIncoming_[static_cast<size_t>(slot) * w_], w_, Word{0});
+        }
+        orInto(&nonterminalIncoming_[static_cast<size_t>(slot) * w_], incoming_.data());
+    }
+    for (int next : nonterminalsAfterDot_) {
         const std::vector<TemplateItem>& tmpl = closureTemplate(next);
+        const Word* in = &nonterminalIncoming_[static_cast<size_t>(nonterminalSlot_[next]) * w_];
         for (const TemplateItem& item : tmpl) {
             const Word* s = &templateBits_[item.bits];
             Word* into = slotBits(item.core);
             bool propagate = testBit(s, placeholder_);
-            for (int k = 0; k < w_; ++k) into[k] |= s[k] | (propagate ? incoming[k] : 0);
+            for (int k = 0; k < w_; ++k) into[k] |= s[k] | (propagate ? in[k] : 0);
             into[placeholder_ >> 6] &= ~(Word{1} << (placeholder_ & 63));
         }
     }
+    for (int next : nonterminalsAfterDot_) nonterminalSlot_[next] = -1;
+    nonterminalsAfterDot_.clear();
 }
 
 int Builder::findOrAddState(const int* cores, const Word* bits, int size, bool* tooLarge) {
