@@ -69,6 +69,8 @@ bool Enter::rules(const ParseNode* list) {
         const ParseNode* name = rule->children[0];
         if (!*name->word) return fail(name);
         int left = g_.symbol(name->word);
+        // The end of input and $ALLINPUT are terminals by definition.
+        if (left == g_.endSymbol() || left == g_.allInputSymbol()) return fail(name);
         const ParseNode* sbody = rule->children[2];  // body abody*
         if (!body(left, sbody->children[0])) return false;
         for (const ParseNode* alts = sbody->children[1]; is(alts, "abody*") && alts->childCount == 2;

@@ -469,6 +469,10 @@ bool Builder::run(std::string* error) {
     std::vector<int> cores;
     std::vector<Word> bits;
     int end = terminalIndex_[g_.endSymbol()];
+    if (end < 0 || terminalIndex_[g_.allInputSymbol()] < 0) {
+        if (error) *error = "the end symbol and $ALLINPUT cannot have rules";
+        return false;
+    }
     for (int r : g_.rulesOf(g_.startRuleSymbol())) {
         cores.push_back(coreBase_[r]);
         bits.resize(bits.size() + w_, 0);

@@ -66,6 +66,7 @@ std::unique_ptr<Grammar> grammarFromLines(LineSource& lines, const MessageSink& 
             first = false;
         }
         if (left < 0) continue;
+        if (left == grammar->endSymbol() || left == grammar->allInputSymbol()) return nullptr;
         if (static_cast<int>(body.size()) > Grammar::kMaxBody) return nullptr;
         grammar->addRule(left, body);
     }

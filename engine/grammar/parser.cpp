@@ -225,9 +225,9 @@ ParseResult parseTokens(const Grammar& grammar, const Token* first, const Token*
     InputSymbol* input = arena.makeArray<InputSymbol>(static_cast<size_t>(n));
     int i = 0;
     for (const Token* t = first; t && t != end; t = t->next, ++i) {
-        input[i].symbol = grammar.findSymbol(t->tag);
-        input[i].text = t->tag;
-        input[i].word = t->word;
+        input[i].text = t->tag ? t->tag : "";
+        input[i].word = t->word ? t->word : "";
+        input[i].symbol = grammar.findSymbol(input[i].text);
         input[i].token = t;
     }
     return parseInput(grammar, std::span<const InputSymbol>(input, static_cast<size_t>(n)), arena, limits, userData);

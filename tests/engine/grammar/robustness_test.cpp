@@ -74,6 +74,12 @@ TEST(Robustness, BinaryGrammarFilesAreRefusedOrBuilt) {
             EXPECT_EQ(m.lines.size(), 1u);
         }
     }
+    // The end symbol and $ALLINPUT are terminals: rules for them are refused.
+    for (const char* text : {"%%\n\xFF\xFF\xFF : a ;\n", "%%\nS : b ;\n$ALLINPUT : a ;\n"}) {
+        Messages refused;
+        EXPECT_FALSE(grammarOf(text, refused));
+        EXPECT_EQ(refused.lines.size(), 1u);
+    }
     // The end symbol's bytes inside a rule body cannot be shifted past the end.
     std::string ff = "%%\nS : a \xFF\xFF\xFF ;\n";
     Messages m;
