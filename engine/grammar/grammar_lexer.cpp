@@ -85,6 +85,12 @@ TextParse parseText(const Grammar& grammar, LineSource& source, Arena& arena) {
     TextParse out;
     out.linesRead = lexGrammarText(source, arena, out.tokens);
     size_t n = out.tokens.size();
+    if (n > kMaxGrammarTokens) {
+        // Refused before parsing: the tree of a file this long would take
+        // hundreds of megabytes. The error names the first token past the limit.
+        out.result.stoppedAt = static_cast<int>(kMaxGrammarTokens);
+        return out;
+    }
     InputSymbol* input = arena.makeArray<InputSymbol>(n);
     for (size_t i = 0; i < n; ++i) {
         input[i].symbol = grammar.findSymbol(out.tokens[i].kind);

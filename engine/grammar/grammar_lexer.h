@@ -32,6 +32,10 @@ struct GrammarToken {
 // number of lines read.
 int lexGrammarText(LineSource& source, Arena& arena, std::vector<GrammarToken>& tokens);
 
+// Grammar files of more tokens are refused (ten thousand alternatives of
+// ten symbols each are about 110,000 tokens).
+constexpr size_t kMaxGrammarTokens = 200000;
+
 struct TextParse {
     ParseResult result;
     std::vector<GrammarToken> tokens;
@@ -44,7 +48,8 @@ struct TextParse {
 
 // The text-level driver: lexes source and parses the tokens with grammar
 // (normally the meta-grammar). The stack and step limits grow with the input
-// so that any grammar file the meta-grammar accepts can be read.
+// so that any grammar file the meta-grammar accepts can be read; more than
+// kMaxGrammarTokens tokens are refused.
 TextParse parseText(const Grammar& grammar, LineSource& source, Arena& arena);
 
 }  // namespace zintra

@@ -50,6 +50,16 @@ TEST(Robustness, TenThousandAlternativesOverFewTerminalsBuildOrAreRefused) {
     EXPECT_EQ(parseTags(*h, "n"), "(S (A0 n))");
 }
 
+TEST(Robustness, GrammarFilesOfMoreThan200000TokensAreRefused) {
+    // Each line "| a" is two tokens; token 200,000 (from 0) opens line 100,001.
+    std::string text = "%%\nS : a\n";
+    for (int i = 0; i < 100100; ++i) text += "| a\n";
+    text += ";\n";
+    Messages m;
+    EXPECT_FALSE(grammarOf(text, m));
+    EXPECT_EQ(m.all(), "There is error in line: 100001, the word is |\n");
+}
+
 TEST(Robustness, BinaryGrammarFilesAreRefusedOrBuilt) {
     std::mt19937 random(11);
     int built = 0;
