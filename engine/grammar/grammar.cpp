@@ -163,9 +163,9 @@ long Grammar::actionEntryCount() const { return tables_ ? tables_->entryCount : 
 
 std::span<const ActionEntry> Grammar::actions(int state, int sym) const {
     if (!tables_) return {};
-    const LrTables::Slot* slot = tables_->find(state, sym);
-    if (!slot) return {};
-    return {tables_->entries.data() + slot->offset, slot->count};
+    const LrTables::Row* row = tables_->find(state, sym);
+    if (!row) return {};
+    return {tables_->entries.data() + row->offset, row->count};
 }
 
 int Grammar::gotoState(int state, int sym) const {

@@ -118,7 +118,6 @@ private:
     std::vector<std::vector<ActionEntry>> reductionsOf_;
     std::vector<char> actionTouched_;
     std::vector<int> actionSymbols_;
-    std::vector<LrTables::Slot> keys_;  // (state, symbol) -> list, for the final table
     std::vector<int> kcores_, order_;
     std::vector<Word> incoming_;
     std::vector<int> nonterminalSlot_;  // by symbol, -1 when not after a dot
@@ -320,7 +319,9 @@ int Builder::findOrAddState(const int* cores, const Word* bits, int size, bool* 
     uint64_t h = 1469598103934665603ULL;
     for (int i = 0; i < size; ++i) h = (h ^ static_cast<uint64_t>(cores[i])) * 1099511628211ULL;
     for (size_t i = 0; i < static_cast<size_t>(size) * w_; ++i) h = (h ^ bits[i]) * 1099511628211ULL;
-    h = LrTables::hash(h);
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
     if (stateSlots_.empty() || (states_.size() + 1) * 2 > stateSlots_.size()) {
         size_t capacity = stateSlots_.empty() ? 1024 : stateSlots_.size() * 2;
         stateSlots_.assign(capacity, -1);
@@ -422,19 +423,24 @@ bool Builder::expand(int state, std::string* error) {
     // One action list per symbol: the shift (gotos included) first, then the
     // reductions, then ordered by precedence.
     std::sort(actionSymbols_.begin(), actionSymbols_.end());
+    if (t_.rowBegin.size() <= static_cast<size_t>(state)) {
+        t_.rowBegin.resize(states_.size());
+        t_.rowEnd.resize(states_.size());
+    }
+    t_.rowBegin[state] = static_cast<uint32_t>(t_.rows.size());
     for (int symbol : actionSymbols_) {
         size_t offset = t_.entries.size();
         if (shiftOf_[symbol] >= 0) t_.entries.push_back(ActionEntry::shift(shiftOf_[symbol]));
         t_.entries.insert(t_.entries.end(), reductionsOf_[symbol].begin(), reductionsOf_[symbol].end());
         size_t count = t_.entries.size() - offset;
         if (count > 1) g_.orderEntries(std::span<ActionEntry>(&t_.entries[offset], count), symbol, {}, {});
-        keys_.push_back({static_cast<uint64_t>(state) * static_cast<uint64_t>(symbols_) + static_cast<uint64_t>(symbol) + 1,
-                         static_cast<uint32_t>(offset), static_cast<uint32_t>(count)});
+        t_.rows.push_back({symbol, static_cast<uint32_t>(offset), static_cast<uint32_t>(count)});
         shiftOf_[symbol] = -1;
         reductionsOf_[symbol].clear();
         actionTouched_[symbol] = 0;
     }
     actionSymbols_.clear();
+    t_.rowEnd[state] = static_cast<uint32_t>(t_.rows.size());
     if (tooLarge) {
         if (error) *error = "grammar too large: more states than the builder's limit";
         return false;
@@ -448,18 +454,9 @@ bool Builder::expand(int state, std::string* error) {
 
 void Builder::finish() {
     t_.states = static_cast<int>(states_.size());
-    t_.symbols = symbols_;
     t_.entryCount = static_cast<long>(t_.entries.size());
-    size_t capacity = 16;
-    while (capacity < keys_.size() * 2) capacity *= 2;
-    t_.slots.assign(capacity, {});
-    t_.mask = capacity - 1;
-    for (const LrTables::Slot& key : keys_)
-        for (uint64_t k = LrTables::hash(key.key) & t_.mask;; k = (k + 1) & t_.mask)
-            if (t_.slots[k].key == 0) {
-                t_.slots[k] = key;
-                break;
-            }
+    t_.rowBegin.resize(states_.size());
+    t_.rowEnd.resize(states_.size());
 }
 
 bool Builder::run(std::string* error) {

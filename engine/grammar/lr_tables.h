@@ -1,7 +1,9 @@
-// The built tables of a grammar: the action lists keyed by (state, symbol),
-// and the builder that makes them from the grammar's rules.
+// The built tables of a grammar: for each state, its action lists keyed by
+// symbol (the gotos are the shifts on non-terminals), and the builder that
+// makes them from the grammar's rules.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,35 +13,26 @@
 namespace zintra {
 
 struct LrTables {
-    // Open addressing over (state, symbol) keys; a slot's key is
-    // state * symbolCount + symbol + 1, 0 marking an empty slot.
-    struct Slot {
-        uint64_t key = 0;
-        uint32_t offset = 0;
-        uint32_t count = 0;
+    // One action list: entries[offset, offset + count).
+    struct Row {
+        int32_t symbol;
+        uint32_t offset;
+        uint32_t count;
     };
 
     int states = 0;
-    int symbols = 0;
     long entryCount = 0;
     std::vector<ActionEntry> entries;
-    std::vector<Slot> slots;  // size a power of two
-    uint64_t mask = 0;
+    // The rows of state s are rows[rowBegin[s], rowEnd[s]), by ascending symbol.
+    std::vector<Row> rows;
+    std::vector<uint32_t> rowBegin, rowEnd;
 
-    const Slot* find(int state, int symbol) const {
-        if (slots.empty() || symbol < 0 || symbol >= symbols || state < 0) return nullptr;
-        uint64_t key = static_cast<uint64_t>(state) * static_cast<uint64_t>(symbols) + static_cast<uint64_t>(symbol) + 1;
-        for (uint64_t i = hash(key) & mask;; i = (i + 1) & mask) {
-            const Slot& s = slots[i];
-            if (s.key == key) return &s;
-            if (s.key == 0) return nullptr;
-        }
-    }
-    static uint64_t hash(uint64_t k) {
-        k ^= k >> 33;
-        k *= 0xff51afd7ed558ccdULL;
-        k ^= k >> 33;
-        return k;
+    const Row* find(int state, int symbol) const {
+        if (state < 0 || state >= states) return nullptr;
+        const Row* first = rows.data() + rowBegin[state];
+        const Row* last = rows.data() + rowEnd[state];
+        const Row* at = std::lower_bound(first, last, symbol, [](const Row& r, int s) { return r.symbol < s; });
+        return at != last && at->symbol == symbol ? at : nullptr;
     }
 };
 
