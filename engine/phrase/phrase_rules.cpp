@@ -491,6 +491,16 @@ const NamedAction kRules[] = {
 
 ActionNames phraseRules() { return kRules; }
 
+const Token* phraseEnd(const Token* first) {
+    while (first && !same(first->tag, ".")) first = first->next;
+    return first;
+}
+
+ParseResult analysePhrases(const Grammar& grammar, const Token* first, Arena& arena) {
+    PhraseParse parse;
+    return parseTokens(grammar, first, phraseEnd(first), arena, {}, &parse);
+}
+
 bool isAuxiliary(std::string_view word) { return auxiliary(word) != nullptr; }
 
 bool auxiliaryAccepts(std::string_view word, std::string_view tag) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/grammar/grammar.h"
+#include "engine/grammar/parser.h"
 
 namespace zintra {
 
@@ -44,6 +45,14 @@ struct PhraseParse {
 
 // The 48 rule names bound to their checks, for the grammar reader.
 ActionNames phraseRules();
+
+// The end of the tokens a sentence's phrases are found in: its first token
+// tagged "." (null when there is none).
+const Token* phraseEnd(const Token* first);
+
+// Runs the phrase grammar (read with phraseRules() and a PhraseWords owner)
+// over the tokens from first up to phraseEnd(first), with a fresh record.
+ParseResult analysePhrases(const Grammar& grammar, const Token* first, Arena& arena);
 
 // The auxiliary table: whether word is one of the 28 auxiliaries, and
 // whether it accepts a following verb tagged tag.

@@ -151,14 +151,14 @@ void appendTreeHtml(std::string& out, const ParseNode* root, const WordWriter& w
         [](const ParseNode*) { return std::string("</div>\n"); });
 }
 
-void appendPhraseTree(std::string& out, const Grammar* grammar, const Token* first, const Token* end, bool html,
-                      Arena& arena, const WordWriter& writeWord) {
+void appendPhraseTree(std::string& out, const Grammar* grammar, const Token* first, bool html, Arena& arena,
+                      const WordWriter& writeWord) {
     if (!grammar || !grammar->built()) {
         out += "<div></div>\n";
         return;
     }
-    PhraseParse parse;
-    ParseResult r = parseTokens(*grammar, first, end, arena, {}, &parse);
+    const Token* end = nullptr;  // the flat form prints every token
+    ParseResult r = analysePhrases(*grammar, first, arena);
     if (r.accepted()) {
         if (html) {
             out += "<!-- ";

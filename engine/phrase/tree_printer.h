@@ -40,12 +40,12 @@ void appendTreeBracket(std::string& out, const ParseNode* root);
 // "<div><span>" SYMBOL "</span>" ... "</div>\n" on the same conditions.
 void appendTreeHtml(std::string& out, const ParseNode* root, const WordWriter& writeWord = {});
 
-// Parses the tokens from first up to, not including, end with the phrase
-// grammar and prints the outcome: without a grammar "<div></div>\n"; a tree
-// in bracket form, or in HTML form as "<!-- " bracket " -->\n" and the HTML
-// tree; a failed parse as "( S " tokens ")" or
-// "<div><span>S</span>" elements "</div>\n".
-void appendPhraseTree(std::string& out, const Grammar* grammar, const Token* first, const Token* end, bool html,
-                      Arena& arena, const WordWriter& writeWord = {});
+// Analyses the phrases of the token list from first (phrase_rules.h) and
+// prints the outcome: without a grammar "<div></div>\n"; a tree in bracket
+// form, or in HTML form as "<!-- " bracket " -->\n" and the HTML tree; a
+// sentence without phrase structure as "( S " all its tokens ")" or
+// "<div><span>S</span>" their elements "</div>\n".
+void appendPhraseTree(std::string& out, const Grammar* grammar, const Token* first, bool html, Arena& arena,
+                      const WordWriter& writeWord = {});
 
 }  // namespace zintra

@@ -36,7 +36,7 @@ Token* iceCream(Arena& arena) {
 std::string print(const Grammar* g, const Token* first, bool html, const WordWriter& writer = {}) {
     Arena arena;
     std::string out;
-    appendPhraseTree(out, g, first, nullptr, html, arena, writer);
+    appendPhraseTree(out, g, first, html, arena, writer);
     return out;
 }
 
@@ -82,6 +82,14 @@ TEST(TreePrinter, CompoundTokensInsideATree) {
     Token* first = tokensOf("PRP/she VBZ/likes", arena);
     first->next->next = iceCream(arena);
     EXPECT_EQ(print(g.get(), first, false), "(S (PRP she) (VBZ likes) (NN (NN ice) (NN cream)))");
+}
+
+TEST(TreePrinter, ThePhrasesEndBeforeTheFirstFullStop) {
+    auto g = build("%%\nS : PRP VBZ ;\n");
+    Arena arena;
+    EXPECT_EQ(print(g.get(), tokensOf("PRP/it VBZ/is ./. PRP/so", arena), false), "(S (PRP it) (VBZ is))");
+    // Without phrase structure every token is printed, the full stop included.
+    EXPECT_EQ(print(g.get(), tokensOf("PRP/it ./.", arena), false), "( S (PRP it) (. .))");
 }
 
 TEST(TreePrinter, FailedParsesPrintTheFlatForm) {
