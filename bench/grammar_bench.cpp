@@ -8,7 +8,8 @@
 //
 // Parses: the tag sequences of the English treebank's development sentences
 // (gold tags, up to the first "." tag, at most 30 tokens), without rule
-// actions. The report gives the share that parse and the per-sentence times.
+// actions and with the phrase rules (word lists of a few words, no lexicon).
+// The report gives the share that parse and the per-sentence times.
 //
 //   ZINTRA_TREEBANK   folder with en_ewt-ud-dev.conllu (default: beside the source tree)
 #include <benchmark/benchmark.h>
@@ -27,6 +28,7 @@
 #include "engine/grammar/grammar.h"
 #include "engine/grammar/grammar_reader.h"
 #include "engine/grammar/parser.h"
+#include "engine/phrase/phrase_rules.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 
@@ -84,6 +86,19 @@ std::string classGrammar(int classes) {
 std::unique_ptr<Grammar> build(const std::string& text) {
     StringLineSource source(text);
     return readGrammar(source, {}, [](std::string_view) {});
+}
+
+class BenchWords : public PhraseWords {
+public:
+    bool isClauseWord(std::string_view w) const override { return w == "that" || w == "if" || w == "when"; }
+    bool isAdverbNoun(std::string_view w) const override { return w == "now" || w == "today" || w == "here"; }
+    bool lexiconHas(std::string_view, std::string_view) const override { return false; }
+};
+const BenchWords kBenchWords;
+
+std::unique_ptr<Grammar> buildWithRules(const std::string& text) {
+    StringLineSource source(text);
+    return readGrammar(source, phraseRules(), [](std::string_view) {}, &kBenchWords);
 }
 
 void buildBenchmark(benchmark::State& state, const std::string& text) {
@@ -179,8 +194,8 @@ Token* tokensOf(const TagSentence& s, Arena& arena) {
     return first;
 }
 
-void BM_ParseDevSentences(benchmark::State& state) {
-    auto g = build(englishGrammar());
+void parseBenchmark(benchmark::State& state, bool rules) {
+    auto g = rules ? buildWithRules(englishGrammar()) : build(englishGrammar());
     const std::vector<TagSentence>& all = devSentences();
     std::vector<const TagSentence*> chosen;
     size_t low = static_cast<size_t>(state.range(0)), high = static_cast<size_t>(state.range(1));
@@ -198,7 +213,8 @@ void BM_ParseDevSentences(benchmark::State& state) {
         arena.clear();
         Token* first = tokensOf(*s, arena);
         auto start = std::chrono::steady_clock::now();
-        ParseResult r = parseTokens(*g, first, nullptr, arena);
+        PhraseParse record;
+        ParseResult r = parseTokens(*g, first, nullptr, arena, {}, &record);
         auto end = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         accepted += r.accepted();
@@ -209,7 +225,8 @@ void BM_ParseDevSentences(benchmark::State& state) {
     for (auto _ : state) {
         const TagSentence* s = chosen[i++ % chosen.size()];
         arena.clear();
-        ParseResult r = parseTokens(*g, tokensOf(*s, arena), nullptr, arena);
+        PhraseParse record;
+        ParseResult r = parseTokens(*g, tokensOf(*s, arena), nullptr, arena, {}, &record);
         benchmark::DoNotOptimize(r.tree);
     }
     state.SetItemsProcessed(state.iterations());
@@ -220,7 +237,11 @@ void BM_ParseDevSentences(benchmark::State& state) {
     state.counters["p99_us"] = micros[micros.size() * 99 / 100];
     state.counters["worst_us"] = micros.back();
 }
+void BM_ParseDevSentences(benchmark::State& state) { parseBenchmark(state, false); }
 BENCHMARK(BM_ParseDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
+
+void BM_ParseDevSentencesWithRules(benchmark::State& state) { parseBenchmark(state, true); }
+BENCHMARK(BM_ParseDevSentencesWithRules)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
