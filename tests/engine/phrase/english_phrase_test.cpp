@@ -2,6 +2,8 @@
 // sentences get trees, and the rules steer them to the English reading.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "beginner_sentences.h"
 #include "engine/phrase/phrase_rules.h"
 #include "engine/phrase/tree_printer.h"
@@ -65,6 +67,34 @@ TEST_F(EnglishPhrases, TheRulesChooseTheEnglishReading) {
     // An imperative needs a base verb: a participle alone is no sentence.
     EXPECT_EQ(tree("Be/VB quiet/JJ"), "(S (SS (VP (VB Be) (JJ quiet))))");
     EXPECT_EQ(tree("Being/VBG quiet/JJ"), "( S (VBG Being) (JJ quiet))");
+}
+
+TEST_F(EnglishPhrases, RandomSentencesEndWithinTheBudget) {
+    // Odd tag and word sequences reach the checks with trees of every shape;
+    // words include the ones the checks compare.
+    const char* tags[] = {"NN", "NNS", "NNP", "PRP", "PRP$", "DT", "JJ", "JJR", "RB", "VB", "VBD", "VBG", "VBN",
+                          "VBP", "VBZ", "MD", "TO", "IN", "CC", "WP", "WRB", "CD", ",", "EX", "UH", "RP", "PDT"};
+    const char* words[] = {"so", "on", "and", "not", "n't", "has", "is", "does", "the", "both", "that", "of",
+                           "one", "ago", "old", "now", "very", "x"};
+    std::mt19937 random(9);
+    int trees = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string text;
+        int n = 1 + static_cast<int>(random() % 25);
+        for (int i = 0; i < n; ++i)
+            text.append(tags[random() % (sizeof tags / sizeof tags[0])])
+                .append("/")
+                .append(words[random() % (sizeof words / sizeof words[0])])
+                .append(" ");
+        Arena arena;
+        Token* first = tokensOf(text, arena);
+        PhraseParse record;
+        ParseResult r = parseTokens(*grammar_, first, nullptr, arena, {}, &record);
+        EXPECT_LE(r.steps, ParseLimits::kDefaultBudget);
+        EXPECT_LE(record.record.count, CommaRecord::kCapacity);
+        trees += r.accepted();
+    }
+    EXPECT_GT(trees, 20);
 }
 
 }  // namespace
