@@ -3,34 +3,10 @@
 
 #include <set>
 
-#include "engine/phrase/phrase_rules.h"
-#include "grammar_test_support.h"
+#include "phrase_test_support.h"
 
 namespace zintra::test {
 namespace {
-
-class Words : public PhraseWords {
-public:
-    bool isClauseWord(std::string_view w) const override { return w == "that" || w == "if"; }
-    bool isAdverbNoun(std::string_view w) const override { return w == "now" || w == "today"; }
-    bool lexiconHas(std::string_view w, std::string_view tag) const override {
-        return tag == "RB" && (w == "very" || w == "that");
-    }
-};
-const Words kWords;
-
-std::unique_ptr<Grammar> phraseGrammar(std::string_view text) {
-    Messages m;
-    StringLineSource source(text);
-    auto g = readGrammar(source, phraseRules(), m.sink(), &kWords);
-    EXPECT_TRUE(g) << m.all();
-    return g ? std::move(g) : std::make_unique<Grammar>();
-}
-
-std::string parse(const Grammar& g, std::string_view tags) {
-    PhraseParse parse;
-    return parseTags(g, tags, {}, &parse);
-}
 
 TEST(PhraseRules, TheTableBindsTheFortyEightNames) {
     const char* names[] = {"S_VP", "DOUBLE_SS", "THERBR_SS", "WDT_SS", "WDT_NPL_SS", "SUBJECT_SS", "PREV_SS",
