@@ -1,0 +1,236 @@
+#include "engine/grammar/parser.h"
+
+#include <vector>
+
+#include "engine/text/arena.h"
+#include "engine/text/token.h"
+
+namespace zintra {
+
+const ParseNode* ParseContext::node(int k) const {
+    const StackEntry* e = top_;
+    for (; e && e->node && k > 0; --k) e = e->below;
+    return e && e->node ? e->node : endLeaf_;
+}
+
+const char* ParseContext::lookAhead() const {
+    return position_ < static_cast<int>(input_.size()) ? input_[position_].text : endLeaf_->symbol;
+}
+
+const char* ParseContext::lookAheadWord() const {
+    return position_ < static_cast<int>(input_.size()) ? input_[position_].word : endLeaf_->word;
+}
+
+const Token* ParseContext::lookAheadToken() const {
+    return position_ < static_cast<int>(input_.size()) ? input_[position_].token : nullptr;
+}
+
+class Driver {
+public:
+    Driver(const Grammar& g, std::span<const InputSymbol> input, Arena& arena, const ParseLimits& limits,
+           void* userData)
+        : g_(g), input_(input), arena_(arena), limits_(limits) {
+        ownBudget_ = limits.budget;
+        budget_ = limits.sharedBudget ? limits.sharedBudget : &ownBudget_;
+        endLeaf_.symbol = g.symbolName(g.endSymbol());
+        endLeaf_.word = endLeaf_.symbol;
+        context_.grammar_ = &g;
+        context_.input_ = input;
+        context_.userData_ = userData;
+        context_.budget_ = budget_;
+        context_.arena_ = &arena;
+        context_.endLeaf_ = &endLeaf_;
+    }
+
+    ParseResult run();
+
+private:
+    enum Outcome { kContinue, kFail, kAccept };
+
+    struct Choice {
+        const StackEntry* top;
+        int position;
+        size_t offset;  // into pool_
+        int count;
+        int next;
+    };
+
+    bool spend() {
+        if (*budget_ <= 0) return false;
+        --*budget_;
+        ++result_.steps;
+        return true;
+    }
+    int lookAheadSymbol() const {
+        return position_ < static_cast<int>(input_.size()) ? input_[position_].symbol : g_.endSymbol();
+    }
+    const StackEntry* push(const StackEntry* below, int state, ParseNode* node) {
+        StackEntry* e = arena_.make<StackEntry>();
+        e->below = below;
+        e->node = node;
+        e->state = state;
+        e->depth = below ? below->depth + 1 : 1;
+        return e;
+    }
+    Outcome apply(ActionEntry entry);
+    Outcome shift(int target);
+    Outcome reduce(int rule);
+    ParseNode* innerNode(int rule, const StackEntry* from, int count);
+
+    const Grammar& g_;
+    std::span<const InputSymbol> input_;
+    Arena& arena_;
+    ParseLimits limits_;
+    long ownBudget_ = 0;
+    long* budget_;
+    ParseNode endLeaf_;
+    ParseContext context_;
+
+    const StackEntry* top_ = nullptr;
+    int position_ = 0;
+    std::vector<Choice> choices_;
+    std::vector<ActionEntry> pool_;
+    ParseResult result_;
+};
+
+ParseNode* Driver::innerNode(int rule, const StackEntry* from, int count) {
+    ParseNode* n = arena_.make<ParseNode>();
+    n->symbol = g_.symbolName(g_.rule(rule).symbols[0]);
+    n->word = "";
+    n->rule = rule;
+    n->childCount = count;
+    for (int i = count - 1; i >= 0; --i, from = from->below) n->children[i] = from->node;
+    return n;
+}
+
+Driver::Outcome Driver::shift(int target) {
+    if (position_ >= static_cast<int>(input_.size())) return kFail;  // nothing to shift past the end
+    if (top_->depth >= limits_.stackEntries) {
+        result_.stackFull = true;
+        return kFail;
+    }
+    const InputSymbol& in = input_[position_];
+    ParseNode* leaf = arena_.make<ParseNode>();
+    leaf->symbol = in.text;
+    leaf->word = in.word ? in.word : "";
+    leaf->token = in.token;
+    leaf->position = position_;
+    top_ = push(top_, target, leaf);
+    ++position_;
+    if (position_ > result_.stoppedAt) result_.stoppedAt = position_;
+    return kContinue;
+}
+
+Driver::Outcome Driver::reduce(int r) {
+    const GrammarRule& rule = g_.rule(r);
+    int k = rule.bodyLength();
+    if (k > ParseNode::kMaxChildren || k >= top_->depth) return kFail;
+    const StackEntry* exposed = top_;
+    for (int i = 0; i < k; ++i) exposed = exposed->below;
+    bool accept = g_.isStartRule(r) && exposed->below == nullptr && lookAheadSymbol() == g_.endSymbol();
+    // The augmented rule has no action; a grammar's own start rules may.
+    if (rule.action) {
+        context_.top_ = top_;
+        context_.position_ = position_;
+        context_.rule_ = r;
+        if (rule.action(context_) != 0) return kFail;
+    }
+    if (accept) {
+        result_.tree = k == 1 ? top_->node : innerNode(r, top_, k);
+        return kAccept;
+    }
+    int target = g_.gotoState(exposed->state, rule.symbols[0]);
+    if (target < 0) return kFail;
+    if (exposed->depth >= limits_.stackEntries) {
+        result_.stackFull = true;
+        return kFail;
+    }
+    ParseNode* n = innerNode(r, top_, k);
+    top_ = push(exposed, target, n);
+    return kContinue;
+}
+
+Driver::Outcome Driver::apply(ActionEntry entry) { return entry.isShift() ? shift(entry.target()) : reduce(entry.rule()); }
+
+ParseResult Driver::run() {
+    top_ = push(nullptr, 0, nullptr);
+    position_ = 0;
+    Outcome outcome = kContinue;
+    for (;;) {
+        if (!spend()) {
+            result_.status = ParseStatus::kBudgetExhausted;
+            return result_;
+        }
+        if (outcome == kContinue) {
+            int la = lookAheadSymbol();
+            std::span<const ActionEntry> list = g_.actions(top_->state, la);
+            std::span<const ActionEntry> any;
+            if (la != g_.endSymbol() && la != g_.allInputSymbol()) any = g_.actions(top_->state, g_.allInputSymbol());
+            size_t count = list.size() + any.size();
+            if (count == 0) {
+                outcome = kFail;
+            } else if (count == 1) {
+                outcome = apply(list.empty() ? any[0] : list[0]);
+            } else {
+                size_t offset = pool_.size();
+                pool_.insert(pool_.end(), list.begin(), list.end());
+                pool_.insert(pool_.end(), any.begin(), any.end());
+                if (!any.empty() || g_.hasWordPrecedence()) {
+                    const char* word = position_ < static_cast<int>(input_.size()) ? input_[position_].word : "";
+                    const char* topWord = top_->node && top_->node->word ? top_->node->word : "";
+                    g_.orderEntries(std::span<ActionEntry>(pool_.data() + offset, count), la, word ? word : "", topWord);
+                }
+                choices_.push_back({top_, position_, offset, static_cast<int>(count), 1});
+                outcome = apply(pool_[offset]);
+            }
+            if (outcome == kAccept) {
+                result_.status = ParseStatus::kAccepted;
+                return result_;
+            }
+            continue;
+        }
+        // A failed path: resume at the latest choice with its next entry; the
+        // last entry of a choice is taken in place of the choice.
+        if (choices_.empty()) {
+            result_.status = ParseStatus::kRejected;
+            return result_;
+        }
+        Choice& c = choices_.back();
+        top_ = c.top;
+        position_ = c.position;
+        ActionEntry entry = pool_[c.offset + static_cast<size_t>(c.next)];
+        if (++c.next == c.count) {
+            pool_.resize(c.offset);
+            choices_.pop_back();
+        }
+        outcome = apply(entry);
+        if (outcome == kAccept) {
+            result_.status = ParseStatus::kAccepted;
+            return result_;
+        }
+    }
+}
+
+ParseResult parseInput(const Grammar& grammar, std::span<const InputSymbol> input, Arena& arena,
+                       const ParseLimits& limits, void* userData) {
+    if (!grammar.built()) return {};
+    Driver driver(grammar, input, arena, limits, userData);
+    return driver.run();
+}
+
+ParseResult parseTokens(const Grammar& grammar, const Token* first, const Token* end, Arena& arena,
+                        const ParseLimits& limits, void* userData) {
+    int n = 0;
+    for (const Token* t = first; t && t != end; t = t->next) ++n;
+    InputSymbol* input = arena.makeArray<InputSymbol>(static_cast<size_t>(n));
+    int i = 0;
+    for (const Token* t = first; t && t != end; t = t->next, ++i) {
+        input[i].text = t->tag ? t->tag : "";
+        input[i].word = t->word ? t->word : "";
+        input[i].symbol = grammar.findSymbol(input[i].text);
+        input[i].token = t;
+    }
+    return parseInput(grammar, std::span<const InputSymbol>(input, static_cast<size_t>(n)), arena, limits, userData);
+}
+
+}  // namespace zintra
