@@ -7,6 +7,8 @@ set -euo pipefail
 PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
+  # course generator and its checks
+  python3
   # engine
   libxerces-c-dev libicu-dev
   # application and user list tool
