@@ -11,6 +11,7 @@ from template_source import Filler
 # Course-wide comment numbers (course/comments.txt).
 G_SUBJECT, G_A_AN = "G1", "G2"
 G_BE_I, G_BE_ARE, G_BE_IS = "G5", "G6", "G7"
+G_QUESTION_MARK = "G29"
 
 SUBJECT_WRONG = {"I": ["me", "my"], "he": ["him", "his"], "she": ["her"],
                  "we": ["us", "our"], "they": ["them", "their"]}
@@ -86,6 +87,8 @@ def apply(template):
             _add(node, "wrong", "am", G_BE_ARE)
         elif word == "not" and before in {"is", "are", "do", "does"}:
             _add(node, "normal", "n't")
+        elif word == "?":
+            _add(node, "wrong", ".", G_QUESTION_MARK)
         elif word == "a":
             _add(node, "wrong", "an", G_A_AN)
         elif word == "an":

@@ -26,7 +26,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from coursegen import ROOT, Course, read_list  # noqa: E402
 from match_check import match, verdict  # noqa: E402
-from tokens import plain_words  # noqa: E402
+from tokens import plain_words, sentence_words  # noqa: E402
 
 MIN_WORDS, MIN_SENTENCES, MIN_ITEMS, MIN_PAGES = 15, 8, 8, 2
 COMMON_IMAGES = ["speaker.gif", "speaker_L.gif", "Flower1.jpg"] + [f"flower{i}.jpg" for i in range(8)]
@@ -95,6 +95,9 @@ def check_content(course, root):
         sentences = [s.english for s in ch.sentences] + [a for s in ch.sentences for a in s.accept]
         sentences += [i.answer for i in ch.items] + [a for i in ch.items for a in i.accept]
         for sentence in sentences:
+            marks = [w for w in sentence_words(sentence)[:-1] if w in (".", "?", "!")]
+            if marks:
+                problems.append(f"{tag}: '{sentence}' holds more than one sentence")
             for k, word in enumerate(plain_words(sentence)):
                 if not known_in_lexicon(word, k == 0, lexicon):
                     problems.append(f"{tag}: '{word}' of '{sentence}' not in the lexicon")

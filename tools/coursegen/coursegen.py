@@ -73,11 +73,14 @@ class Course:
         return templates
 
     def auto_template(self, sentence, where):
-        """One node per word of the sentence, the final mark left to the matcher."""
+        """One node per word of the sentence. A final full stop is left to the
+        matcher, which adds or checks it by itself; a question mark or an
+        exclamation mark is a node of its own, since the matcher expects a
+        full stop at the end of a template that has none."""
         words = lower_first(sentence_words(sentence), self.names)
         t = Template(template_name(sentence, self.names))
         for w in words:
-            if w in (".", "?", "!"):
+            if w == ".":
                 continue
             t.nodes.append(parse_node(w, where))
         return t
