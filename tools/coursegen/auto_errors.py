@@ -45,17 +45,20 @@ SHORT = {"am": ("'m", {"i"}), "is": ("'s", IS_CONTRACTS), "are": ("'re", ARE_CON
 
 
 def _contractions(node, before):
-    """A correct filler of several words that starts with a form of "be", or
-    holds "not" after one, is also accepted in its short forms."""
+    """A correct filler of several words is also accepted with a form of "be"
+    in its short form where the word before allows it (I'm, what's), and
+    with "n't" for a "not" after "is" or "are"."""
     for f in list(node.fillers):
         if f.kind != "correct" or f.phrase is not None or len(f.words) < 2:
             continue
         words = f.words
-        short = SHORT.get(words[0])
-        if short and before in short[1]:
-            _add(node, "normal", " ".join([short[0]] + words[1:]))
-        if words[0] in ("is", "are") and words[1] == "not":
-            _add(node, "normal", " ".join([words[0], "n't"] + words[2:]))
+        for i, word in enumerate(words):
+            short = SHORT.get(word)
+            left = words[i - 1].lower() if i else before
+            if short and left in short[1]:
+                _add(node, "normal", " ".join(words[:i] + [short[0]] + words[i + 1:]))
+            if word == "not" and i and words[i - 1] in ("is", "are"):
+                _add(node, "normal", " ".join(words[:i] + ["n't"] + words[i + 1:]))
 
 
 def apply(template):
