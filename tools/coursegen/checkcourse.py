@@ -24,11 +24,13 @@ from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import lesson_files  # noqa: E402
 from coursegen import ROOT, Course, read_list  # noqa: E402
 from match_check import match, verdict  # noqa: E402
 from tokens import plain_words, sentence_words  # noqa: E402
 
 MIN_WORDS, MIN_SENTENCES, MIN_ITEMS, MIN_PAGES = 15, 8, 8, 2
+MIN_GLOSSARY = 50
 COMMON_IMAGES = ["speaker.gif", "speaker_L.gif", "Flower1.jpg"] + [f"flower{i}.jpg" for i in range(8)]
 LESSON_FILES = ["目次.txt", "学習目標.txt", "まとめ.txt", "単語.txt", "基本文.txt", "英作文.txt",
                 "例文データ.txt", "用語一覧.txt", "ErrorMsg.txt"]
@@ -77,6 +79,9 @@ def check_content(course, root):
     for name in ["JisGlobal.xvt", "HTML/Guide01-01.htm"]:
         if not os.path.exists(os.path.join(content, name)):
             problems.append(f"missing {name}")
+    _, terms = lesson_files.glossary_file(os.path.join(course.dir, "glossary.txt"))
+    if terms < MIN_GLOSSARY:
+        problems.append(f"glossary: {terms} terms, at least {MIN_GLOSSARY} wanted")
     for ch in course.chapters:
         tag = f"chapter {ch.number}"
         counts = (len(ch.words), len(ch.sentences), len(ch.items), len(ch.pages))
