@@ -203,5 +203,23 @@ class Verdicts(unittest.TestCase):
         self.assertEqual(match_check.verdict(self.reply(words)), (False, []))
 
 
+class Recordings(unittest.TestCase):
+    def test_names_follow_the_screens_rules(self):
+        import audio
+        from coursegen import ROOT, Course
+        course = Course(os.path.join(ROOT, "course"))
+        names = [rel for rel, _, _ in audio.recordings(course)]
+        self.assertEqual(len(names), len(set(names)))
+        first = course.chapters[0]
+        dialogue = next(s for s in first.sentences if s.part == 2)
+        base = f"{first.number:02d}-{dialogue.number:02d}"
+        for rel in (f"AudioSent/s{base}-h1.mp3", f"AudioSent/s{base}-h2.mp3",
+                    f"AudioSent/ss{base}-h2.mp3", f"AudioWord/w01-{len(first.words):02d}.mp3",
+                    "AudioExSent/e01-01.mp3", "AudioOKNG/ok_5.mp3", "AudioOKNG/ng_3.mp3"):
+            self.assertIn(rel, names)
+        slow = [n for n in names if n.startswith("AudioSent/ss")]
+        self.assertTrue(all(n[12:14] in ("01", "02") for n in slow))
+
+
 if __name__ == "__main__":
     unittest.main()
