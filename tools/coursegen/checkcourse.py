@@ -61,6 +61,21 @@ def known_in_lexicon(word, first, lexicon):
     return word in lexicon or (first and word[:1].lower() + word[1:] in lexicon)
 
 
+def field_widths(ch):
+    """Texts longer than the application's fixed fields would be cut."""
+    fields = []
+    for w in ch.words:
+        fields += [(w.meaning, 70, "meaning"), (w.spelling, 50, "spelling"),
+                   (w.second, 50, "second text"), (w.kind, 10, "kind")]
+        fields += [(text, 200, "example") for _, text in w.examples]
+    for s in ch.sentences:
+        fields += [(s.japanese, 50, "Japanese"), (s.english, 100, "English")]
+    for i in ch.items:
+        fields += [(i.japanese, 50, "Japanese"), (i.answer, 100, "English")]
+    return [f"chapter {ch.number}: {what} longer than {width} characters: {text}"
+            for text, width, what in fields if len(text) > width]
+
+
 def check_content(course, root):
     problems = []
     lexicon = lexicon_words(os.path.join(root, "data/engine/lexicon.txt"))
@@ -89,6 +104,7 @@ def check_content(course, root):
                                     ("words", "basic-sentence rows", "composition items", "pages")):
             if have < need:
                 problems.append(f"{tag}: {have} {what}, at least {need} wanted")
+        problems += field_widths(ch)
         if not ch.goal or not ch.summary:
             problems.append(f"{tag}: goal or summary missing")
         for w in ch.words:
