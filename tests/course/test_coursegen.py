@@ -203,6 +203,37 @@ class Verdicts(unittest.TestCase):
         self.assertEqual(match_check.verdict(self.reply(words)), (False, []))
 
 
+class AutomaticErrors(unittest.TestCase):
+    def fillers(self, lines):
+        import auto_errors
+        t = parse_templates(list(enumerate(lines, 1)), "t", "t")[0]
+        auto_errors.apply(t)
+        return [[(f.kind, f.text, f.comments) for f in n.fillers] for n in t.nodes]
+
+    def test_be_forms_get_their_short_form_and_the_wrong_forms(self):
+        nodes = self.fillers(["| I", "| am", "| a student G3"])
+        self.assertEqual(nodes[0][1:], [("wrong", "me", ["G1"]), ("wrong", "my", ["G1"])])
+        self.assertEqual(nodes[1], [("correct", "am", []), ("normal", "'m", []),
+                                    ("wrong", "is", ["G5"]), ("wrong", "are", ["G5"])])
+        self.assertEqual(nodes[2], [("correct", "a student", ["G3"])])
+
+    def test_short_forms_inside_longer_fillers_follow_the_word_before(self):
+        nodes = self.fillers(["| what is", "| this", "| ?"])
+        self.assertIn(("normal", "what 's", []), nodes[0])
+        self.assertEqual(nodes[2], [("correct", "?", []), ("wrong", ".", ["G29"])])
+        nodes = self.fillers(["| this", "| is not", "| a pen"])
+        self.assertIn(("normal", "is n't", []), nodes[1])
+        self.assertNotIn(("normal", "'s not", []), nodes[1])  # "this's" is not English
+
+    def test_a_filler_the_author_wrote_is_never_changed(self):
+        nodes = self.fillers(["| yes", "| ,", "| I", "| am G11 !'m G47"])
+        self.assertEqual([f for f in nodes[3] if f[1] == "'m"], [("wrong", "'m", ["G47"])])
+
+    def test_a_contracted_model_also_accepts_the_full_form(self):
+        nodes = self.fillers(["| I", "| 'm", "| from Tokyo"])
+        self.assertIn(("normal", "am", []), nodes[1])
+
+
 class Recordings(unittest.TestCase):
     def test_names_follow_the_screens_rules(self):
         import audio
