@@ -189,8 +189,12 @@ def main():
     ap.add_argument("--course", default=os.path.join(ROOT, "course"))
     ap.add_argument("--root", default=ROOT)
     ap.add_argument("--zintra")
+    ap.add_argument("--chapters", help="only these chapters, e.g. 1,2 (default: all)")
     args = ap.parse_args()
     course = Course(args.course)
+    if args.chapters:
+        keep = {int(n) for n in args.chapters.split(",")}
+        course.chapters = [c for c in course.chapters if c.number in keep]
     if args.what == "content":
         problems = check_content(course, args.root)
         summary = ", ".join(f"ch{c.number}: {len(c.words)} words, {len(c.sentences)} sentence rows, "
