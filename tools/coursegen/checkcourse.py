@@ -126,6 +126,9 @@ def check_content(course, root):
                 if low not in taught and low not in free and word not in names:
                     problems.append(f"{tag}: '{word}' of '{sentence}' is not taught by chapter {ch.number}")
         for i in ch.items:
+            if ("「" in i.japanese or "」" in i.japanese) and '"' not in i.answer:
+                problems.append(f"{tag} item {i.number}: a prompt with 「」 makes the learner "
+                                "type quotation marks, but the answer has none")
             if not i.answer or len(i.errors) < 3:
                 problems.append(f"{tag} item {i.number}: an answer and at least 3 errors wanted")
         expected = [f"Image/L{ch.number:02d}-skit.jpg"]
