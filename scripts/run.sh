@@ -10,6 +10,7 @@ cmake --build --preset release -j "$(nproc)"
 
 install_dir=build/release/install
 bash scripts/layout.sh build/release "$install_dir"
+bash scripts/audio.sh "$install_dir"
 cd "$install_dir"
 echo "== zintra match on the default installation: a learner writes 'I is a boy.'"
 ./zintra match --config zintra.ini '<H1>lesson1</H1><P>I is a boy.</P>'

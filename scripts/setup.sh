@@ -7,6 +7,8 @@ set -euo pipefail
 PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
+  # course generator and its checks; speech and encoding of the recordings
+  python3 festival festvox-us-slt-hts lame sox
   # engine
   libxerces-c-dev libicu-dev
   # application and user list tool

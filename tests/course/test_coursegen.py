@@ -1,0 +1,256 @@
+"""Unit tests of the course generator's pieces.
+
+The readers written here follow the application's rules for the lesson files
+and for JisGlobal.xvt, so a cell or comment the generator writes is checked
+by what a reader gets back, not by the bytes alone.
+"""
+
+import os
+import re
+import tempfile
+import unittest
+
+import catalogue
+import match_check
+from sjis_table import quote_cell, table_bytes
+from template_source import parse_node, parse_templates
+from tokens import sentence_words
+
+
+def unquote_cell(text, text_mode):
+    """The lesson readers' undoing of spreadsheet quoting."""
+    out, i = [], 0
+    while i < len(text):
+        if text.startswith('""', i):
+            out.append('"')
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    s = "".join(out)
+    if s.startswith('"'):
+        s = s[1:-1]
+    return s.replace("\n", "\r\n" if text_mode else " ")
+
+
+def read_rows(data):
+    """Rows end at CR LF; a lone LF stays inside its cell."""
+    text = data.decode("shift_jis")
+    assert text.endswith("\r\n")
+    return [line.split("\t") for line in text[:-2].split("\r\n")]
+
+
+class SpreadsheetCells(unittest.TestCase):
+    def test_quoted_word_and_line_break_come_back_as_written(self):
+        cell = 'He said "hello".\nThen he left.'
+        rows = read_rows(table_bytes([[1, cell]], "t"))
+        self.assertEqual(len(rows), 1)
+        self.assertEqual(unquote_cell(rows[0][1], True), 'He said "hello".\r\nThen he left.')
+        self.assertEqual(unquote_cell(rows[0][1], False), 'He said "hello". Then he left.')
+
+    def test_plain_cells_are_left_alone(self):
+        self.assertEqual(quote_cell("I am a student."), "I am a student.")
+        self.assertEqual(quote_cell(12), "12")
+
+    def test_tab_or_carriage_return_in_a_cell_is_refused(self):
+        for bad in ("a\tb", "a\rb"):
+            with self.assertRaises(ValueError):
+                quote_cell(bad)
+
+    def test_text_without_a_shift_jis_form_is_refused(self):
+        with self.assertRaises(ValueError):
+            table_bytes([["①"]], "t")
+
+
+class WordCutting(unittest.TestCase):
+    def test_contractions_and_marks_are_words_of_their_own(self):
+        self.assertEqual(sentence_words("I'm not a doctor."), ["I", "'m", "not", "a", "doctor", "."])
+        self.assertEqual(sentence_words("Don't run, Ken!"), ["Do", "n't", "run", ",", "Ken", "!"])
+
+    def test_titles_keep_their_full_stop(self):
+        self.assertEqual(sentence_words("Thank you, Ms. Brown."),
+                         ["Thank", "you", ",", "Ms.", "Brown", "."])
+
+
+class NodeLines(unittest.TestCase):
+    def test_kinds_words_and_citations(self):
+        node = parse_node("a student G3 ~one student !a students G4 C2 !() G8", "t")
+        got = [(f.kind, f.text, f.comments) for f in node.fillers]
+        self.assertEqual(got, [("correct", "a student", ["G3"]), ("normal", "one student", []),
+                               ("wrong", "a students", ["G4", "C2"]), ("wrong", "", ["G8"])])
+
+    def test_phrase_fillers(self):
+        node = parse_node("@//I_am ~@mine", "t")
+        self.assertEqual([(f.kind, f.phrase, f.words) for f in node.fillers],
+                         [("correct", "//I am", []), ("normal", "mine", [])])
+        with self.assertRaises(ValueError):
+            parse_node("@//I am", "t")
+
+    def test_a_node_must_start_with_its_correct_filler(self):
+        with self.assertRaises(ValueError):
+            parse_node("!is G5", "t")
+
+    def test_further_templates_and_sub_templates(self):
+        lines = [(1, "| I"), (2, "| am"), (3, "template I'm"), (4, "| I 'm"), (5, "sub part"),
+                 (6, "| x")]
+        ts = parse_templates(lines, "I am", "t")
+        self.assertEqual([(t.name, t.main, len(t.nodes)) for t in ts],
+                         [("I am", True, 2), ("I'm", True, 1), ("part", False, 1)])
+
+    def test_a_template_without_nodes_is_refused(self):
+        with self.assertRaises(ValueError):
+            parse_templates([(1, "| I"), (2, "template empty")], "I", "t")
+
+
+def read_jis_global(text):
+    """The application's reader of JisGlobal.xvt: row = ID + 16 -> (path, content)."""
+    lines = text.split("\n")
+    joined = " ".join(lines) if len(lines[0]) == 1 else "".join(lines)
+    start = joined.index("<name>Global</name>") + len("<name>Global</name>")
+    stack, rows, pos = [], {}, start
+    while True:
+        cat = joined.find("<category>", pos)
+        if cat < 0:
+            return rows
+        close = joined.find("</category>", cat)
+        p = cat
+        while True:
+            nxt = joined.find("<category>", p)
+            if nxt < 0 or nxt >= close:
+                break
+            a = joined.index("<name>", nxt) + 6
+            stack.append(joined[a:joined.index("/name>", a) - 1])
+            p = nxt + 1
+        p = cat
+        while True:
+            c = joined.find("comment ID=", p)
+            if c < 0 or c >= close:
+                break
+            cid = int(re.match(r'comment ID="(\d+)"', joined[c:]).group(1))
+            a = joined.index("<name>", c) + 6
+            name = joined[a:joined.index("/name>", a) - 1].strip()
+            b = joined.index("<jcontent>", c) + 10
+            content = joined[b:joined.index("/jcontent>", b) - 1].strip()
+            rows[cid + 16] = ("/".join([s for s in stack[:4] if s] + [name])[:40], content)
+            p = c + 1
+        nxt = joined.find("<category>", close)
+        end = nxt if nxt >= 0 else len(joined)
+        pops = joined.count("/category", close, end)
+        for _ in range(pops):
+            if stack:
+                stack.pop()
+        pos = close + 1
+
+
+class Catalogue(unittest.TestCase):
+    SOURCE = ("== 文法/be動詞\n"
+              "5 | I と am | 主語が I のときは am です。 | With I, be is am.\n"
+              "== 文法/冠詞\n"
+              "2 | a と an | 母音の前は an です。 | an before a vowel\n"
+              "== 代名詞\n"
+              "1 | 主格 | 主語の形です。 | subject form\n")
+
+    def read(self, text):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
+            f.write(text)
+        try:
+            return catalogue.read_catalogue(f.name)
+        finally:
+            os.unlink(f.name)
+
+    def test_application_reader_finds_every_comment_with_its_path(self):
+        rows = read_jis_global(catalogue.jis_global(self.read(self.SOURCE)))
+        self.assertEqual(rows, {21: ("文法/be動詞/I と am", "主語が I のときは am です。"),
+                                18: ("文法/冠詞/a と an", "母音の前は an です。"),
+                                17: ("代名詞/主格", "主語の形です。")})
+
+    def test_engine_file_holds_the_same_numbers_and_texts(self):
+        comments = self.read(self.SOURCE)
+        xml = catalogue.global_xvt(comments)
+        found = dict(re.findall(r"<comment ID='(\d+)'>.*?<jcontent>(.*?)</jcontent>", xml, re.S))
+        self.assertEqual(found, {"5": "主語が I のときは am です。", "2": "母音の前は an です。",
+                                 "1": "主語の形です。"})
+
+    def test_repeated_or_out_of_range_numbers_are_refused(self):
+        for bad in ("== a\n1 | x | y | z\n1 | x | y | z\n", "== a\n585 | x | y | z\n"):
+            with self.assertRaises(ValueError):
+                self.read(bad)
+
+    def test_a_path_longer_than_the_table_keeps_is_refused(self):
+        with self.assertRaises(ValueError):
+            self.read("== " + "長" * 30 + "\n1 | " + "名" * 12 + " | y | z\n")
+
+
+class Verdicts(unittest.TestCase):
+    TAIL = "<div>{}</div>\n<div><P>t</P></div>\n<div></div>\n"
+
+    def reply(self, words, comments=""):
+        return "<div>" + words + "</div>\n" + self.TAIL.format(comments)
+
+    def test_plain_words_and_quiet_blocks_are_right(self):
+        words = ("<span>I</span><div><B>1600</B><span>am</span><font>am</font><p>10008</p></div>\n"
+                 "<div><B>576</B><span>a</span><span>boy</span><font>a boy</font><p>10003</p></div>\n")
+        self.assertEqual(match_check.verdict(self.reply(words)), (True, []))
+
+    def test_an_error_inside_a_phrase_block_counts_with_its_comments(self):
+        words = ("<span>I</span><div><B>576</B><div><B>520</B><span></span><font>a</font>"
+                 "<p>10003</p></div>\n<span>boy</span><font>a boy</font><p>10003</p></div>\n")
+        comments = "<div><B>10003</B>\n<span>e</span>\n<span>j</span>\n</div>\n"
+        self.assertEqual(match_check.verdict(self.reply(words, comments)), (False, [10003]))
+
+    def test_a_cited_number_the_comment_list_lacks_explains_nothing(self):
+        words = "<div><B>3648</B><span>is</span><font>am</font><p>10005</p></div>\n"
+        self.assertEqual(match_check.verdict(self.reply(words)), (False, []))
+
+
+class AutomaticErrors(unittest.TestCase):
+    def fillers(self, lines):
+        import auto_errors
+        t = parse_templates(list(enumerate(lines, 1)), "t", "t")[0]
+        auto_errors.apply(t)
+        return [[(f.kind, f.text, f.comments) for f in n.fillers] for n in t.nodes]
+
+    def test_be_forms_get_their_short_form_and_the_wrong_forms(self):
+        nodes = self.fillers(["| I", "| am", "| a student G3"])
+        self.assertEqual(nodes[0][1:], [("wrong", "me", ["G1"]), ("wrong", "my", ["G1"])])
+        self.assertEqual(nodes[1], [("correct", "am", []), ("normal", "'m", []),
+                                    ("wrong", "is", ["G5"]), ("wrong", "are", ["G5"])])
+        self.assertEqual(nodes[2], [("correct", "a student", ["G3"])])
+
+    def test_short_forms_inside_longer_fillers_follow_the_word_before(self):
+        nodes = self.fillers(["| what is", "| this", "| ?"])
+        self.assertIn(("normal", "what 's", []), nodes[0])
+        self.assertEqual(nodes[2], [("correct", "?", []), ("wrong", ".", ["G29"])])
+        nodes = self.fillers(["| this", "| is not", "| a pen"])
+        self.assertIn(("normal", "is n't", []), nodes[1])
+        self.assertNotIn(("normal", "'s not", []), nodes[1])  # "this's" is not English
+
+    def test_a_filler_the_author_wrote_is_never_changed(self):
+        nodes = self.fillers(["| yes", "| ,", "| I", "| am G11 !'m G47"])
+        self.assertEqual([f for f in nodes[3] if f[1] == "'m"], [("wrong", "'m", ["G47"])])
+
+    def test_a_contracted_model_also_accepts_the_full_form(self):
+        nodes = self.fillers(["| I", "| 'm", "| from Tokyo"])
+        self.assertIn(("normal", "am", []), nodes[1])
+
+
+class Recordings(unittest.TestCase):
+    def test_names_follow_the_screens_rules(self):
+        import audio
+        from coursegen import ROOT, Course
+        course = Course(os.path.join(ROOT, "course"))
+        names = [rel for rel, _, _ in audio.recordings(course)]
+        self.assertEqual(len(names), len(set(names)))
+        first = course.chapters[0]
+        dialogue = next(s for s in first.sentences if s.part == 2)
+        base = f"{first.number:02d}-{dialogue.number:02d}"
+        for rel in (f"AudioSent/s{base}-h1.mp3", f"AudioSent/s{base}-h2.mp3",
+                    f"AudioSent/ss{base}-h2.mp3", f"AudioWord/w01-{len(first.words):02d}.mp3",
+                    "AudioExSent/e01-01.mp3", "AudioOKNG/ok_5.mp3", "AudioOKNG/ng_3.mp3"):
+            self.assertIn(rel, names)
+        slow = [n for n in names if n.startswith("AudioSent/ss")]
+        self.assertTrue(all(n[12:14] in ("01", "02") for n in slow))
+
+
+if __name__ == "__main__":
+    unittest.main()
