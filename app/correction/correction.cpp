@@ -48,6 +48,18 @@ QString tidySentence(QString text, bool quoted)
 
 }  // namespace
 
+CompositionResult compositionResultOf(const CorrectionResult& result)
+{
+    CompositionResult out;
+    if (!result.sent || result.failed()) {
+        return out;
+    }
+    out.verdict = result.right() ? CompositionResult::Verdict::Right : CompositionResult::Verdict::Wrong;
+    out.errorCount = result.errorCount;
+    out.commentNumbers.assign(result.commentKinds.begin(), result.commentKinds.end());
+    return out;
+}
+
 QString exerciseName(int chapter, int item)
 {
     return QStringLiteral("Lesson%1-%2").arg(chapter, 2, 10, QLatin1Char('0')).arg(item, 2, 10, QLatin1Char('0'));

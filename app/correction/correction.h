@@ -9,6 +9,7 @@
 #include "app/correction/correction_items.h"
 #include "app/correction/message_table.h"
 #include "app/correction/quote_check.h"
+#include "app/lessons/composition_item.h"
 
 #include <QList>
 #include <QString>
@@ -56,6 +57,11 @@ struct CorrectionResult {
     bool failed() const { return errorCount < 0; }
     bool right() const { return errorCount == 0 && quote.flags == 0; }
 };
+
+// What the screen that asked for a correction takes back from a check: failed
+// when nothing was sent or the check failed, else the verdict, the error
+// count and the comment kinds.
+CompositionResult compositionResultOf(const CorrectionResult& result);
 
 // Exercise name of a chapter's item: "Lesson03-05".
 QString exerciseName(int chapter, int item);

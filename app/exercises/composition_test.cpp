@@ -8,12 +8,6 @@
 
 namespace korvel {
 
-namespace {
-
-constexpr std::size_t kMaxItemRows = 11;
-
-}  // namespace
-
 bool hasForbiddenCharacter(const QString& text)
 {
     return text.contains(QLatin1Char('&')) || text.contains(QLatin1Char('<')) || text.contains(QLatin1Char('>'));
@@ -182,37 +176,28 @@ CompositionTest::KeyOutcome CompositionTest::key(Key key, const QString& text)
     return outcome;
 }
 
-CompositionTest::Sound CompositionTest::finish(const CompositionResult& result)
+CompositionTest::Mark CompositionTest::finish(const CompositionResult& result)
 {
     const int row = correcting_;
     correcting_ = 0;
     if (row == 0) {
-        return Sound::None;
+        return Mark::None;
     }
     GridRow& shown = grid_[static_cast<std::size_t>(row - 1)];
-    const int count = result.verdict == CompositionResult::Verdict::Failed ? -1 : result.errorCount;
-    if (count < 0) {
+    if (result.verdict == CompositionResult::Verdict::Failed) {
         shown.answer.clear();
-        return Sound::None;
+        return Mark::None;
     }
     TestListEntry& test = list_[static_cast<std::size_t>(shown.entry)];
     test.tested = -1;
     test.text = shown.answer;
-    const bool right = count == 0;
+    const bool right = result.verdict == CompositionResult::Verdict::Right;
     shown.mark = right ? kRightMark : kWrongMark;
     ++(right ? run_.right : run_.wrong);
     if (session_.chapter() == kChapterCount) {
         test.right = right ? -1 : 0;
     }
-    return right ? Sound::Right : Sound::Wrong;
-}
-
-QString CompositionTest::soundFile(Sound sound) const
-{
-    if (sound == Sound::None || session_.currentUser().soundOn != -1) {
-        return {};
-    }
-    return feedbackSound(session_.folders(), sound == Sound::Right, session_.random(), session_.clock());
+    return right ? Mark::Right : Mark::Wrong;
 }
 
 std::optional<CompositionRequest> CompositionTest::click(int row)
@@ -248,7 +233,7 @@ CompositionRequest CompositionTest::requestFor(int row) const
     while (first > 1 && sameItem(first - 1)) {
         --first;
     }
-    for (int r = first; r <= static_cast<int>(grid_.size()) && sameItem(r) && request.rows.size() < kMaxItemRows; ++r) {
+    for (int r = first; r <= static_cast<int>(grid_.size()) && sameItem(r) && request.rows.size() < static_cast<std::size_t>(kMaxSubItems); ++r) {
         const GridRow& g = grid_[static_cast<std::size_t>(r - 1)];
         const CompositionEntry& e = list_[static_cast<std::size_t>(g.entry)].entry;
         if (r == row) {
@@ -257,9 +242,6 @@ CompositionRequest CompositionTest::requestFor(int row) const
         request.rows.push_back({e.row, e.japanese, e.english, g.answer});
     }
     request.answer = shown.answer;
-    const int subItems = static_cast<int>(request.rows.size());
-    request.modelAudio = modelRecording(session_.folders(), entry.chapter, request.identifier, 0, subItems);
-    request.modelAudioAll = modelRecording(session_.folders(), entry.chapter, request.identifier, 1, subItems);
     return request;
 }
 

@@ -39,7 +39,8 @@ public:
         QString chapter;    // column 4 in the re-test
     };
 
-    enum class Sound { None, Right, Wrong };
+    // What a returned correction did to the row.
+    enum class Mark { None, Right, Wrong };
 
     // What a key in the answer box leads to.
     struct KeyOutcome {
@@ -78,11 +79,11 @@ public:
 
     // A key in the answer box holding `text`.
     KeyOutcome key(Key key, const QString& text);
-    // The correction of the selected row returned: marks, counters, sound.
-    Sound finish(const CompositionResult& result);
-    // The feedback sound to play for `sound`: empty when the learner has
-    // sound effects off or there is nothing to play.
-    QString soundFile(Sound sound) const;
+    // The correction of the selected row returned: the mark and the counters.
+    // The verdict decides the mark, so an answer whose only fault is its
+    // quotation marks is wrong too. The feedback sound is not played here:
+    // the correction screen played it when it showed that same check.
+    Mark finish(const CompositionResult& result);
     // A click on a grid row: a review request when the row is marked "○" or "×".
     std::optional<CompositionRequest> click(int row);
 

@@ -9,6 +9,8 @@
 
 namespace korvel {
 
+inline constexpr int kMaxSubItems = 11;  // the rows of one item, 0 to 10
+
 // One row (sub-item) of a composition item.
 struct CompositionPromptRow {
     std::int16_t row = 0;  // row number in "英作文.txt", as the SentLog records it
@@ -24,12 +26,10 @@ struct CompositionRequest {
     QString identifier;        // "01-03": the item's own chapter and its number
     std::int16_t chapter = 0;  // the item's own chapter (also in the re-test)
     QString item;              // the item number as written in the file
-    std::vector<CompositionPromptRow> rows;  // the item's rows, at most 11
+    std::vector<CompositionPromptRow> rows;  // the item's rows, at most kMaxSubItems
     int selected = 0;          // the row answered now, an index into rows
     QString answer;            // the answer to correct (trimmed)
     Mode mode = Mode::Test;
-    QString modelAudio;        // the recording of the model answer (speaker picture 0)
-    QString modelAudioAll;     // the recording of speaker picture 1
     // Set for a new answer: the first successful correction writes one SentLog
     // record. Cleared for a review of an answer already marked.
     bool logRequest = true;
@@ -37,12 +37,15 @@ struct CompositionRequest {
     const CompositionPromptRow& current() const { return rows.at(static_cast<std::size_t>(selected)); }
 };
 
+// The outcome of the check made when the correction screen opened.
 struct CompositionResult {
     enum class Verdict { Failed, Right, Wrong };
+    // Right: no comment at all (no error and no quotation-mark message).
     Verdict verdict = Verdict::Failed;
-    // The number of comments the correction produced; -1 when it failed or was not made.
+    // The engine's error count; -1 when the check failed or was not made.
+    // A wrong verdict may come with 0 errors when only the quotation marks are wrong.
     int errorCount = -1;
-    std::vector<std::int16_t> commentNumbers;  // in the order found
+    std::vector<std::int16_t> commentNumbers;  // the comment kinds, in the order found
 
     static CompositionResult failed() { return {}; }
 };

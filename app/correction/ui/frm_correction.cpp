@@ -6,6 +6,8 @@
 #include "app/correction/ui/result_picture.h"
 #include "app/correction/ui/screen_audio.h"
 #include "app/desktop/ui/form_base.h"
+#include "app/lessons/lesson_names.h"
+#include "app/records/learning_log.h"
 #include "app/shell/session.h"
 
 #include <QCloseEvent>
@@ -61,14 +63,14 @@ constexpr Metrics kNarrow{705, 610, 613, 33, 24, 10};
 
 }  // namespace
 
-frm添削::frm添削(Session& session, CorrectionRequest request, QWidget* parent, EngineBinding* engine)
-    : QWidget(parent, Qt::Window), session_(session), request_(std::move(request)),
+frm添削::frm添削(Session& session, CompositionRequest request, Done done, QWidget* parent, EngineBinding* engine)
+    : QWidget(parent, Qt::Window), session_(session), request_(std::move(request)), done_(std::move(done)),
       engine_(engine != nullptr ? *engine : EngineBinding::shared()), correction_(session, engine_)
 {
     setObjectName(QStringLiteral("frm添削"));
     wide_ = session_.currentUser().wideDisplay != 0;
-    if (request_.prompts.size() > kMaxSubItems) {
-        request_.prompts = request_.prompts.mid(0, kMaxSubItems);
+    if (request_.rows.size() > static_cast<std::size_t>(kMaxSubItems)) {
+        request_.rows.resize(static_cast<std::size_t>(kMaxSubItems));
     }
     request_.selected = std::clamp(request_.selected, 0, std::max(0, subItems() - 1));
     buildControls();
@@ -78,9 +80,9 @@ frm添削::frm添削(Session& session, CorrectionRequest request, QWidget* paren
     // and in mode 1 the first check of the answer, logged once per visit.
     LabelHeader->setText(session_.clockText() + QLatin1Char(' ') + session_.currentUser().name);
     TextInput->setText(request_.answer);
-    if (request_.mode == kModeScreen) {
+    if (mode() == kModeScreen) {
         setWindowTitle(QStringLiteral(" NEVRIN1　英作文添削"));
-        LabelCaption->setText(QStringLiteral("英作文添削　") + request_.identifier());
+        LabelCaption->setText(QStringLiteral("英作文添削　") + request_.identifier);
         LabelCaption->setFont(screenFont(14, true));
         logPending_ = request_.logRequest;
         showPrompt();
@@ -93,7 +95,7 @@ frm添削::frm添削(Session& session, CorrectionRequest request, QWidget* paren
         setWindowTitle(QStringLiteral("添削ＴＯＯＬ結果表示"));
         LabelCaption->setText(QStringLiteral("添削ＴＯＯＬ結果表示"));
         CommandTest->hide();
-        if (request_.mode == 2) {
+        if (request_.mode == CompositionRequest::Mode::ResultOnly) {
             TextInput->hide();
         }
     }
@@ -227,16 +229,15 @@ void frm添削::runCheck(bool automatic)
     Command[4]->setEnabled(true);
 
     CorrectionInput input;
-    input.mode = request_.mode;
-    input.exercise = request_.exercise();
-    input.prompt = request_.selectedPrompt();
+    input.mode = mode();
+    input.exercise = request_.exerciseName;
+    input.prompt = prompt(request_.selected);
     input.sentence = text;
-    input.logging = request_.mode == kModeScreen;
+    input.logging = mode() == kModeScreen;
     const CorrectionResult& r = correction_.check(input);
     checked_ = true;
-    latest_ = outcomeOf(r);
     if (automatic) {
-        opening_ = latest_;
+        opening_ = compositionResultOf(r);
     }
     if (r.empty || r.failed()) {
         Command[2]->setEnabled(false);
@@ -282,7 +283,7 @@ void frm添削::showPrompt()
         column = 1;
     }
     GridPrompt->setColumnWidth(column, m.column);
-    GridPrompt->setItem(0, column, new QTableWidgetItem(promptCell(request_.selectedPrompt())));
+    GridPrompt->setItem(0, column, new QTableWidgetItem(promptCell(prompt(request_.selected))));
     for (int c = 0; c < GridPrompt->columnCount(); ++c) {
         GridPrompt->item(0, c)->setBackground(kPink);
     }
@@ -302,7 +303,7 @@ void frm添削::showAllPrompts()
     GridPrompt->setColumnCount(single ? 1 : 2);
     if (single) {
         GridPrompt->setColumnWidth(0, m.column);
-        auto* cell = new QTableWidgetItem(promptCell(request_.selectedPrompt()));
+        auto* cell = new QTableWidgetItem(promptCell(prompt(request_.selected)));
         cell->setBackground(kGreen);
         GridPrompt->setItem(0, 0, cell);
     } else {
@@ -310,7 +311,7 @@ void frm添削::showAllPrompts()
         GridPrompt->setColumnWidth(1, m.column);
         for (int r = 0; r < rows; ++r) {
             GridPrompt->setItem(r, 0, new QTableWidgetItem(QString(QChar(u'a' + r))));
-            GridPrompt->setItem(r, 1, new QTableWidgetItem(promptCell(request_.prompts[r])));
+            GridPrompt->setItem(r, 1, new QTableWidgetItem(promptCell(prompt(r))));
             const QColor colour = r == request_.selected ? kPink : QColor(Qt::white);
             GridPrompt->item(r, 0)->setBackground(colour);
             GridPrompt->item(r, 1)->setBackground(colour);
@@ -346,15 +347,20 @@ void frm添削::placeGrid(int rows)
     GridPrompt->show();
 }
 
+QString frm添削::prompt(int row) const
+{
+    return row >= 0 && row < subItems() ? request_.rows[static_cast<std::size_t>(row)].japanese : QString();
+}
+
 void frm添削::playFeedback(bool right)
 {
-    playIfPresent(screenAudio(), feedbackSound(session_.folders(), session_.random(), session_.clock(), right));
+    playIfPresent(screenAudio(), feedbackSound(session_.folders(), right, session_.random(), session_.clock()));
 }
 
 void frm添削::playModel(int picture)
 {
-    playIfPresent(screenAudio(), modelSentenceAudio(session_.folders(), request_.chapter, request_.identifier(),
-                                                    picture, subItems()));
+    playIfPresent(screenAudio(),
+                  modelRecording(session_.folders(), request_.chapter, request_.identifier, picture, subItems()));
 }
 
 QWidget* frm添削::openTest()
@@ -371,18 +377,13 @@ QWidget* frm添削::openTest()
 
 void frm添削::put_SentLog(const CorrectionResult& result)
 {
-    if (request_.sentLog == nullptr) {
+    if (subItems() == 0) {
         return;
     }
-    SentLogEntry entry;
-    entry.when = session_.clock().now();
-    entry.rowNumber = request_.selected < request_.rowNumbers.size() ? request_.rowNumbers[request_.selected] : 0;
-    entry.chapter = request_.chapter;
-    entry.item = request_.item;
-    entry.right = result.right();
-    entry.answer = result.typed;
-    entry.commentKinds = result.commentKinds;
-    request_.sentLog->put_SentLog(entry);
+    const CompositionPromptRow& row = request_.rows[static_cast<std::size_t>(request_.selected)];
+    const std::vector<std::int16_t> kinds(result.commentKinds.begin(), result.commentKinds.end());
+    // A failed write has been reported; the result stays on the screen.
+    korvel::put_SentLog(session_, row.row, request_.chapter, result.typed, result.right(), kinds);
 }
 
 bool frm添削::eventFilter(QObject* watched, QEvent* event)
@@ -436,18 +437,19 @@ void frm添削::closeEvent(QCloseEvent* event)
     if (testWindow_ != nullptr) {
         testWindow_->close();
     }
+    event->accept();
     if (!closedReported_) {
         closedReported_ = true;
-        if (request_.onClosed) {
-            request_.onClosed(opening_, latest_);
+        if (done_) {
+            done_(opening_);
         }
     }
-    event->accept();
 }
 
-frm添削* openCorrectionScreen(Session& session, const CorrectionRequest& request, QWidget* parent)
+frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done,
+                              QWidget* parent)
 {
-    auto* screen = new frm添削(session, request, parent);
+    auto* screen = new frm添削(session, request, std::move(done), parent);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->setWindowModality(Qt::ApplicationModal);
     if (parent != nullptr) {

@@ -9,12 +9,13 @@
 #pragma once
 
 #include "app/correction/correction.h"
-#include "app/correction/correction_request.h"
+#include "app/lessons/composition_item.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -30,9 +31,14 @@ class Session;
 
 class frm添削 : public QWidget {
 public:
+    // Receives, once, when the screen closes, the result of the check made on
+    // opening: the one the composition test marks and the SentLog keeps.
+    using Done = std::function<void(const CompositionResult&)>;
+
     // `parent` is the opening screen; the correction screen is its own window,
-    // modal to the application while it is open.
-    frm添削(Session& session, CorrectionRequest request, QWidget* parent = nullptr,
+    // modal to the application while it is open. In mode 1 with the request's
+    // log flag set, the opening check is appended to the learner's SentLog.
+    frm添削(Session& session, CompositionRequest request, Done done = {}, QWidget* parent = nullptr,
             EngineBinding* engine = nullptr);
     ~frm添削() override;
 
@@ -49,7 +55,7 @@ public:
     QWidget* openTest();
 
     const CorrectionResult& lastResult() const { return correction_.last(); }
-    const CorrectionOutcome& openingOutcome() const { return opening_; }
+    const CompositionResult& openingResult() const { return opening_; }
     bool wide() const { return wide_; }
 
     QLabel* LabelHeader = nullptr;
@@ -76,23 +82,26 @@ private:
     void placeGrid(int rows);
     void put_SentLog(const CorrectionResult& result);
     void playFeedback(bool right);
-    int subItems() const { return static_cast<int>(request_.prompts.size()); }
+    int subItems() const { return static_cast<int>(request_.rows.size()); }
+    QString prompt(int row) const;
+    std::int16_t mode() const { return static_cast<std::int16_t>(request_.mode); }
 
     Session& session_;
-    CorrectionRequest request_;
+    CompositionRequest request_;
+    Done done_;
     EngineBinding& engine_;
     Correction correction_;
     bool wide_ = true;
     bool logPending_ = false;
     bool checked_ = false;
     bool closedReported_ = false;
-    CorrectionOutcome opening_;
-    CorrectionOutcome latest_;
+    CompositionResult opening_;
     QPointer<QWidget> testWindow_;
 };
 
-// Opens the correction screen for `request` above `parent` and returns it; the
-// request's onClosed reports the outcome when it closes.
-frm添削* openCorrectionScreen(Session& session, const CorrectionRequest& request, QWidget* parent);
+// Opens the correction screen for `request` above `parent`, modal, deleted
+// when it closes, and returns it; `done` receives the result when it closes.
+frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done,
+                              QWidget* parent);
 
 }  // namespace korvel

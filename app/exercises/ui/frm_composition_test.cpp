@@ -1,8 +1,7 @@
 #include "app/exercises/ui/frm_composition_test.h"
 
-#include "app/exercises/sound_out.h"
+#include "app/correction/engine_binding.h"
 #include "app/exercises/ui/function_bar.h"
-#include "app/exercises/ui/media_sound_out.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -42,10 +41,7 @@ frm英作文テスト::frm英作文テスト(Navigator& navigator, CompositionTe
       links_(std::move(links))
 {
     setObjectName(QStringLiteral("frm英作文テスト"));
-    if (links_.sound == nullptr) {
-        ownSound_ = std::make_unique<MediaSoundOut>(this);
-        links_.sound = ownSound_.get();
-    }
+    EngineBinding::shared().initialise(session().folders().contentRoot);
     buildControls(session().currentUser().wideDisplay == -1);
     restart();
     if (!test_.grid().empty()) {
@@ -281,14 +277,10 @@ void frm英作文テスト::applyResult(const CompositionResult& result)
 {
     correcting_ = false;
     const int row = test_.selectedRow();
-    const CompositionTest::Sound sound = test_.finish(result);
+    test_.finish(result);
     showRow(row);
     showSelection();
     showCounts();
-    const QString file = test_.soundFile(sound);
-    if (!file.isEmpty() && links_.sound != nullptr) {
-        links_.sound->play(file);
-    }
     TextAnswer->setFocus();
 }
 

@@ -1,7 +1,9 @@
 // frm英作文テスト: the composition test screen. It shows the chapter's items
 // in a grid, takes the learner's answers in the answer box, has each answer
 // corrected by the correction screen and marks the row "○" or "×". What
-// happens after a key or a click is decided by CompositionTest.
+// happens after a key or a click is decided by CompositionTest. Its first
+// opening in a run initialises the engine. The right/wrong sound of an answer
+// is played by the correction screen, which shows the verdict first.
 #pragma once
 
 #include "app/desktop/ui/form_base.h"
@@ -10,7 +12,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -21,7 +22,6 @@ class QTableWidget;
 namespace korvel {
 
 class FunctionBar;
-class SoundOut;
 
 // Opens the correction for one request; `done` receives its result once (at
 // once or when the correction screen closes).
@@ -29,7 +29,6 @@ using CorrectionOpener = std::function<void(const CompositionRequest&, Correctio
 
 struct CompositionTestLinks {
     CorrectionOpener correct;
-    SoundOut* sound = nullptr;  // null: the desktop's media player
 };
 
 class frm英作文テスト : public FormBase {
@@ -74,7 +73,6 @@ private:
 
     CompositionTest test_;
     CompositionTestLinks links_;
-    std::unique_ptr<SoundOut> ownSound_;
     bool correcting_ = false;
     bool filling_ = false;
     bool logged_ = false;

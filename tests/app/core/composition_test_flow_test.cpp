@@ -205,29 +205,39 @@ TEST_F(CompositionTestFlowTest, AnswersAreSentWithTheirItemAndMarkedByTheComment
     EXPECT_EQ(request.rows[0].japanese, QStringLiteral("「こんにちは」と彼は言った。"));
     EXPECT_EQ(request.rows[0].model, QStringLiteral("He said, \"Hello.\""));
     EXPECT_TRUE(request.logRequest);
-    EXPECT_TRUE(request.modelAudio.endsWith(QStringLiteral("/AudioExSent/e01-03.mp3")));
     EXPECT_EQ(t.run().answered, 1);
     EXPECT_TRUE(t.started());
     EXPECT_FALSE(t.setTestAgain(TestAgain::Yes));
 
-    EXPECT_EQ(t.finish(withComments(2)), CompositionTest::Sound::Wrong);
+    EXPECT_EQ(t.finish(withComments(2)), CompositionTest::Mark::Wrong);
     EXPECT_EQ(t.grid()[3].mark, kWrongMark);
     EXPECT_EQ(t.grid()[3].answer, QStringLiteral("I answered, \"Hi.\""));
 
     t.select(1);
     ASSERT_EQ(t.key(Key::Down, QStringLiteral("I am a boy.")).kind, Kind::Correct);
-    EXPECT_EQ(t.finish(withComments(0)), CompositionTest::Sound::Right);
+    EXPECT_EQ(t.finish(withComments(0)), CompositionTest::Mark::Right);
     EXPECT_EQ(t.grid()[0].mark, kRightMark);
 
     // A failed correction leaves the row unmarked and empty; only the answered count moved.
     t.select(2);
     ASSERT_EQ(t.key(Key::Enter, QStringLiteral("She is girl.")).kind, Kind::Correct);
-    EXPECT_EQ(t.finish(CompositionResult::failed()), CompositionTest::Sound::None);
+    EXPECT_EQ(t.finish(CompositionResult::failed()), CompositionTest::Mark::None);
     EXPECT_EQ(t.grid()[1].mark, QString());
     EXPECT_EQ(t.grid()[1].answer, QString());
     EXPECT_EQ(t.run().answered, 3);
     EXPECT_EQ(t.run().right, 1);
     EXPECT_EQ(t.run().wrong, 1);
+
+    // Wrong quotation marks alone: no error counted, yet the verdict is wrong.
+    t.select(2);
+    ASSERT_EQ(t.key(Key::Enter, QStringLiteral("She is a girl.")).kind, Kind::Correct);
+    CompositionResult quotesOnly;
+    quotesOnly.verdict = CompositionResult::Verdict::Wrong;
+    quotesOnly.errorCount = 0;
+    quotesOnly.commentNumbers = {11, 12};
+    EXPECT_EQ(t.finish(quotesOnly), CompositionTest::Mark::Wrong);
+    EXPECT_EQ(t.grid()[1].mark, kWrongMark);
+    EXPECT_EQ(t.run().wrong, 2);
 
     // Enter on a marked row only moves on.
     t.select(1);
@@ -247,7 +257,7 @@ TEST_F(CompositionTestFlowTest, AClickOnAMarkedRowReviewsWithoutChangingAnything
     ASSERT_TRUE(review.has_value());
     EXPECT_FALSE(review->logRequest);
     EXPECT_EQ(review->answer, QStringLiteral("I is a boy."));
-    EXPECT_EQ(t.finish(withComments(0)), CompositionTest::Sound::None);  // nothing was sent
+    EXPECT_EQ(t.finish(withComments(0)), CompositionTest::Mark::None);  // nothing was sent
     EXPECT_EQ(t.grid()[0].mark, kWrongMark);
     EXPECT_EQ(t.run().right, before.right);
     EXPECT_EQ(t.run().wrong, before.wrong);

@@ -1,15 +1,20 @@
 // frm英作文テスト through its widgets on the offscreen platform: opened from
 // the home screen, answered with the keys of the answer box, corrected by a
 // scripted correction (or a stand-in correction screen reached through the
-// navigator), marked, logged and left through the function bar.
+// navigator, or the real one over a missing engine), marked, logged and left
+// through the function bar. The run over the real engine is in
+// composition_end_to_end_test.cpp.
+#include "app/correction/engine_binding.h"
+#include "app/correction/ui/frm_correction.h"
 #include "app/exercises/correction_handover.h"
-#include "app/exercises/sound_out.h"
 #include "app/exercises/ui/frm_composition_test.h"
 #include "app/exercises/ui/function_bar.h"
 #include "app/records/learning_log.h"
 #include "app/shell/ui/frm_home.h"
+#include "tests/app/core/correction_fixture.h"
 #include "tests/app/ui/screen_fixture.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,12 +31,6 @@ namespace {
 
 using test::le16;
 using test::userRecordBytes;
-
-class RecordingSound final : public SoundOut {
-public:
-    void play(const QString& path) override { played.append(path); }
-    QStringList played;
-};
 
 CompositionResult scripted(int comments)
 {
@@ -59,7 +58,17 @@ protected:
                                          .join(QStringLiteral("\r\n"))));
         writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", 0, 0, "")});
         random.values = {0.0};  // equal keys: the grid keeps the file order
+        // The test screen initialises the engine when it opens: a scripted one here.
+        auto calls = std::make_unique<test::ScriptedZintra>();
+        engine = calls.get();
+        EngineBinding::replaceSharedLibrary(std::move(calls));
+        before_ = QDir::currentPath();
         startNavigator();
+    }
+    void TearDown() override
+    {
+        ScreenTest::TearDown();
+        QDir::setCurrent(before_);
     }
 
     // The composition test with the scripted correction: every request is
@@ -69,7 +78,6 @@ protected:
     {
         navigator->add(ScreenId::CompositionTest, [this](Navigator& nav) {
             CompositionTestLinks links;
-            links.sound = &sound;
             links.correct = [this, &nav](const CompositionRequest& request, CorrectionHandover::Done done) {
                 requests.push_back(request);
                 const CompositionResult result = results.empty() ? CompositionResult::failed() : results.front();
@@ -78,7 +86,7 @@ protected:
                 }
                 if (request.logRequest && result.verdict != CompositionResult::Verdict::Failed) {
                     put_SentLog(nav.session(), request.current().row, request.chapter, request.answer,
-                                result.errorCount == 0, result.commentNumbers);
+                                result.verdict == CompositionResult::Verdict::Right, result.commentNumbers);
                 }
                 done(result);
             };
@@ -108,7 +116,8 @@ protected:
 
     QByteArray log(const char* name) const { return content.read(QStringLiteral("Korveluser/") + QString::fromLatin1(name)); }
 
-    RecordingSound sound;
+    test::ScriptedZintra* engine = nullptr;
+    QString before_;
     std::deque<CompositionResult> results;
     std::vector<CompositionRequest> requests;
 };
@@ -143,8 +152,9 @@ TEST_F(CompositionTestScreenTest, OneWrongAndOneRightAnswerAreMarkedLoggedAndCou
     EXPECT_EQ(cell(screen, 1, 3), QStringLiteral("×"));
     EXPECT_EQ(cell(screen, 1, 2), QStringLiteral("I is a boy."));
     EXPECT_EQ(screen->GridTest->item(0, 3)->background().color(), frm英作文テスト::kWrongCell);
-    ASSERT_EQ(sound.played.size(), 1);
-    EXPECT_TRUE(sound.played[0].endsWith(QStringLiteral("/AudioOKNG/ng_1.mp3"))) << sound.played[0].toStdString();
+    // The first opening initialised the engine with the content root's configuration.
+    EXPECT_EQ(engine->inits, 1);
+    EXPECT_EQ(engine->config, QByteArray("zintra.ini"));
     // The options are fixed once the test has started.
     EXPECT_FALSE(screen->OptionAgain[0]->isEnabled());
     EXPECT_FALSE(screen->SpinChapter->isEnabled());
@@ -156,8 +166,6 @@ TEST_F(CompositionTestScreenTest, OneWrongAndOneRightAnswerAreMarkedLoggedAndCou
     type(screen->TextAnswer, QStringLiteral("She is a girl."));
     QTest::keyClick(screen->TextAnswer, Qt::Key_Down);
     EXPECT_EQ(cell(screen, 2, 3), QStringLiteral("○"));
-    ASSERT_EQ(sound.played.size(), 2);
-    EXPECT_TRUE(sound.played[1].contains(QStringLiteral("/AudioOKNG/ok_")));
     EXPECT_EQ(screen->LabelCounts->text(), QStringLiteral("問題数 4　　解答数 2　　○ 1　　× 1"));
     // KORVEL_SCREENSHOTS=DIR keeps a picture of the marked grid for a person to look at.
     if (const QString shots = qEnvironmentVariable("KORVEL_SCREENSHOTS"); !shots.isEmpty()) {
@@ -246,16 +254,25 @@ TEST_F(CompositionTestScreenTest, TheCorrectionScreenIsReachedThroughTheNavigato
     correction->close();
 }
 
-TEST_F(CompositionTestScreenTest, WithoutACorrectionScreenTheAnswerStaysUnmarked)
+TEST_F(CompositionTestScreenTest, AFailedCorrectionLeavesTheAnswerUnmarked)
 {
+    // The real correction screen over an engine library that cannot be loaded.
+    EngineBinding::replaceSharedLibrary(loadZintraLibrary(content.file(QStringLiteral("no/libzintra.so"))));
     frm英作文テスト* screen = openFromHome();
     ASSERT_NE(screen, nullptr);
     type(screen->TextAnswer, QStringLiteral("I am a boy."), true);
+    auto* correction = dynamic_cast<frm添削*>(navigator->lastOpened());
+    ASSERT_NE(correction, nullptr);
     ASSERT_EQ(prompt.count(), 1u);
-    EXPECT_EQ(prompt.last().text, QStringLiteral("エラー：　英文添削エンジンの処理に失敗しました。\r\n データ名 Lesson01-01\r\nfrm英作文テスト"));
+    EXPECT_TRUE(prompt.last().text.startsWith(QStringLiteral("エラー：　英文添削エンジンの処理に失敗しました。")));
+    EXPECT_TRUE(prompt.last().text.endsWith(QStringLiteral("prc_zintraMatch"))) << prompt.last().text.toStdString();
+    EXPECT_EQ(correction->TextInput->text(), QStringLiteral("I am a boy."));  // the typed text stays
+    correction->close();
+    settle();
     EXPECT_EQ(cell(screen, 1, 3), QString());
     EXPECT_EQ(cell(screen, 1, 2), QString());
     EXPECT_EQ(screen->LabelCounts->text(), QStringLiteral("問題数 4　　解答数 1　　○ 0　　× 0"));
+    EXPECT_TRUE(log("SentLog0.dat").isEmpty());
 }
 
 TEST_F(CompositionTestScreenTest, TheReTestShowsTheChapterColumnAndTheNote)

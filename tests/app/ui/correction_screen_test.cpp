@@ -1,5 +1,5 @@
 // frm添削 driven through its widgets on the offscreen platform, over a
-// scripted engine library. With KORVEL_SCREENSHOT_DIR set, the screen after a
+// scripted engine library; the SentLog is read back from the learner's file. With KORVEL_SCREENSHOT_DIR set, the screen after a
 // wrong answer is saved there in both display balances.
 #include "app/correction/engine_binding.h"
 #include "app/correction/ui/frm_correction.h"
@@ -27,16 +27,6 @@ class RecordingAudio final : public AudioOut {
 public:
     void play(const QString& path) override { played.push_back(QFileInfo(path).fileName()); }
     QStringList played;
-};
-
-class RecordingSentLog final : public SentLogWriter {
-public:
-    bool put_SentLog(const SentLogEntry& entry) override
-    {
-        entries.push_back(entry);
-        return true;
-    }
-    std::vector<SentLogEntry> entries;
 };
 
 // The engine's report for "i is student" on chapter 1, item 1.
@@ -97,25 +87,28 @@ protected:
         QDir::setCurrent(before_);
     }
 
-    CorrectionRequest request(const QString& answer, QStringList prompts = {QStringLiteral("私は学生です。")})
+    // Item `item` of `chapter`; its rows are numbered from 1 in the course file.
+    static CompositionRequest request(const QString& answer, QStringList prompts = {QStringLiteral("私は学生です。")},
+                                      std::int16_t chapter = 1, int item = 1)
     {
-        CorrectionRequest r;
-        r.chapter = 1;
-        r.item = 1;
-        r.prompts = std::move(prompts);
-        r.rowNumbers = {1, 2, 3, 4, 5};
+        CompositionRequest r;
+        r.chapter = chapter;
+        r.item = QString::number(item);
+        r.identifier = QStringLiteral("%1-%2").arg(chapter, 2, 10, QLatin1Char('0')).arg(item, 2, 10, QLatin1Char('0'));
+        r.exerciseName = QStringLiteral("Lesson") + r.identifier;
+        for (int i = 0; i < prompts.size(); ++i) {
+            r.rows.push_back({static_cast<std::int16_t>(i + 1), prompts[i], QString(), QString()});
+        }
         r.answer = answer;
         r.logRequest = true;
-        r.sentLog = &sentLog;
-        r.onClosed = [this](const CorrectionOutcome& opening, const CorrectionOutcome& latest) {
-            closings.push_back({opening, latest});
-        };
         return r;
     }
-    frm添削& open(const QString& report, const CorrectionRequest& r)
+    frm添削& open(const QString& report, const CompositionRequest& r)
     {
         engine->reply = test::shiftJis(report);
-        screen = std::make_unique<frm添削>(*session, r, nullptr, binding.get());
+        screen = std::make_unique<frm添削>(
+            *session, r, [this](const CompositionResult& result) { closings.push_back(result); }, nullptr,
+            binding.get());
         screen->show();
         QApplication::processEvents();
         return *screen;
@@ -125,9 +118,10 @@ protected:
     test::ScriptedZintra* engine = nullptr;
     std::unique_ptr<EngineBinding> binding;
     std::unique_ptr<frm添削> screen;
+    QByteArray sentLog() const { return content.read(QStringLiteral("Korveluser/SentLog0.dat")); }
+
     RecordingAudio audio;
-    RecordingSentLog sentLog;
-    std::vector<std::pair<CorrectionOutcome, CorrectionOutcome>> closings;
+    std::vector<CompositionResult> closings;
     QString before_;
 };
 
@@ -152,13 +146,14 @@ TEST_F(CorrectionScreen, WrongAnswerIsCommentedMarkedInRedAndLoggedOnce)
     EXPECT_EQ(random.reseeds, 1);
     EXPECT_EQ(s.LabelHeader->text(), QStringLiteral("2024/04/01 09:05 Taro Yamada"));
 
-    ASSERT_EQ(sentLog.entries.size(), 1u);
-    const SentLogEntry& entry = sentLog.entries.front();
-    EXPECT_FALSE(entry.right);
-    EXPECT_EQ(entry.rowNumber, 1);
-    EXPECT_EQ(entry.chapter, 1);
-    EXPECT_EQ(entry.answer, QStringLiteral("i is student"));
-    EXPECT_EQ(entry.commentKinds, (QList<std::int16_t>{7, 6, 10005, 6, 10003, 5}));
+    // One 218-byte record: row 1, chapter 1, wrong, the answer, six comment kinds, 45 zeros.
+    const QByteArray record = sentLog();
+    ASSERT_EQ(record.size(), 218);
+    EXPECT_EQ(record.mid(8, 6), test::le16(1) + test::le16(1) + test::le16(0));
+    EXPECT_EQ(record.mid(14, 100), QByteArray("i is student") + QByteArray(88, ' '));
+    EXPECT_EQ(record.mid(114, 14), test::le16(6) + test::le16(7) + test::le16(6) + test::le16(10005) +
+                                       test::le16(6) + test::le16(10003) + test::le16(5));
+    EXPECT_EQ(record.mid(128), QByteArray(90, '\0'));
 
     // F10 twice: the corrected sentence is appended once.
     key(s.TextInput, Qt::Key_F10);
@@ -174,14 +169,15 @@ TEST_F(CorrectionScreen, WrongAnswerIsCommentedMarkedInRedAndLoggedOnce)
     s.TextInput->setText(QStringLiteral("I am a student."));
     key(s.TextInput, Qt::Key_Return);
     EXPECT_TRUE(s.lastResult().right());
-    EXPECT_EQ(sentLog.entries.size(), 1u);
+    EXPECT_EQ(sentLog().size(), 218);
     EXPECT_EQ(engine->matches, 2);
 
+    // The opener takes back the check made on opening, the one the SentLog keeps.
     key(s.TextInput, Qt::Key_F9);
     ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0].first.errorCount, 6);
-    EXPECT_FALSE(closings[0].first.right);
-    EXPECT_TRUE(closings[0].second.right);
+    EXPECT_EQ(closings[0].verdict, CompositionResult::Verdict::Wrong);
+    EXPECT_EQ(closings[0].errorCount, 6);
+    EXPECT_EQ(closings[0].commentNumbers, (std::vector<std::int16_t>{7, 6, 10005, 6, 10003, 5}));
 }
 
 TEST_F(CorrectionScreen, RightAnswerLeavesTheCorrectedSentenceButtonOff)
@@ -193,9 +189,10 @@ TEST_F(CorrectionScreen, RightAnswerLeavesTheCorrectedSentenceButtonOff)
     EXPECT_EQ(s.TextComment->toPlainText(), QString());
     EXPECT_TRUE(s.PictureResult->redTexts().isEmpty());
     EXPECT_EQ(audio.played, QStringList{QStringLiteral("ok_5.mp3")});
-    ASSERT_EQ(sentLog.entries.size(), 1u);
-    EXPECT_TRUE(sentLog.entries[0].right);
-    EXPECT_TRUE(sentLog.entries[0].commentKinds.isEmpty());
+    const QByteArray record = sentLog();
+    ASSERT_EQ(record.size(), 218);
+    EXPECT_EQ(record.mid(12, 2), test::le16(-1));
+    EXPECT_EQ(record.mid(114), QByteArray(104, '\0'));
     key(s.TextInput, Qt::Key_F10);
     EXPECT_EQ(s.TextComment->toPlainText(), QString());
 }
@@ -229,12 +226,13 @@ TEST_F(CorrectionScreen, EngineFailureKeepsTheScreenAndTheText)
     EXPECT_TRUE(prompt.last().text.endsWith(QStringLiteral("prc_zintraMatch")));
     EXPECT_TRUE(s.lastResult().failed());
     EXPECT_TRUE(audio.played.isEmpty());
-    EXPECT_TRUE(sentLog.entries.empty());  // a failed correction writes nothing
+    EXPECT_TRUE(sentLog().isEmpty());  // a failed correction writes nothing
     EXPECT_FALSE(s.Command[2]->isEnabled());
     EXPECT_EQ(s.TextInput->text(), QStringLiteral("I am a student."));
     s.close();
     ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0].first.errorCount, -1);
+    EXPECT_EQ(closings[0].verdict, CompositionResult::Verdict::Failed);
+    EXPECT_EQ(closings[0].errorCount, -1);
 }
 
 TEST_F(CorrectionScreen, OneSubItemHidesTheAllPromptsButtonAndItsKeys)
@@ -258,7 +256,7 @@ TEST_F(CorrectionScreen, OneSubItemHidesTheAllPromptsButtonAndItsKeys)
 
 TEST_F(CorrectionScreen, AllPromptsScrollToTheSelectedOne)
 {
-    CorrectionRequest r = request(QStringLiteral("I am a student."),
+    CompositionRequest r = request(QStringLiteral("I am a student."),
                                   {QStringLiteral("一"), QStringLiteral("二\r行"), QStringLiteral("三"),
                                    QStringLiteral("四"), QStringLiteral("五")});
     r.selected = 3;
@@ -279,9 +277,7 @@ TEST_F(CorrectionScreen, AllPromptsScrollToTheSelectedOne)
 
 TEST_F(CorrectionScreen, ChaptersTwentyThreeToTwentySevenPlayFromTheSentenceFolder)
 {
-    CorrectionRequest r = request(QStringLiteral("I am a student."));
-    r.chapter = 23;
-    r.item = 12;
+    const CompositionRequest r = request(QStringLiteral("I am a student."), {QStringLiteral("私は学生です。")}, 23, 12);
     frm添削& s = open(rightReport(), r);
     EXPECT_EQ(engine->request, QByteArray("<H1>Lesson23-12</H1><P>I am a student.</P>"));
     audio.played.clear();
@@ -338,7 +334,7 @@ TEST_F(CorrectionScreen, ScreenshotsAfterAWrongAnswer)
         std::printf("wrote %s\n", qPrintable(file));
     }
     // An item of five rows, the fourth answered, all prompts shown (F8).
-    CorrectionRequest r = request(QStringLiteral("i is student"),
+    CompositionRequest r = request(QStringLiteral("i is student"),
                                   {QStringLiteral("私は学生です。"), QStringLiteral("あなたは先生です。"),
                                    QStringLiteral("彼は医者です。"), QStringLiteral("彼女は歌手です。"),
                                    QStringLiteral("私たちは友達です。")});
