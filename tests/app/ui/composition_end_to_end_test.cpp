@@ -104,6 +104,19 @@ protected:
         return content.read(QStringLiteral("Korveluser/") + QString::fromLatin1(name));
     }
 
+    // KORVEL_SCREENSHOTS=DIR keeps pictures for a person to look at (run under
+    // a display, e.g. xvfb-run, with the platform it gives).
+    static void shoot(QWidget* widget, const QString& name)
+    {
+        const QString dir = qEnvironmentVariable("KORVEL_SCREENSHOTS");
+        if (dir.isEmpty()) {
+            return;
+        }
+        QDir().mkpath(dir);
+        QTest::qWait(300);
+        EXPECT_TRUE(widget->grab().save(dir + QLatin1Char('/') + name));
+    }
+
     RecordingAudio audio;
     QString before_;
 };
@@ -149,6 +162,9 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     EXPECT_TRUE(correction->Command[2]->isEnabled());
     EXPECT_EQ(audio.played, QStringList{QStringLiteral("ng_1.mp3")});
     EXPECT_EQ(cell(screen, 1, 3), QString());  // marked when the correction closes
+    shoot(correction, QStringLiteral("frm添削_wrong.png"));
+    QTest::keyClick(correction->TextInput, Qt::Key_F10);
+    shoot(correction, QStringLiteral("frm添削_wrong_corrected.png"));
     QTest::keyClick(correction->TextInput, Qt::Key_F9);
     settle();
     EXPECT_EQ(cell(screen, 1, 3), QStringLiteral("×"));
@@ -170,6 +186,7 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     EXPECT_EQ(audio.played, (QStringList{QStringLiteral("ng_1.mp3"), QStringLiteral("ok_1.mp3")}));
     EXPECT_EQ(screen->LabelCounts->text(), QStringLiteral("問題数 9　　解答数 2　　○ 1　　× 1"));
     EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
+    shoot(screen, QStringLiteral("frm英作文テスト_marked.png"));
 
     // Two SentLog records of 218 bytes, one per answer.
     const QByteArray sent = log("SentLog0.dat");
