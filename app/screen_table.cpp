@@ -20,19 +20,14 @@ void registerScreens(Navigator& navigator)
         return new frm英作文テスト(nav, CompositionTestLinks{correctionThroughNavigator(nav)});
     });
     // frm添削 takes the composition test's waiting request and hands its
-    // result back when it closes; it opens as a window of the test screen.
+    // result back when it closes.
     navigator.add(ScreenId::Correction, [](Navigator& nav) -> QWidget* {
         std::optional<CompositionRequest> request = CorrectionHandover::takeRequest();
         if (!request) {
             return nullptr;
         }
-        auto* screen = new frm添削(nav.session(), std::move(*request),
-                                   [](const CompositionResult& result) { CorrectionHandover::finish(result); },
-                                   nav.lastOpened());
-        if (QWidget* test = nav.lastOpened()) {
-            screen->move(test->geometry().left() + 20, test->geometry().top() + 60);
-        }
-        return screen;
+        return new frm添削(nav.session(), std::move(*request),
+                           [](const CompositionResult& result) { CorrectionHandover::finish(result); });
     });
 }
 

@@ -267,7 +267,7 @@ void frm英作文テスト::answerKey(CompositionTest::Key key)
         }
     };
     if (links_.correct) {
-        links_.correct(*outcome.request, done);
+        links_.correct(*this, *outcome.request, done);
     } else {
         done(CompositionResult::failed());
     }
@@ -293,7 +293,7 @@ void frm英作文テスト::review(int row)
     showSelection();
     if (request && links_.correct) {
         // A review changes nothing: its result is not used.
-        links_.correct(*request, [](const CompositionResult&) {});
+        links_.correct(*this, *request, [](const CompositionResult&) {});
     }
 }
 
@@ -332,7 +332,7 @@ void frm英作文テスト::closeEvent(QCloseEvent* event)
 
 CorrectionOpener correctionThroughNavigator(Navigator& navigator)
 {
-    return [&navigator](const CompositionRequest& request, CorrectionHandover::Done done) {
+    return [&navigator](QWidget& opener, const CompositionRequest& request, CorrectionHandover::Done done) {
         if (!navigator.has(ScreenId::Correction)) {
             navigator.session().dsp_ErrorMsg(2, QStringLiteral("frm英作文テスト"),
                                              QStringLiteral(" データ名 ") + request.exerciseName);
@@ -345,8 +345,10 @@ CorrectionOpener correctionThroughNavigator(Navigator& navigator)
             CorrectionHandover::finish(CompositionResult::failed());
             return;
         }
-        // The modality of a shown window takes effect when it is shown again.
-        screen->hide();
+        // A window of the test screen, so it never outlives it. Reparenting
+        // hides it; the modality takes effect when it is shown again.
+        screen->setParent(&opener, Qt::Window);
+        screen->move(opener.geometry().left() + 20, opener.geometry().top() + 60);
         screen->setWindowModality(Qt::ApplicationModal);
         screen->show();
     };

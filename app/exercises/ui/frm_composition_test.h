@@ -23,9 +23,10 @@ namespace korvel {
 
 class FunctionBar;
 
-// Opens the correction for one request; `done` receives its result once (at
-// once or when the correction screen closes).
-using CorrectionOpener = std::function<void(const CompositionRequest&, CorrectionHandover::Done done)>;
+// Opens the correction for one request over the opening screen; `done`
+// receives its result once (at once or when the correction screen closes).
+using CorrectionOpener =
+    std::function<void(QWidget& opener, const CompositionRequest&, CorrectionHandover::Done done)>;
 
 struct CompositionTestLinks {
     CorrectionOpener correct;
@@ -79,8 +80,9 @@ private:
 };
 
 // The correction through the navigator: the request waits in the hand-over and
-// the correction screen (ScreenId::Correction) is opened over the test. Without
-// a correction screen the correction fails (error row 2) and nothing is marked.
+// the correction screen (ScreenId::Correction) is opened as a modal window of
+// the opening screen, near its top left corner. Without a correction screen
+// the correction fails (error row 2) and nothing is marked.
 CorrectionOpener correctionThroughNavigator(Navigator& navigator);
 
 }  // namespace korvel

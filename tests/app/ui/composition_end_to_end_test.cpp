@@ -148,6 +148,9 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     // and the wrong parts in red; the wrong sound plays once.
     frm添削* correction = answer(screen, QStringLiteral("i is student"));
     ASSERT_NE(correction, nullptr);
+    EXPECT_EQ(correction->parentWidget(), screen.data());
+    EXPECT_TRUE(correction->isWindow());
+    EXPECT_EQ(correction->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
     EXPECT_EQ(correction->lastResult().request, QStringLiteral("<H1>Lesson01-01</H1><P>i is student</P>"));
     const QString comments = correction->TextComment->toPlainText();
@@ -176,6 +179,7 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     ASSERT_EQ(screen->GridTest->currentRow(), 1);
     correction = answer(screen, QStringLiteral("I am Ken."));
     ASSERT_NE(correction, nullptr);
+    EXPECT_EQ(correction->parentWidget(), screen.data());  // also the second time
     EXPECT_TRUE(correction->lastResult().right());
     EXPECT_EQ(correction->TextComment->toPlainText(), QString());
     EXPECT_TRUE(correction->PictureResult->redTexts().isEmpty());

@@ -78,7 +78,7 @@ protected:
     {
         navigator->add(ScreenId::CompositionTest, [this](Navigator& nav) {
             CompositionTestLinks links;
-            links.correct = [this, &nav](const CompositionRequest& request, CorrectionHandover::Done done) {
+            links.correct = [this, &nav](QWidget&, const CompositionRequest& request, CorrectionHandover::Done done) {
                 requests.push_back(request);
                 const CompositionResult result = results.empty() ? CompositionResult::failed() : results.front();
                 if (!results.empty()) {
