@@ -1,7 +1,8 @@
 # korvel --check on an installation laid out as scripts/layout.sh does it: the
 # program and libzintra.so side by side with the bundled engine data and the
-# course's error messages. A right answer, a wrong one, a failed check (a
-# template that does not exist) and a missing library.
+# course's error messages. A right answer, a wrong one, chapter 1's first item
+# as the README shows it, a failed check (a template that does not exist) and
+# a missing library.
 #
 #   cmake -DKORVEL=korvel -DZINTRA=libzintra.so -DENGINE=data/engine -DCOURSE=data/course -DWORK=dir -P korvel_check.cmake
 foreach(var KORVEL ZINTRA ENGINE COURSE WORK)
@@ -18,8 +19,9 @@ file(COPY "${KORVEL}" "${ZINTRA}" DESTINATION "${WORK}")
 get_filename_component(program "${KORVEL}" NAME)
 set(program "${WORK}/${program}")
 
+set(exercise lesson1)
 function(check expected_status sentence)
-  execute_process(COMMAND "${program}" --check lesson1 "${sentence}" ${ARGN}
+  execute_process(COMMAND "${program}" --check ${exercise} "${sentence}" ${ARGN}
     WORKING_DIRECTORY "${WORK}/Korveluser"
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
   if(NOT status EQUAL expected_status)
@@ -49,6 +51,18 @@ expect("{\"word\": \"\", \"code\": 8, \"group\": 0, \"errorNumber\": 1, \"candid
 check(0 "I am a boy." --prompt "彼は「私は少年です。」と言いました。")
 expect("\"quoteFlags\": -3,")
 expect("\"commentKinds\": [11,12]")
+
+# Chapter 1's first composition item of the bundled course, as the README shows it.
+set(exercise Lesson01-01)
+check(0 "I am a student.")
+expect("\"request\": \"<H1>Lesson01-01</H1><P>I am a student.</P>\"")
+expect("\"verdict\": \"right\"")
+check(0 "i is student")
+expect("\"errors\": 6,")
+expect("\"corrected\": \"I'm a student.\"")
+expect("\"commentKinds\": [7,6,10005,6,10003,5]")
+expect("\"display\": \" [i](1)  [XXX](2) [is](3) 【 [XXX](4) student 】(5) [XXX](6)\\r\\n\"")
+set(exercise lesson1)
 
 # The engine answers for a template that does not exist with its error reply.
 execute_process(COMMAND "${program}" --check NoSuchLesson "I am a boy."
