@@ -48,6 +48,11 @@ QString tidySentence(QString text, bool quoted)
 
 }  // namespace
 
+bool hasForbiddenCharacter(const QString& text)
+{
+    return text.contains(QLatin1Char('&')) || text.contains(QLatin1Char('<')) || text.contains(QLatin1Char('>'));
+}
+
 CompositionResult compositionResultOf(const CorrectionResult& result)
 {
     CompositionResult out;

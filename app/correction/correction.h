@@ -29,6 +29,12 @@ inline constexpr std::int16_t kModeText = 3;
 
 inline constexpr int kMaxLoggedKinds = 51;
 
+// "&", "<" and ">" cannot travel in the engine's request: the composition
+// test and the correction screen refuse an answer holding one, with this message.
+bool hasForbiddenCharacter(const QString& text);
+inline const QString kForbiddenInputMessage = QStringLiteral(" & , < , >　は入力文字として使用できません。 ");
+inline const QString kForbiddenInputTitle = QStringLiteral("英作文入力");
+
 struct CorrectionInput {
     std::int16_t mode = kModeScreen;
     QString exercise;  // "Lesson" + two-digit chapter + "-" + two-digit item

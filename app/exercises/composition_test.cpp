@@ -8,11 +8,6 @@
 
 namespace korvel {
 
-bool hasForbiddenCharacter(const QString& text)
-{
-    return text.contains(QLatin1Char('&')) || text.contains(QLatin1Char('<')) || text.contains(QLatin1Char('>'));
-}
-
 CompositionTest::CompositionTest(Session& session, int japaneseWidth)
     : session_(session), japaneseWidth_(std::max(japaneseWidth, 1))
 {

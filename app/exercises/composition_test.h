@@ -4,6 +4,7 @@
 // UserLog record on leaving. frm英作文テスト shows this and forwards to it.
 #pragma once
 
+#include "app/correction/correction.h"
 #include "app/lessons/composition_item.h"
 #include "app/lessons/composition_lists.h"
 #include "app/records/test_run.h"
@@ -21,8 +22,6 @@ class Session;
 inline const QString kRightMark = QStringLiteral("○");
 inline const QString kWrongMark = QStringLiteral("×");
 inline const QString kMasteredMark = QStringLiteral("済");
-inline const QString kForbiddenInputMessage = QStringLiteral(" & , < , >　は入力文字として使用できません。 ");
-inline const QString kForbiddenInputTitle = QStringLiteral("英作文入力");
 
 class CompositionTest {
 public:
@@ -112,8 +111,5 @@ private:
     int selected_ = 0;
     int correcting_ = 0;  // the row sent to the correction, 0 for none
 };
-
-// True when the text holds a character the engine's request cannot carry.
-bool hasForbiddenCharacter(const QString& text);
 
 }  // namespace korvel

@@ -33,11 +33,6 @@ QString forBox(const QString& text)
     return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-bool hasForbiddenCharacter(const QString& text)
-{
-    return text.contains(QLatin1Char('&')) || text.contains(QLatin1Char('<')) || text.contains(QLatin1Char('>'));
-}
-
 // A prompt as the grid shows it: its first carriage return taken out.
 QString promptCell(QString prompt)
 {
@@ -218,8 +213,7 @@ void frm添削::runCheck(bool automatic)
     TextComment->clear();
     const QString text = TextInput->text();
     if (hasForbiddenCharacter(text)) {
-        session_.prompt().tell(QStringLiteral("英作文入力"),
-                               QStringLiteral(" & , < , >　は入力文字として使用できません。 "));
+        session_.prompt().tell(kForbiddenInputTitle, kForbiddenInputMessage);
         TextInput->setFocus();
         return;
     }
