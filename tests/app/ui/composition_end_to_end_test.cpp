@@ -192,6 +192,19 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
     shoot(screen, QStringLiteral("frm英作文テスト_marked.png"));
 
+    // A click on the wrong row reviews it: the correction opens again and
+    // checks the same answer, but marks, counters and the SentLog stay.
+    screen->GridTest->cellClicked(0, 1);
+    settle();
+    correction = dynamic_cast<frm添削*>(navigator->lastOpened());
+    ASSERT_NE(correction, nullptr);
+    EXPECT_EQ(correction->TextInput->text(), QStringLiteral("i is student"));
+    EXPECT_EQ(correction->lastResult().errorCount, 6);
+    correction->close();
+    settle();
+    EXPECT_EQ(cell(screen, 1, 3), QStringLiteral("×"));
+    EXPECT_EQ(screen->LabelCounts->text(), QStringLiteral("問題数 9　　解答数 2　　○ 1　　× 1"));
+
     // Two SentLog records of 218 bytes, one per answer.
     const QByteArray sent = log("SentLog0.dat");
     ASSERT_EQ(sent.size(), 2 * 218);

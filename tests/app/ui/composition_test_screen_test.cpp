@@ -193,7 +193,13 @@ TEST_F(CompositionTestScreenTest, OneWrongAndOneRightAnswerAreMarkedLoggedAndCou
     ASSERT_EQ(user.size(), 40);
     EXPECT_EQ(user.mid(8), le16(0) + QByteArray("Taro") + QByteArray(16, ' ') + le16(1) + le16(2) + le16(4) +
                                le16(1) + le16(1));
-    EXPECT_NE(dynamic_cast<HomeScreen*>(navigator->lastOpened()), nullptr);
+    auto* home = dynamic_cast<HomeScreen*>(navigator->lastOpened());
+    ASSERT_NE(home, nullptr);
+    // Opened again in the same run: the engine is not initialised a second time.
+    home->CommandFunction[7]->click();
+    settle();
+    ASSERT_NE(opened<frm英作文テスト>(), nullptr);
+    EXPECT_EQ(engine->inits, 1);
 }
 
 TEST_F(CompositionTestScreenTest, AForbiddenCharacterIsRefusedAndNeverSent)
