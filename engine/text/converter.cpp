@@ -49,6 +49,49 @@ std::string fromUnicodeWith(UConverter* conv, std::u16string_view units, UErrorC
     return out;
 }
 
+// Characters whose Japanese code pages disagree on the Unicode side: the JIS
+// mapping gives the first, Windows' code page 932 the second. Text written on
+// either side must reach a Shift-JIS reader as the same character.
+constexpr char16_t kJapaneseVariants[][2] = {
+    {u'\u301C', u'\uFF5E'},  // wave dash
+    {u'\u2016', u'\u2225'},  // double vertical line
+    {u'\u2212', u'\uFF0D'},  // minus sign
+    {u'\u2014', u'\u2015'},  // dash
+    {u'\u00A2', u'\uFFE0'},  // cent sign
+    {u'\u00A3', u'\uFFE1'},  // pound sign
+    {u'\u00AC', u'\uFFE2'},  // not sign
+};
+
+bool converterMaps(UConverter* conv, char16_t unit) {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverterFromUCallback previous = nullptr;
+    const void* previousContext = nullptr;
+    ucnv_setFromUCallBack(conv, UCNV_FROM_U_CALLBACK_STOP, nullptr, &previous, &previousContext, &status);
+    char bytes[16];
+    UErrorCode converted = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(conv);
+    ucnv_fromUChars(conv, bytes, sizeof bytes, &unit, 1, &converted);
+    ucnv_setFromUCallBack(conv, previous, previousContext, nullptr, nullptr, &status);
+    ucnv_resetFromUnicode(conv);
+    return U_SUCCESS(converted);
+}
+
+// Replaces a character the target cannot write by its other-code-page variant
+// when the target can write that one, instead of a substitution character.
+void useWritableVariants(UConverter* conv, std::u16string& units) {
+    for (const auto& pair : kJapaneseVariants) {
+        for (int side = 0; side < 2; ++side) {
+            const char16_t from = pair[side];
+            const char16_t to = pair[1 - side];
+            if (units.find(from) == std::u16string::npos) continue;
+            if (converterMaps(conv, from) || !converterMaps(conv, to)) continue;
+            for (char16_t& u : units) {
+                if (u == from) u = to;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 Converter::Converter(std::string encodingName) : name_(std::move(encodingName)) {
@@ -121,6 +164,7 @@ std::string Converter::reencode(std::string_view reply, std::string_view target)
         error_ = status;
         return {};
     }
+    useWritableVariants(other.get(), units);
     std::string out = fromUnicodeWith(other.get(), units, status);
     error_ = status;
     return out;

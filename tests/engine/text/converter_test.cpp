@@ -44,6 +44,13 @@ TEST(Reencoding, OtherTargetsGoThroughTheirConverter) {
     Converter c("UTF-8");
     EXPECT_EQ(c.reencode("\xE3\x81\x82", "shift-jis"), "\x82\xA0");
     EXPECT_EQ(c.reencode("\xE3\x81\x82", "no-such-encoding"), "");
+    // The JIS wave dash and the full-width tilde both reach Shift-JIS as 0x8160,
+    // never as a substitution character.
+    EXPECT_EQ(c.reencode("\xE3\x80\x9C", "shift-jis"), "\x81\x60");
+    EXPECT_EQ(c.reencode("\xEF\xBD\x9E", "shift-jis"), "\x81\x60");
+    EXPECT_EQ(c.reencode("a\xE2\x88\x92" "b", "shift-jis"), "a\x81\x7C" "b");
+    // A target that writes the character itself keeps it.
+    EXPECT_EQ(c.reencode("\xE3\x80\x9C", "UTF-16LE"), std::string("\x1C\x30", 2));
     Converter missing("no-such-encoding");
     EXPECT_FALSE(missing.isOpen());
     EXPECT_TRUE(U_FAILURE(missing.error()));
