@@ -173,7 +173,7 @@ bool frm並べ替え::eventFilter(QObject* watched, QEvent* event)
             dragged_ = nullptr;
             std::vector<int> x;
             for (QLabel* label : LabelCard) {
-                x.push_back(label->x() + label->width() / 2);
+                x.push_back(label->x());
             }
             quiz_.reorderByPositions(x);
             layoutCards();
