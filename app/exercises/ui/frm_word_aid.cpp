@@ -51,6 +51,7 @@ frm単語おたすけ::frm単語おたすけ(Session& session, const std::vector
     facts->addWidget(new QLabel(QStringLiteral("英語"), this), 3, 0);
     facts->addWidget(LabelSpelling, 3, 1);
     facts->addWidget(LabelSecond, 4, 1);
+    facts->setColumnStretch(1, 1);
     top->addLayout(facts, 1);
     LabelPicture = new QLabel(this);
     LabelPicture->hide();
