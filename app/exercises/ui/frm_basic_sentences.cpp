@@ -75,7 +75,15 @@ frm基本文::frm基本文(Navigator& navigator, SoundOut* sound, EngineBinding*
     });
     connect(GridSentences, &QTableWidget::cellClicked, this, [this](int row, int) { openAid(row + 1); });
     OptionSpeed.set(true);
+    // The engine is initialised (once per run) when this screen opens, so the
+    // study aid's first check does not wait for it.
+    engineBinding().initialise(session().folders().contentRoot);
     load();
+}
+
+EngineBinding& frm基本文::engineBinding()
+{
+    return engine_ != nullptr ? *engine_ : EngineBinding::shared();
 }
 
 void frm基本文::load()
@@ -125,7 +133,7 @@ void frm基本文::openAid(int row)
     if (aid_) {
         aid_->close();
     }
-    EngineBinding& engine = engine_ != nullptr ? *engine_ : EngineBinding::shared();
+    EngineBinding& engine = engineBinding();
     const SentenceAidOptions options{OptionEnglish.yes(), OptionSound.yes(), !OptionSpeed.yes()};
     aid_ = new frm基本文おたすけ(session(), engine, sentences_, options, *sound_, this);
     aid_->show();

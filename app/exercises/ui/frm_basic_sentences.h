@@ -40,6 +40,7 @@ public:
 
 private:
     void load();
+    EngineBinding& engineBinding();
 
     std::unique_ptr<SoundOut> ownSound_;
     SoundOut* sound_;

@@ -58,6 +58,7 @@ TEST_F(StudyAidScreensTest, SentenceAidSendsItsTemplateAndShowsTheVerdict)
 {
     auto* sentences = openAs<frm基本文>(ScreenId::BasicSentences, 1);
     ASSERT_NE(sentences, nullptr);
+    EXPECT_EQ(zintra->inits, 1);  // initialised when the screen opens
     EXPECT_TRUE(sentences->OptionSpeed.buttons[1]->isEnabled());
     ASSERT_GT(sentences->GridSentences->rowCount(), 4);
     EXPECT_EQ(sentences->GridSentences->item(1, 2)->text(), QStringLiteral("I am Ken."));
