@@ -125,6 +125,23 @@ TEST_F(StudyAidScreensTest, GoalPagesFollowThePageBoxRules)
     EXPECT_EQ(pages->Browser->toPlainText(), first);
 }
 
+TEST_F(StudyAidScreensTest, LetteredSkitsFollowEachOtherInChapterTwentyFour)
+{
+    const QByteArray picture = content.read(QStringLiteral("Image/L01-skit.jpg"));
+    content.write(QStringLiteral("Image/L24a-skit.jpg"), picture);
+    content.write(QStringLiteral("Image/L24b-skit.jpg"), picture);
+    auto* goals = openAs<frm学習目標>(ScreenId::Goals, 24);
+    ASSERT_NE(goals, nullptr);
+    EXPECT_FALSE(goals->CommandSkit->isHidden());
+    EXPECT_FALSE(goals->PictureSkit->isHidden());
+    EXPECT_EQ(goals->skit(), 1);
+    goals->CommandSkit->click();
+    EXPECT_EQ(goals->skit(), 2);
+    goals->CommandSkit->click();  // no L24c-skit.jpg: back to the first
+    EXPECT_EQ(goals->skit(), 1);
+    EXPECT_EQ(goals->Pages->count(), 0);  // chapter 24 has no pages here
+}
+
 TEST_F(StudyAidScreensTest, TheNarrowBalanceShowsTheRewrittenLessonPage)
 {
     auto* goals = openAs<frm学習目標>(ScreenId::Goals, 2, 1);
