@@ -85,6 +85,7 @@ TEST_F(QuizScreensTest, ListeningIsPlayedCheckedSettledAndLogged)
 {
     auto* quiz = openAs<frm聞き取り>(ScreenId::Listening, 1);
     ASSERT_NE(quiz, nullptr);
+    EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
     EXPECT_EQ(quiz->windowTitle(), QStringLiteral("第1章　聞き取りクイズ"));
     quiz->CommandSpeaker->click();
     ASSERT_EQ(sound.played.size(), 1);

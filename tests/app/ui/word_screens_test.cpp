@@ -37,6 +37,7 @@ TEST_F(WordScreensTest, WordsListOpensTheAidWhichChecksWithoutLogging)
 {
     auto* words = openAs<frm単語>(ScreenId::Words, 1);
     ASSERT_NE(words, nullptr);
+    EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();  // no log yet is no error
     EXPECT_EQ(words->LabelCaption->text(), QStringLiteral("第1章"));
     ASSERT_GT(words->GridWords->rowCount(), 5);
     EXPECT_EQ(words->GridWords->item(0, 1)->text(), QStringLiteral("私は"));
