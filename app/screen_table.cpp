@@ -3,6 +3,15 @@
 #include "app/correction/ui/frm_correction.h"
 #include "app/exercises/correction_handover.h"
 #include "app/exercises/ui/frm_composition_test.h"
+#include "app/exercises/ui/frm_basic_sentences.h"
+#include "app/exercises/ui/frm_glossary.h"
+#include "app/exercises/ui/frm_goals.h"
+#include "app/exercises/ui/frm_guide.h"
+#include "app/exercises/ui/frm_listening.h"
+#include "app/exercises/ui/frm_rearrangement.h"
+#include "app/exercises/ui/frm_summary.h"
+#include "app/exercises/ui/frm_word_test.h"
+#include "app/exercises/ui/frm_words.h"
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
@@ -16,6 +25,15 @@ void registerScreens(Navigator& navigator)
     navigator.add(ScreenId::Home, [](Navigator& nav) { return new frmホーム(nav); });
     navigator.add(ScreenId::HomeL, [](Navigator& nav) { return new frmホームL(nav); });
     navigator.add(ScreenId::UserName, [](Navigator& nav) { return new frmユーザ名(nav); });
+    navigator.add(ScreenId::Words, [](Navigator& nav) { return new frm単語(nav); });
+    navigator.add(ScreenId::WordTest, [](Navigator& nav) { return new frm単語テスト(nav); });
+    navigator.add(ScreenId::BasicSentences, [](Navigator& nav) { return new frm基本文(nav); });
+    navigator.add(ScreenId::Rearrangement, [](Navigator& nav) { return new frm並べ替え(nav); });
+    navigator.add(ScreenId::Listening, [](Navigator& nav) { return new frm聞き取り(nav); });
+    navigator.add(ScreenId::Goals, [](Navigator& nav) { return new frm学習目標(nav); });
+    navigator.add(ScreenId::Summary, [](Navigator& nav) { return new frmまとめ(nav); });
+    navigator.add(ScreenId::Glossary, [](Navigator& nav) { return new frm用語一覧(nav); });
+    navigator.add(ScreenId::Guide, [](Navigator& nav) { return new frm手引き(nav); });
     navigator.add(ScreenId::CompositionTest, [](Navigator& nav) {
         return new frm英作文テスト(nav, CompositionTestLinks{correctionThroughNavigator(nav)});
     });

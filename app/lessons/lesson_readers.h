@@ -27,6 +27,10 @@ bool get_AllExSent(Session& session, CourseCompositions& compositions);
 // set, names the words to leave out (those answered right when the learner
 // chose not to review them).
 std::vector<WordEntry> set_WordText(Session& session, const std::function<bool(std::int16_t)>& leaveOut = {});
+// The word test's rows of "単語.txt": number 1 or more, never a spoken phrase
+// ("話し言葉"), accepted by `take`; for a course chapter (1 to 28) reading
+// stops at the first row of a later chapter. At most 1201.
+std::vector<WordEntry> get_Word(Session& session, const std::function<bool(const WordEntry&)>& take);
 // The current chapter's rows of "例文データ.txt" (its first line unread), at most 1201.
 std::vector<WordExample> set_WordExampe(Session& session);
 

@@ -107,6 +107,36 @@ std::vector<WordEntry> set_WordText(Session& session, const std::function<bool(s
     return list;
 }
 
+std::vector<WordEntry> get_Word(Session& session, const std::function<bool(const WordEntry&)>& take)
+{
+    const QString routine = QStringLiteral("get_Word");
+    std::vector<WordEntry> list;
+    const auto lines = lesson_reading::lessonLines(session, kWordFile, routine);
+    if (!lines) {
+        return list;
+    }
+    const std::int16_t chapter = session.chapter();
+    const bool courseChapter = chapter >= 1 && chapter <= kChapterCount;
+    for (const QString& line : *lines) {
+        const WordEntry word = parseWordRow(line);
+        if (word.number <= 0) {
+            continue;
+        }
+        if (courseChapter && word.chapter > chapter) {
+            break;
+        }
+        if (sjis::trimBlanks(word.kind) == kSpokenPhrase || (take && !take(word))) {
+            continue;
+        }
+        if (list.size() >= static_cast<std::size_t>(kCourseWords)) {
+            lesson_reading::reportFull(session, kWordFile, routine);
+            break;
+        }
+        list.push_back(word);
+    }
+    return list;
+}
+
 std::vector<WordExample> set_WordExampe(Session& session)
 {
     const QString routine = QStringLiteral("set_WordExampe");
