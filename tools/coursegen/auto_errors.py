@@ -68,6 +68,8 @@ def apply(template):
         before = _last_word(prev).lower()
         prev = node
         _contractions(node, before)
+        if word == "'s" and before == "let":
+            continue  # Let's: the 's stands for "us", never for "is"
         if word in CONTRACTED:
             _add(node, "normal", CONTRACTED[word])
             word = CONTRACTED[word]
