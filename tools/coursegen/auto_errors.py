@@ -17,6 +17,10 @@ SUBJECT_WRONG = {"I": ["me", "my"], "he": ["him", "his"], "she": ["her"],
                  "we": ["us", "our"], "they": ["them", "their"]}
 IS_CONTRACTS = {"he", "she", "it", "that", "what", "where", "who", "how"}
 ARE_CONTRACTS = {"you", "we", "they"}
+# "not" shortens to "n't" after these (can't and won't change the verb, so
+# their short forms are written in the templates).
+NOT_CONTRACTS = {"is", "are", "do", "does", "was", "were", "did", "should", "must"}
+WILL_CONTRACTS = {"i", "you", "he", "she", "it", "we", "they"}
 
 
 def _single(node):
@@ -90,8 +94,10 @@ def apply(template):
                 _add(node, "normal", "'re")
             _add(node, "wrong", "is", G_BE_ARE)
             _add(node, "wrong", "am", G_BE_ARE)
-        elif word == "not" and before in {"is", "are", "do", "does"}:
+        elif word == "not" and before in NOT_CONTRACTS:
             _add(node, "normal", "n't")
+        elif word == "will" and before in WILL_CONTRACTS:
+            _add(node, "normal", "'ll")
         elif word == "?":
             _add(node, "wrong", ".", G_QUESTION_MARK)
         elif word == "a":
