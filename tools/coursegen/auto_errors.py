@@ -51,7 +51,7 @@ SHORT = {"am": ("'m", {"i"}), "is": ("'s", IS_CONTRACTS), "are": ("'re", ARE_CON
 def _contractions(node, before):
     """A correct filler of several words is also accepted with a form of "be"
     in its short form where the word before allows it (I'm, what's), and
-    with "n't" for a "not" after "is" or "are"."""
+    with "n't" for a "not" after "is", "are", "did", "must" and the like."""
     for f in list(node.fillers):
         if f.kind != "correct" or f.phrase is not None or len(f.words) < 2:
             continue
@@ -61,7 +61,7 @@ def _contractions(node, before):
             left = words[i - 1].lower() if i else before
             if short and left in short[1]:
                 _add(node, "normal", " ".join(words[:i] + [short[0]] + words[i + 1:]))
-            if word == "not" and i and words[i - 1] in ("is", "are"):
+            if word == "not" and i and words[i - 1] in NOT_CONTRACTS:
                 _add(node, "normal", " ".join(words[:i] + ["n't"] + words[i + 1:]))
 
 
