@@ -233,6 +233,43 @@ class AutomaticErrors(unittest.TestCase):
         nodes = self.fillers(["| I", "| 'm", "| from Tokyo"])
         self.assertIn(("normal", "am", []), nodes[1])
 
+    def test_lets_keeps_its_s(self):
+        nodes = self.fillers(["| let", "| 's", "| play tennis"])
+        self.assertEqual(nodes[1], [("correct", "'s", [])])
+        nodes = self.fillers(["| it", "| 's", "| a pen"])
+        self.assertIn(("normal", "is", []), nodes[1])
+
+    def test_will_and_not_after_the_past_and_modals_get_their_short_forms(self):
+        nodes = self.fillers(["| I", "| will", "| go"])
+        self.assertIn(("normal", "'ll", []), nodes[1])
+        nodes = self.fillers(["| Ken", "| will", "| go"])
+        self.assertEqual(nodes[1], [("correct", "will", [])])  # "Ken'll" is not written
+        for verb in ("did", "was", "must"):
+            nodes = self.fillers(["| I", f"| {verb} not G70", "| go"])
+            self.assertIn(("normal", f"{verb} n't", []), nodes[1])
+        nodes = self.fillers(["| I", "| can not", "| go"])
+        self.assertEqual(nodes[1], [("correct", "can not", [])])  # can't and won't are written out
+
+
+class TaughtForms(unittest.TestCase):
+    def forms(self, word):
+        import checkcourse
+        return checkcourse.inflections(word)
+
+    def test_regular_past_and_ing_forms_count_with_their_verb(self):
+        self.assertTrue({"played", "playing", "plays"} <= self.forms("play"))
+        self.assertTrue({"studied", "studying", "studies"} <= self.forms("study"))
+        self.assertTrue({"lived", "living"} <= self.forms("live"))
+        self.assertTrue({"stopped", "running", "swimming"} <= self.forms("stop") | self.forms("run")
+                        | self.forms("swim"))
+
+    def test_irregular_and_misspelt_forms_do_not(self):
+        self.assertNotIn("went", self.forms("go"))
+        self.assertNotIn("plaied", self.forms("play"))
+        self.assertNotIn("stayied", self.forms("stay"))  # a vowel before y keeps it
+        self.assertNotIn("makeing", self.forms("make"))
+        self.assertNotIn("helpped", self.forms("help"))
+
 
 class Recordings(unittest.TestCase):
     def test_names_follow_the_screens_rules(self):

@@ -17,6 +17,10 @@ SUBJECT_WRONG = {"I": ["me", "my"], "he": ["him", "his"], "she": ["her"],
                  "we": ["us", "our"], "they": ["them", "their"]}
 IS_CONTRACTS = {"he", "she", "it", "that", "what", "where", "who", "how"}
 ARE_CONTRACTS = {"you", "we", "they"}
+# "not" shortens to "n't" after these (can't and won't change the verb, so
+# their short forms are written in the templates).
+NOT_CONTRACTS = {"is", "are", "do", "does", "was", "were", "did", "should", "must"}
+WILL_CONTRACTS = {"i", "you", "he", "she", "it", "we", "they"}
 
 
 def _single(node):
@@ -47,7 +51,7 @@ SHORT = {"am": ("'m", {"i"}), "is": ("'s", IS_CONTRACTS), "are": ("'re", ARE_CON
 def _contractions(node, before):
     """A correct filler of several words is also accepted with a form of "be"
     in its short form where the word before allows it (I'm, what's), and
-    with "n't" for a "not" after "is" or "are"."""
+    with "n't" for a "not" after "is", "are", "did", "must" and the like."""
     for f in list(node.fillers):
         if f.kind != "correct" or f.phrase is not None or len(f.words) < 2:
             continue
@@ -57,7 +61,7 @@ def _contractions(node, before):
             left = words[i - 1].lower() if i else before
             if short and left in short[1]:
                 _add(node, "normal", " ".join(words[:i] + [short[0]] + words[i + 1:]))
-            if word == "not" and i and words[i - 1] in ("is", "are"):
+            if word == "not" and i and words[i - 1] in NOT_CONTRACTS:
                 _add(node, "normal", " ".join(words[:i] + ["n't"] + words[i + 1:]))
 
 
@@ -68,6 +72,8 @@ def apply(template):
         before = _last_word(prev).lower()
         prev = node
         _contractions(node, before)
+        if word == "'s" and before == "let":
+            continue  # Let's: the 's stands for "us", never for "is"
         if word in CONTRACTED:
             _add(node, "normal", CONTRACTED[word])
             word = CONTRACTED[word]
@@ -88,8 +94,10 @@ def apply(template):
                 _add(node, "normal", "'re")
             _add(node, "wrong", "is", G_BE_ARE)
             _add(node, "wrong", "am", G_BE_ARE)
-        elif word == "not" and before in {"is", "are", "do", "does"}:
+        elif word == "not" and before in NOT_CONTRACTS:
             _add(node, "normal", "n't")
+        elif word == "will" and before in WILL_CONTRACTS:
+            _add(node, "normal", "'ll")
         elif word == "?":
             _add(node, "wrong", ".", G_QUESTION_MARK)
         elif word == "a":

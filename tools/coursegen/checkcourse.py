@@ -51,9 +51,18 @@ def lexicon_words(path):
 def inflections(word):
     """The regular forms a taught word stands for."""
     w = word.lower()
-    forms = {w, w + "s", w + "es", w + "'s"}
+    forms = {w, w + "s", w + "es", w + "'s", w + "ing"}
     if w.endswith("y"):
         forms.add(w[:-1] + "ies")
+    if w.endswith("e"):
+        forms = (forms - {w + "ing"}) | {w + "d", w[:-1] + "ing"}
+    elif w.endswith("y") and len(w) > 1 and w[-2] not in "aeiou":
+        forms.add(w[:-1] + "ied")  # study - studied
+    else:
+        forms.add(w + "ed")
+    if re.fullmatch(r"[a-z]*[^aeiou][aeiou][bdgmnprt]", w):
+        # a short final syllable doubles its consonant: stop - stopped, run - running
+        forms |= {w + w[-1] + "ed", w + w[-1] + "ing"}
     return forms
 
 
