@@ -8,9 +8,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <vector>
 #include <iostream>
 
 #include "engine/request/replies.h"
+#include "engine/templates/template_reader.h"
 #include "request_fixture.h"
 
 namespace zintra {
@@ -122,6 +124,41 @@ TEST_F(HostileRequest, TheTextDisplayStopsAtTheReplyLimit) {
     EXPECT_GE(reply.size(), kReplyLimit);
     EXPECT_LT(reply.size(), kReplyLimit + 2000) << "one line past the limit at most";
     EXPECT_EQ(reply.substr(reply.size() - 6), "</div>");
+}
+
+class ShiftJisEngine : public HostileRequest {
+    std::string extraConfig() const override { return "ENCODE Shift_JIS\n"; }
+};
+
+TEST_F(ShiftJisEngine, AReplyCutAtTheLimitEndsOnAWholeCharacter) {
+    std::string line;
+    for (int i = 0; i < 499; ++i) line += "\x82\xA0";  // HIRAGANA A in Shift-JIS: each line is 998 + 1 bytes
+    std::string text = "T\n";
+    for (int i = 0; i < 1100; ++i) text += line + "\n";
+    dir.write("templates/kana.txt", text);
+    // "<div><B>T</B>" and then 1,006 bytes a line: the limit falls on the
+    // lead byte of a kana, which a cut by bytes would keep alone.
+    std::string whole = ask("<H2>kana.txt</H2>", "Shift_JIS");
+    ASSERT_GT(whole.size(), kReplyLimit);
+    ASSERT_EQ(static_cast<unsigned char>(whole[kReplyLimit - 2]), 0x82u);
+    std::vector<char> buffer(kReplyLimit);
+    int length = engine.match("Shift_JIS", "<H2>kana.txt</H2>", buffer.data(), buffer.size());
+    EXPECT_EQ(length, static_cast<int>(kReplyLimit) - 2) << "the lead byte goes with its character";
+    EXPECT_EQ(buffer[static_cast<size_t>(length)], '\0');
+    EXPECT_EQ(std::string(buffer.data(), static_cast<size_t>(length)), whole.substr(0, static_cast<size_t>(length)));
+}
+
+TEST_F(HostileRequest, GroupsNestedWithinTheLimitStillRead) {
+    auto nested = [](int depth) {
+        std::string xml = "<?xml version='1.0'?>\n<root><Template><template sub='0'><name>t</name><node><name>n</name>";
+        for (int i = 0; i < depth; ++i) xml += "<Group><name>w</name>";
+        for (int i = 0; i < depth; ++i) xml += "</Group>";
+        return xml + "</node></template></Template></root>";
+    };
+    dir.write("templates/within.xvt", nested(kMaxTemplateNesting - 2));  // below template and node
+    dir.write("templates/beyond.xvt", nested(kMaxTemplateNesting - 1));
+    EXPECT_EQ(ask("<H1>within</H1>"), "<DIV><P></P>\n</DIV>\n");
+    EXPECT_EQ(ask("<H1>beyond</H1>"), kReplyCacheCleared) << "not loadable";
 }
 
 TEST_F(HostileRequest, OneFileIsCachedOnceUnderManySpellings) {
