@@ -14,6 +14,7 @@
 #include "engine/request/replies.h"
 #include "engine/templates/template_reader.h"
 #include "request_fixture.h"
+#include "../service/socket_client.h"
 
 namespace zintra {
 namespace {
@@ -46,6 +47,15 @@ TEST_F(HostileRequest, AnAttributeNameTheEditCannotImportIsRefusedNotFatal) {
     EXPECT_EQ(listing.find("zz"), std::string::npos) << "nothing was added: " << listing;
     EXPECT_NE(ask("<H1>lesson1</H1><P>I am a boy.</P>").find("<P>I am a boy</P>"), std::string::npos)
         << "the engine still matches";
+}
+
+TEST_F(HostileRequest, CopyingACategoryWithSuchAnAttributeNameIsRefusedNotFatal) {
+    dir.write("templates/odd.xvt",
+              "<?xml version='1.0'?>\n<root><category><name>top</name><category><name>odd</name>"
+              "<comment ID='1' s\xF0\x9F\x98\x80='0'><name>c</name></comment></category></category></root>");
+    std::string reply = ask("<H1>odd</H1><DIV><B>CopyCatalog</B><CAT>top/odd</CAT><TO>top/odd</TO></DIV>");
+    EXPECT_TRUE(reply == kReplyCantOpen || reply.rfind("<B>CopyCatalog</B>", 0) == 0) << reply;
+    EXPECT_NE(ask("<H1>lesson1</H1><P>I am a boy.</P>").find("<P>I am a boy</P>"), std::string::npos);
 }
 
 TEST_F(HostileRequest, PathsLeavingTheTemplatesFolderAreRefusedFromTheSocket) {
@@ -228,7 +238,7 @@ TEST_F(HostileRequest, AnExponentialTemplateIsUnmatchableAndQuick) {
     EXPECT_EQ(remote("<H1>bomb</H1><P>boy</P>"),
               "<div></div>\n<div></div>\n<div><P>" + templatePath("bomb.xvt") + "</P><P></P></div>\n<div></div>\n")
         << "no template of the file is chosen";
-    EXPECT_LT(Clock::now() - started, std::chrono::seconds(3));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(test::kSanitized ? 15 : 2));
     EXPECT_NE(remote("<H1>small</H1><P>boy</P>").find("<P>top</P>"), std::string::npos)
         << "a few levels still expand and match";
 }
@@ -242,7 +252,7 @@ TEST_F(HostileRequest, DeeplyNestedGroupsAreReadQuickly) {
     auto started = Clock::now();
     EXPECT_EQ(remote("<H1>deep</H1><P>w</P>"), kReplyCacheCleared);
     auto took = Clock::now() - started;
-    EXPECT_LT(took, std::chrono::milliseconds(900));
+    EXPECT_LT(took, std::chrono::milliseconds(test::kSanitized ? 5000 : 900));
     std::cout << "20,000 nested Groups: "
               << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
 }

@@ -13,6 +13,14 @@
 
 namespace zintra::test {
 
+// Sanitizer builds run several times slower and keep freed memory in
+// quarantine, so time limits are widened there and resident size says little.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
 // A connected socket (or -1), closed with the object.
 class Connection {
 public:
