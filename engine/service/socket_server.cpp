@@ -157,8 +157,8 @@ void SocketServer::acceptLoop() {
             {
                 std::lock_guard<std::mutex> lock(workersMutex_);
                 --active_;
+                idle_.notify_all();
             }
-            idle_.notify_all();
             std::this_thread::sleep_for(std::chrono::milliseconds(kAcceptBackoffMs));
         }
     }
@@ -170,10 +170,10 @@ void SocketServer::serve(int connection) {
     } catch (...) {
         // A request that fails ends its own connection, never the host program.
     }
-    {
-        std::lock_guard<std::mutex> lock(workersMutex_);
-        --active_;
-    }
+    // Notified under the lock: once the destructor sees no thread left it
+    // frees the server, so nothing of it may be touched after the unlock.
+    std::lock_guard<std::mutex> lock(workersMutex_);
+    --active_;
     idle_.notify_all();
 }
 
