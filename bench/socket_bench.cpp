@@ -123,6 +123,27 @@ void throughSocket(benchmark::State& state, const char* request) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The listing under a new spelling of the same path every time ("./", then
+// 1 to 3,000 slashes): one cache entry serves them all.
+void BM_SpellingsSocket(benchmark::State& state) {
+    Service& s = service();
+    std::string expected = s.engine.handleRequest(nullptr, kListing);
+    size_t slashes = 0;
+    for (auto _ : state) {
+        slashes = slashes % 3000 + 1;
+        std::string line = "<H1>./";
+        line.append(slashes, '/');
+        line += "lesson.xvt</H1>\n";
+        if (exchange(s.server->port(), line) != expected) {
+            state.SkipWithError("a spelling was answered differently");
+            break;
+        }
+    }
+    if (s.engine.templateStore().cachedCount() > 2) state.SkipWithError("a spelling was cached apart");
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SpellingsSocket)->UseRealTime();
+
 void BM_ListingInProcess(benchmark::State& state) { inProcess(state, kListing); }
 void BM_ListingSocket(benchmark::State& state) { throughSocket(state, kListing); }
 void BM_MatchInProcess(benchmark::State& state) { inProcess(state, kMatch); }
