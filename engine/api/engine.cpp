@@ -60,16 +60,28 @@ int Engine::initialiseAsync(const char* configPath) {
     return 0;
 }
 
-std::string Engine::handleRequest(const char* encoding, const char* request) {
+std::string Engine::handleRequest(const char* encoding, const char* request, PathScope scope) {
     if (!isInitialised()) return {};
     std::shared_ptr<const State> current = state();
-    return RequestHandler(*current->templates, openDocuments_, *current->analyzer).handle(encoding, request);
+    // A template file rewritten on disk is forgotten before the next request
+    // that finds no other running, whichever way that request arrives.
+    struct Running {
+        std::atomic<int>& count;
+        ~Running() { count.fetch_sub(1, std::memory_order_acq_rel); }
+    };
+    bool alone = running_.fetch_add(1, std::memory_order_acq_rel) == 0;
+    Running running{running_};
+    if (alone) current->templates->carryOutPendingDrop();
+    RequestHandler handler(*current->templates, openDocuments_, *current->analyzer);
+    handler.confineToTemplatesFolder(scope == PathScope::TemplatesFolder);
+    return handler.handle(encoding, request);
 }
 
 int Engine::match(const char* encoding, const char* request, char* reply, size_t capacity) {
     if (reply && capacity > 0) reply[0] = '\0';
     std::string text = handleRequest(encoding, request);
-    return static_cast<int>(copyReply(text, reply, capacity));
+    std::string replyEncoding = encoding && *encoding ? std::string(encoding) : analyzer()->config().encode;
+    return static_cast<int>(copyReply(text, reply, capacity, replyEncoding));
 }
 
 }  // namespace zintra

@@ -43,8 +43,15 @@ public:
     std::shared_ptr<const State> state() const { return state_.load(std::memory_order_acquire); }
     std::shared_ptr<const Analyzer> analyzer() const { return state()->analyzer; }
 
+    // Where the files a request names may lie: anywhere the naming rule
+    // leads (in-process callers, who can read their own files anyway), or
+    // only inside the templates folder (requests from the socket).
+    enum class PathScope { Anywhere, TemplatesFolder };
+
     // Handles one request: the whole reply (empty before initialisation).
-    std::string handleRequest(const char* encoding, const char* request);
+    // A pending drop of the template cache is carried out first when no
+    // other request is running.
+    std::string handleRequest(const char* encoding, const char* request, PathScope scope = PathScope::Anywhere);
     // As handleRequest, written into a caller's buffer of capacity bytes; returns the length.
     int match(const char* encoding, const char* request, char* reply, size_t capacity);
 
@@ -63,6 +70,7 @@ private:
     std::mutex initMutex_;  // one initialisation at a time
     std::atomic<std::shared_ptr<const State>> state_;
     std::atomic<bool> initialised_{false};
+    std::atomic<int> running_{0};  // requests being handled
     std::mutex threadsMutex_;
     std::vector<std::thread> initThreads_;
 };

@@ -8,6 +8,9 @@
 #include "engine/api/engine.h"
 #include "engine/api/engine_server.h"
 #include "engine/authoring/batch_checks.h"
+#include "engine/request/replies.h"
+
+static_assert(zintra::kReplyLimit == ZINTRA_REPLY_MAX, "the text-file display stops at the reply buffer's size");
 
 namespace {
 

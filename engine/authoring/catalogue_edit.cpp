@@ -2,6 +2,8 @@
 // samples, categories and comments. Nothing here touches the file on disk.
 #include <limits>
 
+#include <xercesc/dom/DOMException.hpp>
+
 #include "engine/authoring/catalogue_command.h"
 #include "engine/templates/dom_access.h"
 
@@ -19,10 +21,16 @@ bool isDescendantOrSelf(const DOMNode* node, const DOMNode* ancestor) {
 }
 
 // A copy of an element from another document (or this one) for this
-// document; null when it nests too deeply to be copied safely.
+// document; null when it nests too deeply to be copied safely, or when the
+// document refuses it (the XML library throws on a name it does not accept,
+// such as an attribute name with a character outside the basic plane).
 DOMElement* importElement(CommandContext& c, const DOMElement* element) {
     if (subtreeDepth(element, kMaxCopyDepth) > kMaxCopyDepth) return nullptr;
-    return static_cast<DOMElement*>(c.doc.document()->importNode(element, true));
+    try {
+        return static_cast<DOMElement*>(c.doc.document()->importNode(element, true));
+    } catch (const DOMException&) {
+        return nullptr;
+    }
 }
 
 // A category name is one step of a path.

@@ -1,5 +1,9 @@
 #include "engine/request/request_handler.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -9,7 +13,9 @@
 #include "engine/request/replies.h"
 #include "engine/text/escaping.h"
 #include "engine/request/request.h"
+#include "engine/templates/dom_access.h"
 #include "engine/templates/open_documents.h"
+#include "engine/templates/template_document.h"
 #include "engine/templates/template_store.h"
 #include "engine/templates/sentence_matcher.h"
 #include "engine/templates/template_naming.h"
@@ -39,8 +45,18 @@ std::string RequestHandler::handle(const char* encoding, const char* request) {
     const Config& config = analyzer_.config();
     Converter converter(config.encode);
     std::string text = request ? request : "";
-    preprocessRequest(text, converter);
+    bool query = false;
+    try {
+        preprocessRequest(text, converter);
+        query = !isXmlRequest(text);
+        return handleUnguarded(encoding, text, converter);
+    } catch (...) {
+        // Nothing a request does may end the program that serves it.
+        return std::string(query ? kReplyCantUnderstand : kReplyCantOpen);
+    }
+}
 
+std::string RequestHandler::handleUnguarded(const char* encoding, const std::string& text, Converter& converter) {
     if (!isXmlRequest(text)) return answerQuery(text);
 
     std::string reply;
@@ -54,14 +70,38 @@ std::string RequestHandler::handle(const char* encoding, const char* request) {
     return reply;
 }
 
+bool RequestHandler::allowed(const std::string& path) const {
+    return !confined_ || !resolvedInside(store_.templatesFolder(), path).empty();
+}
+
+bool RequestHandler::commandAllowed(const RequestFields& fields, const std::string& templatePath) const {
+    if (!confined_) return true;
+    if (!fields.h1.empty()) return allowed(templatePath);
+    // Commands on the folder edit its global file; the two that name open
+    // documents name them by the DIV's leading text (and TO).
+    if (!allowed(store_.templatesFolder() + TemplateStore::kGlobalFileName)) return false;
+    std::u16string command = TemplateDocument::textOf(firstChildNamed(fields.div, u"B"));
+    if (command != u"DeleteVTAT" && command != u"RenameVTAT") return true;
+    Converter converter(analyzer_.config().encode);
+    if (!allowed(store_.fullPath(elementText(fields.div, converter)))) return false;
+    if (command == u"RenameVTAT") {
+        return allowed(store_.fullPath(converter.fromUtf16(TemplateDocument::textOf(firstChildNamed(fields.div, u"TO")))));
+    }
+    return true;
+}
+
 std::string RequestHandler::handleXml(const RequestFields& fields, Converter& converter) {
     if (fields.div) {
         std::string reply;
-        if (fields.h1.empty()) {
-            reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFolder(fields.div);
-        } else if (fields.h2.empty()) {
-            std::string path = fields.h1.front() == '*' ? fields.h1 : store_.fullPath(fields.h1);
-            reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFile(fields.div, path);
+        // A "*" name is a filler text, never a file a command could edit.
+        bool fileName = fields.h1.empty() || fields.h1.front() != '*';
+        std::string path = fields.h1.empty() || !fileName ? std::string() : store_.fullPath(fields.h1);
+        if (fileName && commandAllowed(fields, path)) {
+            if (fields.h1.empty()) {
+                reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFolder(fields.div);
+            } else if (fields.h2.empty()) {
+                reply = CatalogueCommands(store_, documents_, analyzer_, converter).onFile(fields.div, path);
+            }
         }
         return reply.empty() ? std::string(kReplyCantOpen) : reply;
     }
@@ -75,7 +115,11 @@ std::string RequestHandler::handleXml(const RequestFields& fields, Converter& co
 
 std::string RequestHandler::answerWithoutCommand(const RequestFields& fields) {
     TemplateStore& store = store_;
-    if (!fields.h2.empty()) return showTextFile(store.fullPath(fields.h2));
+    if (!fields.h2.empty()) {
+        std::string path = store.fullPath(fields.h2);
+        if (!allowed(path)) return std::string(kReplyCantOpen);
+        return showTextFile(path);
+    }
 
     bool adHoc = !fields.h1.empty() && fields.h1.front() == '*';
     std::string templatePath = adHoc ? fields.h1 : store.fullPath(fields.h1);
@@ -86,6 +130,13 @@ std::string RequestHandler::answerWithoutCommand(const RequestFields& fields) {
         return "<div></div><div></div><div></div>\n";
     }
     if (adHoc) return answerAdHocFiller(std::string_view(templatePath).substr(1), fields.p);
+    if (confined_ && !fields.h1.empty()) {
+        std::string folder(folderOf(templatePath));
+        if (!allowed(templatePath) || !allowed(folder + TemplateStore::kGlobalFileName) ||
+            !allowed(folder + TemplateStore::kBaseFileName)) {
+            return std::string(kReplyCantOpen);
+        }
+    }
     if (!fields.p.empty()) return answerMatch(templatePath, fields.p);
     return listSamples(templatePath);
 }
@@ -141,8 +192,20 @@ std::string RequestHandler::listSamples(const std::string& templatePath) {
 }
 
 std::string RequestHandler::showTextFile(const std::string& path) const {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
-    if (!file) return "<div><P>Can't open \"" + escaped(path) + "\" file!</P></div>\n";
+    // Regular files only: a device, a pipe or a folder would block or never
+    // end. Opened without blocking so that a pipe with no writer cannot hold
+    // the request at the open itself.
+    std::unique_ptr<FILE, int (*)(FILE*)> file(nullptr, std::fclose);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        file.reset(fdopen(fd, "r"));
+    }
+    if (!file) {
+        if (fd >= 0) ::close(fd);
+        return "<div><P>Can't open \"" + escaped(path) + "\" file!</P></div>\n";
+    }
 
     std::string reply = "<div><B>";
     std::string line;
@@ -159,7 +222,8 @@ std::string RequestHandler::showTextFile(const std::string& path) const {
         appendEscaped(reply, title);
     }
     reply += "</B>";
-    while (readLine(file.get(), line, 1000)) {
+    // Reading stops once the reply fills what a caller can be given.
+    while (reply.size() < kReplyLimit && readLine(file.get(), line, 1000)) {
         reply += "<P>";
         appendEscaped(reply, line);
         reply += "</P>";

@@ -21,9 +21,21 @@ public:
     // The reply to one request (the engine is initialised). encoding names the
     // reply's encoding; null or empty keeps the engine's own, and only a named
     // encoding lets the template cache be dropped afterwards (CACHE 0).
+    // Whatever fails inside is answered with the fixed reply for a failure
+    // (the can't-open reply; "Can't understand!" for a query).
     std::string handle(const char* encoding, const char* request);
 
+    // Confined, every template, companion and text file the request names
+    // must resolve (links included) to a path inside the templates folder;
+    // a request naming any other is answered with the can't-open reply.
+    void confineToTemplatesFolder(bool confined) { confined_ = confined; }
+
 private:
+    std::string handleUnguarded(const char* encoding, const std::string& text, Converter& converter);
+    // True when the request may use path (always, unless confined).
+    bool allowed(const std::string& path) const;
+    // True when every file a catalogue command would open or write is allowed.
+    bool commandAllowed(const RequestFields& fields, const std::string& templatePath) const;
     std::string handleXml(const RequestFields& fields, Converter& converter);
     // The reply of a request without a catalogue command; empty when its work
     // produced nothing.
@@ -37,6 +49,7 @@ private:
     TemplateStore& store_;
     OpenDocuments& documents_;
     const Analyzer& analyzer_;
+    bool confined_ = false;
 };
 
 }  // namespace zintra

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -15,23 +16,10 @@ namespace zintra {
 
 namespace {
 
-// The first IPv4 address of "localhost", or the loopback address.
-in_addr localhostAddress() {
-    in_addr address{};
-    address.s_addr = htonl(INADDR_LOOPBACK);
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo("localhost", nullptr, &hints, &found) == 0 && found) {
-        address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
-        freeaddrinfo(found);
-    }
-    return address;
-}
-
 // Reads until a line feed arrives, within the time limit. The request is the
-// text before the first line feed; false when none came in time or it was too long.
+// text before the first line feed; false when none came in time, it was too
+// long or it holds a zero byte. Waiting costs no processor time: the thread
+// sleeps in poll until data or the deadline arrives.
 bool readRequest(int connection, std::string& request) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(SocketServer::kRequestTimeoutMs);
@@ -41,7 +29,9 @@ bool readRequest(int connection, std::string& request) {
         size_t lineFeed = received.find('\n');
         if (lineFeed != std::string::npos) {
             request = received.substr(0, lineFeed);
-            return true;
+            // A zero byte would end the request text early without anyone
+            // knowing: such a request is refused.
+            return request.find('\0') == std::string::npos;
         }
         if (received.size() > SocketServer::kMaxRequest) return false;
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -67,7 +57,11 @@ void sendAll(int connection, const std::string& reply) {
 }  // namespace
 
 SocketServer::~SocketServer() {
-    stopping_ = true;
+    {
+        std::lock_guard<std::mutex> lock(workersMutex_);
+        stopping_ = true;
+    }
+    idle_.notify_all();
     if (listener_ >= 0) shutdown(listener_, SHUT_RDWR);
     if (acceptThread_.joinable()) acceptThread_.join();
     if (listener_ >= 0) close(listener_);
@@ -76,13 +70,18 @@ SocketServer::~SocketServer() {
 }
 
 bool SocketServer::listen(uint16_t port) {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
+    // A restarted service binds at once, without waiting for the old
+    // connections' TIME_WAIT to pass.
+    int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr = localhostAddress();
+    // The loopback address itself, whatever "localhost" resolves to.
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(port);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 10) != 0) {
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, SOMAXCONN) != 0) {
         close(fd);
         return false;
     }
@@ -92,6 +91,11 @@ bool SocketServer::listen(uint16_t port) {
     listener_ = fd;
     acceptThread_ = std::thread([this] { acceptLoop(); });
     return true;
+}
+
+int SocketServer::connectionThreads() const {
+    std::lock_guard<std::mutex> lock(workersMutex_);
+    return active_;
 }
 
 int SocketServer::busyCount() const {
@@ -118,11 +122,22 @@ void SocketServer::runWhenIdle() {
 
 void SocketServer::acceptLoop() {
     while (!stopping_) {
-        int connection = accept(listener_, nullptr, nullptr);
+        {
+            // At most kMaxConnections threads: further clients wait in the
+            // listen queue until one ends.
+            std::unique_lock<std::mutex> lock(workersMutex_);
+            idle_.wait(lock, [this] { return stopping_ || active_ < kMaxConnections; });
+            if (stopping_) return;
+        }
+        int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0) {
             if (stopping_) return;
+            // Out of descriptors, memory or buffers: retrying at once would
+            // only spin. A client that gave up before the accept is no reason to wait.
+            if (errno != EINTR && errno != ECONNABORTED) std::this_thread::sleep_for(std::chrono::milliseconds(kAcceptBackoffMs));
             continue;
         }
+        accepted_.fetch_add(1, std::memory_order_relaxed);
         try {
             runWhenIdle();
         } catch (...) {
@@ -136,10 +151,15 @@ void SocketServer::acceptLoop() {
         try {
             std::thread([this, connection] { serve(connection); }).detach();
         } catch (...) {
-            // No thread for it: the connection is closed unanswered.
+            // No thread for it (the system's limit): the connection is closed
+            // unanswered and the listener waits a little before the next.
             close(connection);
-            std::lock_guard<std::mutex> lock(workersMutex_);
-            if (--active_ == 0) idle_.notify_all();
+            {
+                std::lock_guard<std::mutex> lock(workersMutex_);
+                --active_;
+                idle_.notify_all();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(kAcceptBackoffMs));
         }
     }
 }
@@ -150,8 +170,11 @@ void SocketServer::serve(int connection) {
     } catch (...) {
         // A request that fails ends its own connection, never the host program.
     }
+    // Notified under the lock: once the destructor sees no thread left it
+    // frees the server, so nothing of it may be touched after the unlock.
     std::lock_guard<std::mutex> lock(workersMutex_);
-    if (--active_ == 0) idle_.notify_all();
+    --active_;
+    idle_.notify_all();
 }
 
 void SocketServer::answer(int connection) {

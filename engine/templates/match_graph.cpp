@@ -12,6 +12,11 @@ namespace {
 // A graph larger than this is not built (its template never matches); it
 // keeps the alignment's counters within their packed widths.
 constexpr size_t kMaxPositions = 500000;
+// Positions, elements and Phrase expansions made for all main templates of
+// one file together. Phrase fillers can double the work at every level, so
+// the count is checked as the expansion goes, not on the finished graph; the
+// template that passes it, and every later one of the file, is unmatchable.
+constexpr size_t kMaxExpansion = 250000;
 // Phrase fillers nest at most this deep (a template that names itself, directly
 // or through others, is not expanded again inside itself).
 constexpr int kMaxPhraseDepth = 32;
@@ -130,8 +135,14 @@ private:
         int32_t target;
     };
 
+    // Counts one more piece of expansion against the file's budget.
+    void spend() {
+        if (++spent_ > kMaxExpansion) throw TooLarge{};
+    }
+
     int32_t newPosition(const PositionOwner& owner) {
         if (raw_.size() >= kMaxPositions) throw TooLarge{};
+        spend();
         raw_.emplace_back();
         owners_.push_back(owner);
         return static_cast<int32_t>(raw_.size()) - 1;
@@ -141,6 +152,7 @@ private:
 
     const ExpectedElement* element(const Filler& filler, std::string_view word, const NodeRecord* node,
                                    const PhraseRecord* phrase) {
+        spend();
         ExpectedElement& e = out_.elements_.emplace_back();
         e.kind = filler.kind;
         e.tag = filler.tag;
@@ -270,6 +282,7 @@ private:
         const NodeRecord* record = nodeRecord(node);
         for (const Filler& filler : node.fillers) {
             if (filler.isPhrase()) {
+                spend();
                 PhraseRecord& inner = out_.phrases_.emplace_back();
                 inner.order = order_++;
                 inner.tmpl = filler.phrase;
@@ -293,6 +306,7 @@ private:
     void buildOne(const Template& tmpl, PositionGraph& graph) {
         raw_.clear();
         owners_.clear();
+        stack_.clear();  // a template given up on leaves its expansion unfinished
         const PositionOwner top{};
         int32_t start = newPosition(top);
         int32_t entry = newPosition(top);
@@ -361,6 +375,7 @@ private:
     std::vector<const Template*> stack_;
     std::unordered_map<const Template*, std::string_view> models_;
     int32_t order_ = 0;
+    size_t spent_ = 0;
 };
 
 MatchGraphs::MatchGraphs(const TemplateFile& file) {

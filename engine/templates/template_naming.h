@@ -21,3 +21,17 @@ std::string_view folderOf(std::string_view path);
 std::string_view baseNameOf(std::string_view path);
 
 }  // namespace zintra
+
+namespace zintra {
+
+// The path as the file system resolves it: made absolute, ".", ".." and
+// repeated slashes removed, symbolic links of the part that exists resolved
+// (the part that does not exist yet is normalised as written). Empty for an
+// empty path or one the system cannot resolve.
+std::string resolvedPath(std::string_view path);
+
+// The resolved path when it lies inside folder (itself resolved), else empty.
+// The folder itself is not inside it.
+std::string resolvedInside(std::string_view folder, std::string_view path);
+
+}  // namespace zintra

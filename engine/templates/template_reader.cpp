@@ -1,5 +1,6 @@
 #include "engine/templates/template_reader.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -143,7 +144,39 @@ private:
     Converter converter_;
 };
 
+bool isWalkedPart(const DOMNode* node) {
+    return isElementNamed(node, u"Group") || isElementNamed(node, u"node") || isElementNamed(node, u"template");
+}
+
 }  // namespace
+
+int nestedParts(const DOMNode* top, int limit) {
+    if (!top) return 0;
+    int deepest = 0;
+    int open = 0;  // template, node and Group elements on the path from top to node
+    const DOMNode* node = top;
+    auto enter = [&](const DOMNode* entered) {
+        node = entered;
+        if (isWalkedPart(node)) deepest = std::max(deepest, ++open);
+    };
+    while (deepest <= limit) {
+        if (const DOMNode* child = node->getFirstChild()) {
+            enter(child);
+            continue;
+        }
+        // Leave the node, and its ancestors without a further sibling.
+        while (true) {
+            if (node == top) return deepest;
+            if (isWalkedPart(node)) --open;
+            if (const DOMNode* sibling = node->getNextSibling()) {
+                enter(sibling);
+                break;
+            }
+            node = node->getParentNode();
+        }
+    }
+    return deepest;
+}
 
 FillerKind fillerKindFromType(std::string_view type) {
     if (type == "wrong") return FillerKind::Wrong;
@@ -215,6 +248,15 @@ std::shared_ptr<TemplateFile> readTemplateFile(const std::string& path, std::sha
     const DOMElement* root = document ? document->getDocumentElement() : nullptr;
     if (!isElementNamed(root, u"root")) {
         why.reason = TemplateReadError::Reason::NoRoot;
+        return nullptr;
+    }
+    // Nodes, Groups and commentIDs count wherever they lie below their
+    // parents, so each template, node or Group nested in another of its kind
+    // is walked again for every one around it: a limit on that nesting keeps
+    // reading linear in the file's size.
+    if (nestedParts(root, kMaxTemplateNesting) > kMaxTemplateNesting) {
+        why.reason = TemplateReadError::Reason::NotWellFormed;
+        why.message = "templates, nodes and Groups nest more than " + std::to_string(kMaxTemplateNesting) + " deep";
         return nullptr;
     }
     try {

@@ -13,6 +13,14 @@ namespace zintra {
 
 class Analyzer;
 
+// How deeply template, node and Group elements may nest inside one another
+// (other elements between them do not count); a file with deeper nesting is
+// refused as not well-formed.
+inline constexpr int kMaxTemplateNesting = 64;
+
+// The deepest such nesting below top, counting no further than limit + 1.
+int nestedParts(const xercesc::DOMNode* top, int limit);
+
 // Why a read failed, for the template author's tools (the engine itself only
 // needs to know that it failed).
 struct TemplateReadError {

@@ -43,18 +43,24 @@ TemplateStore::FilePtr TemplateStore::lookup(const std::string& path) const {
 
 TemplateStore::FilePtr TemplateStore::get(const std::string& path, const FilePtr& base, const Analyzer& analyzer) {
     if (path.empty()) return nullptr;
-    if (FilePtr cached = lookup(path)) return cached;
+    // One file is one entry however the request spells its path.
+    std::string key = resolvedPath(path);
+    if (key.empty()) key = path;
+    if (FilePtr cached = lookup(key)) return cached;
 
     std::lock_guard<std::mutex> lock(loadMutex_);
     // Another thread may have loaded it while this one waited.
-    if (FilePtr cached = lookup(path)) return cached;
-    std::shared_ptr<TemplateFile> file = readTemplateFile(path, base, analyzer);
+    if (FilePtr cached = lookup(key)) return cached;
+    std::shared_ptr<TemplateFile> file = readTemplateFile(key, base, analyzer);
     reads_.fetch_add(1, std::memory_order_relaxed);
     if (!file) return nullptr;
     file->path = path;
     // Readers keep using the table they hold; the new one replaces it whole.
+    // The copy is at most kMaxCachedFiles entries of a path and a pointer,
+    // small beside reading the file; a full table gives up one entry.
     auto next = std::make_shared<Table>(*table_.load(std::memory_order_acquire));
-    (*next)[path] = file;
+    if (next->size() >= kMaxCachedFiles) next->erase(next->begin());
+    (*next)[key] = file;
     table_.store(std::move(next), std::memory_order_release);
     return file;
 }

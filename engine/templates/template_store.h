@@ -1,5 +1,5 @@
 // The template store: template files read once and kept in memory, keyed by
-// full path; the naming rule; the folder's companion files "Global.xvt" (the
+// resolved full path; the naming rule; the folder's companion files "Global.xvt" (the
 // global comments) and "Gtemplate.xvt" (the base templates).
 //
 // Ownership: the store hands out shared pointers. A request that holds a file
@@ -28,6 +28,8 @@ public:
 
     static constexpr const char* kGlobalFileName = "Global.xvt";
     static constexpr const char* kBaseFileName = "Gtemplate.xvt";
+    // Most files kept at once; loading one more forgets another.
+    static constexpr size_t kMaxCachedFiles = 512;
 
     // loadMutex is the process's template-load mutex.
     explicit TemplateStore(std::mutex& loadMutex);
@@ -51,7 +53,9 @@ public:
 
     // The cached file, or the file read now (with base for "//" Phrase
     // fillers) and entered in the cache. Null when it cannot be read; such a
-    // file is not remembered, so the next request tries again.
+    // file is not remembered, so the next request tries again. The cache key
+    // is the resolved path (resolvedPath), so every spelling of one file
+    // shares one entry.
     FilePtr get(const std::string& path, const FilePtr& base, const Analyzer& analyzer);
 
     // Forgets every cached file. Not forced, it does nothing while the store

@@ -170,4 +170,33 @@ std::string Converter::reencode(std::string_view reply, std::string_view target)
     return out;
 }
 
+size_t Converter::wholeCharacterPrefix(std::string_view bytes, size_t limit) {
+    if (limit >= bytes.size()) return bytes.size();
+    if (!converter_ || name_ == "IE") {
+        size_t length = limit;
+        for (int step = 0; step < 3 && length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80; ++step)
+            --length;
+        return length;
+    }
+    // Walk the characters from the start: in a multi-byte encoding such as
+    // Shift-JIS a trail byte can look like a lead byte, so only a walk from a
+    // known boundary finds the boundaries.
+    ucnv_resetToUnicode(converter_);
+    const char* begin = bytes.data();
+    const char* end = begin + bytes.size();
+    const char* source = begin;
+    size_t boundary = 0;
+    while (source < end) {
+        UErrorCode status = U_ZERO_ERROR;
+        const char* before = source;
+        ucnv_getNextUChar(converter_, &source, end, &status);
+        if (source == before) ++source;  // never stall on a byte it cannot take
+        size_t next = static_cast<size_t>(source - begin);
+        if (next > limit) break;
+        boundary = next;
+    }
+    ucnv_resetToUnicode(converter_);
+    return boundary;
+}
+
 }  // namespace zintra

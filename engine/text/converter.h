@@ -33,6 +33,12 @@ public:
     // writes units below 256 as single bytes and the others as "&#N;".
     std::string reencode(std::string_view reply, std::string_view target);
 
+    // The longest prefix of bytes, at most limit long, that ends on a whole
+    // character of this encoding. Bytes the encoding does not know count as
+    // characters of their own length. Without a converter (an unknown name)
+    // the prefix only avoids ending inside a UTF-8 character.
+    size_t wholeCharacterPrefix(std::string_view bytes, size_t limit);
+
 private:
     std::string name_;
     UConverter* converter_ = nullptr;

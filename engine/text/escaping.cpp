@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/text/converter.h"
+
 namespace zintra {
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -23,18 +25,10 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-size_t copyReply(std::string_view reply, char* buffer, size_t capacity) {
+size_t copyReply(std::string_view reply, char* buffer, size_t capacity, const std::string& encoding) {
     if (!buffer || capacity == 0) return 0;
     size_t length = reply.size();
-    if (length >= capacity) {
-        length = capacity - 1;
-        // Do not end inside a UTF-8 character: back off over continuation bytes.
-        for (int step = 0; step < 3 && length > 0 &&
-                           (static_cast<unsigned char>(reply[length]) & 0xC0) == 0x80;
-             ++step) {
-            --length;
-        }
-    }
+    if (length >= capacity) length = Converter(encoding).wholeCharacterPrefix(reply, capacity - 1);
     std::memcpy(buffer, reply.data(), length);
     buffer[length] = '\0';
     return length;

@@ -122,5 +122,20 @@ TEST(Replies, CopyingCutsLongRepliesWithoutOverrun) {
     EXPECT_EQ(copyReply("ok", buffer, sizeof buffer), 2u);
 }
 
+TEST(Replies, ACutEndsOnAWholeCharacterOfTheReplysEncoding) {
+    char buffer[8];
+    // Shift-JIS: a trail byte may look like anything; the walk from the start knows.
+    EXPECT_EQ(copyReply("a\xE0\x41", buffer, 3, "Shift_JIS"), 1u) << "not the lead byte alone";
+    EXPECT_EQ(copyReply("\xB1\xB1\xB1", buffer, 3, "Shift_JIS"), 2u) << "half-width kana are one byte each";
+    EXPECT_EQ(copyReply("\x82\xA0\x93\x82z", buffer, 4, "Shift_JIS"), 2u);
+    EXPECT_EQ(copyReply("\x82\xA0\x93\x82z", buffer, 5, "Shift_JIS"), 4u);
+    // EUC-JP: three-byte characters after 0x8F.
+    EXPECT_EQ(copyReply("a\x8F\xA1\xA1" "b", buffer, 4, "EUC-JP"), 1u);
+    EXPECT_EQ(copyReply("a\x8F\xA1\xA1" "b", buffer, 5, "EUC-JP"), 4u);
+    EXPECT_EQ(copyReply("ab\xE3\x81\x82z", buffer, 5, "UTF-8"), 2u);
+    // A single-byte encoding cuts anywhere.
+    EXPECT_EQ(copyReply("\xE9\xE9\xE9", buffer, 3, "ISO-8859-1"), 2u);
+}
+
 }  // namespace
 }  // namespace zintra
