@@ -20,7 +20,9 @@ std::vector<Binding> bindingsOf(const std::vector<ReportItem>& items) {
     bool extending = false;
     for (const ReportItem& item : items) {
         const ExpectedElement* e = item.expected;
-        bool matched = e && !item.word.empty() && !(item.flags & (kFlagMissing | kFlagExtra));
+        // Only words the template expects as typed bind (a capital letter
+        // aside): a word taken for its closest spelling binds nothing.
+        bool matched = e && !e->isWrong() && !item.word.empty() && !(item.flags & (kErrorFlags & ~kFlagCapital));
         const NodeRecord* record = matched ? e->node : nullptr;
         if (!record || !record->node || record->node->variable.empty()) {
             extending = false;
