@@ -119,7 +119,8 @@ std::vector<std::string> readReferenceTrees(const std::string& referenceFile) {
     std::vector<char> buffer(15360);
     while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), in.get())) {
         std::string_view line(buffer.data());
-        if (line.size() > 4 && line.compare(0, 4, "<!--") == 0) trees.emplace_back(line);
+        // The length is taken without the line end, so a bare "<!--" is no tree.
+        if (firstLine(line).size() > 4 && line.compare(0, 4, "<!--") == 0) trees.emplace_back(line);
     }
     return trees;
 }

@@ -40,7 +40,8 @@ std::string unescapedSample(std::string_view stored);
 
 // Writes the sample-tree page of the files under path to outputFile,
 // comparing each sample's tree with the next tree of referenceFile (the
-// lines that begin with "<!--" and are longer than 4 bytes). False when the
+// lines that begin with "<!--" and are longer than 4 bytes without their line
+// end). False when the
 // output cannot be created or written.
 bool writeSampleTreePage(std::string_view path, const std::string& referenceFile, const std::string& outputFile,
                          int depth, TemplateStore& store, const Analyzer& analyzer, const TreeWriter& tree);
