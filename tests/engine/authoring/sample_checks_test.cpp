@@ -152,7 +152,7 @@ TEST_F(SampleChecks, ThePageHasItsHeadTailAndTheReferencesThatDiffer) {
                         "</I>\n"
                         "<!-- (S I am a boy.) -->\n<div><span>S</span></div>\n"
                         "<!-- (S I am a boy!) -->\n<div><span>S</span></div>\n"
-                        "<U><!-- (S I &amp; a &lt;boy>) --></U>\n"
+                        "<U>&lt;!-- (S I &amp; a &lt;boy>) --></U>\n"
                         "<!-- (S I am a boy?) -->\n<div><span>S</span></div>\n");
 }
 
