@@ -102,6 +102,14 @@ int runCheckTemplates(const Options& options) {
                   << "  sample: \"" << f.sample << "\"\n"
                   << "  phrase tree: " << (f.treeFailed ? "failed (no tree for the sample)" : "ok") << "\n"
                   << "  alignment: " << (f.errorsFound ? "has errors" : "free of errors") << "\n";
+        if (f.treeFailed) {
+            // The tree part is what follows the path and name block.
+            std::string_view marker = "</P></div><div></div>\n";
+            size_t at = f.output.find(marker);
+            std::string_view tree;
+            if (at != std::string::npos) tree = std::string_view(f.output).substr(at + marker.size());
+            std::cout << "  tree output: " << tree.substr(0, tree.find('\n')) << "\n";
+        }
         SentenceMatcher matcher(analyzer);
         if (matcher.match(f.sample, f.file.get(), f.global.get()) == 0) {
             matcher.report();  // sets the bits the report writer adds

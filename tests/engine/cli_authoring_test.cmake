@@ -87,3 +87,15 @@ run(query "hello there")
 if(NOT status EQUAL 1 OR NOT out STREQUAL "Can't understand!\n")
   message(FATAL_ERROR "query without an answer: status ${status} [${out}]")
 endif()
+
+# With the bundled phrase grammar a sample that parses passes the check.
+file(READ ${WORK}/zintra.ini config)
+file(WRITE ${WORK}/with_grammar.ini "${config}\nGRAMMAR_FILE grammar.txt\n")
+run(check-templates templates/Lesson01-01.xvt --config with_grammar.ini)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "check-templates with the grammar: status ${status} [${out}]")
+endif()
+expect("check-templates with the grammar" "1 files, 0 failing samples, 0 files not read")
+run(check-templates templates/Lesson01-01.xvt)
+expect("check-templates without a grammar" "note: no phrase grammar" "phrase tree: failed"
+  "tree output: <div></div>")
