@@ -99,3 +99,7 @@ expect("check-templates with the grammar" "1 files, 0 failing samples, 0 files n
 run(check-templates templates/Lesson01-01.xvt)
 expect("check-templates without a grammar" "note: no phrase grammar" "phrase tree: failed"
   "tree output: <div></div>")
+
+# show names the variable a query node binds.
+run(show queries/questions.xvt)
+expect("show" "node \"w3\" binds $word" "node \"p4\" binds $pos")
