@@ -15,6 +15,8 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libqt6svg6 fonts-noto-cjk
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  # fuzz targets: clang with libFuzzer and the sanitizer runtimes
+  clang-14 libclang-rt-14-dev
   # word lists the language-data builder reads
   wamerican wamerican-large wbritish wordnet-base
 )

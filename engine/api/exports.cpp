@@ -8,7 +8,11 @@
 #include "engine/api/engine.h"
 #include "engine/api/engine_server.h"
 #include "engine/authoring/batch_checks.h"
+#include "engine/authoring/sample_checks.h"
+#include "engine/authoring/sample_trees.h"
+#include "engine/authoring/sentence_listing.h"
 #include "engine/request/replies.h"
+#include "engine/text/escaping.h"
 
 static_assert(zintra::kReplyLimit == ZINTRA_REPLY_MAX, "the text-file display stops at the reply buffer's size");
 
@@ -82,11 +86,19 @@ ZINTRA_API int ZINTRA_CALL zintraAsyncInit(const char* configPath) {
     return guarded(0, [&] { return engine().initialiseAsync(configPath); });
 }
 
-ZINTRA_API int ZINTRA_CALL zintraTestAllTemplates(const char* /*path*/, char* output, int /*depth*/) {
-    // A sample passes only with a phrase tree, which the engine cannot draw
-    // without a phrase grammar; until it can, no sample is reported.
-    if (output) output[0] = '\0';
-    return 0;
+ZINTRA_API int ZINTRA_CALL zintraTestAllTemplates(const char* path, char* output, int depth) {
+    return guarded(0, [&] {
+        if (output) output[0] = '\0';
+        std::shared_ptr<const zintra::Engine::State> state = engine().state();
+        const zintra::Analyzer& analyzer = *state->analyzer;
+        zintra::SampleTrees trees(analyzer);
+        auto failures = zintra::failingSamples(batchPath(path), depth, *state->templates, analyzer,
+                                               trees.writer(), false);
+        if (failures.empty()) return 0;
+        // The caller's buffer is taken to hold a reply of the match export.
+        if (!output) return static_cast<int>(failures.front().output.size());
+        return static_cast<int>(zintra::copyReply(failures.front().output, output, ZINTRA_REPLY_MAX));
+    });
 }
 
 ZINTRA_API int ZINTRA_CALL zintraTestAllXML(const char* path, char* output, int depth) {
@@ -98,15 +110,26 @@ ZINTRA_API int ZINTRA_CALL zintraTestAllXML(const char* path, char* output, int 
     });
 }
 
-ZINTRA_API int ZINTRA_CALL zintraGetAllSampleTree(const char* /*path*/, const char* /*referenceFile*/,
-                                                  const char* /*outputFile*/, int /*depth*/) {
-    // The page shows phrase trees, which need the phrase grammar: nothing is written yet.
-    return 1;
+ZINTRA_API int ZINTRA_CALL zintraGetAllSampleTree(const char* path, const char* referenceFile,
+                                                  const char* outputFile, int depth) {
+    return guarded(1, [&] {
+        if (!outputFile || !*outputFile) return 1;
+        std::shared_ptr<const zintra::Engine::State> state = engine().state();
+        const zintra::Analyzer& analyzer = *state->analyzer;
+        zintra::SampleTrees trees(analyzer);
+        zintra::writeSampleTreePage(batchPath(path), referenceFile ? referenceFile : "", outputFile, depth,
+                                    *state->templates, analyzer, trees.writer());
+        return 1;
+    });
 }
 
-ZINTRA_API int ZINTRA_CALL zintraGetAllSentences(const char* /*path*/, const char* /*outputFolder*/, int depth) {
-    // The sentence listing walks the word graphs; it is not written yet.
-    return depth;
+ZINTRA_API int ZINTRA_CALL zintraGetAllSentences(const char* path, const char* outputFolder, int depth) {
+    return guarded(depth, [&] {
+        if (!outputFolder || !*outputFolder) return depth;
+        std::shared_ptr<const zintra::Engine::State> state = engine().state();
+        zintra::listSentences(batchPath(path), outputFolder, depth, *state->templates, *state->analyzer);
+        return depth;
+    });
 }
 
 ZINTRA_API int ZINTRA_CALL zintraCountLine(const char* path, int depth) {

@@ -76,6 +76,7 @@ void dumpTemplate(std::ostream& out, const Template& t, const TemplateFile& file
     for (const auto& node : t.nodes) {
         out << "    node " << quoted(node->name);
         if (!node->tag.empty()) out << " tag " << node->tag;
+        if (!node->variable.empty()) out << " binds " << node->variable;
         out << " (" << node->predecessorCount << " before)";
         if (node->successors.empty()) {
             out << " -> end\n";

@@ -1,8 +1,14 @@
 // The subcommands of the `zintra` command and what they share.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace zintra {
+class SentenceMatcher;
+class TemplateFile;
+}  // namespace zintra
 
 namespace zintra::cli {
 
@@ -11,10 +17,15 @@ struct Options {
     std::string config = "zintra.ini";
     std::string encoding;
     bool explain = false;
+    int depth = 0;          // --depth N of the batch checks
+    std::string reference;  // --reference FILE of sample-tree
+    std::string output;     // --output FILE or DIR
+    int port = 8888;        // --port N of serve and send
     std::vector<std::string> words;
 };
 
-// Parses "--config FILE", "--encoding NAME" and the remaining words. False
+// Parses the options ("--config FILE", "--encoding NAME", "--explain",
+// "--depth N", "--reference FILE", "--output PATH", "--port N") and the remaining words. False
 // with a message on standard error when an option lacks its value or is unknown.
 bool parseOptions(const std::vector<std::string>& args, Options& options);
 
@@ -23,5 +34,22 @@ int runMatch(const Options& options);
 int runTag(const Options& options);
 // Prints what the template reader builds from one template file.
 int runShow(const Options& options);
+
+// The batch checks over a folder of template files (batch_commands.cpp).
+int runCheckXml(const Options& options);
+int runCheckTemplates(const Options& options);
+int runSampleTree(const Options& options);
+int runSentences(const Options& options);
+int runCountLines(const Options& options);
+// The plain-text template query of one sentence.
+int runQuery(const Options& options);
+
+// The template service: run it, or exchange one request with it (service_commands.cpp).
+int runServe(const Options& options);
+int runSend(const Options& options);
+
+// The alignment of a finished match in readable lines (as match --explain).
+void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file,
+                      const TemplateFile* global, const SentenceMatcher& matcher);
 
 }  // namespace zintra::cli

@@ -26,11 +26,39 @@ constexpr const char* kUsage =
     "      comments and templates with their nodes, successors and fillers;\n"
     "      status 1 and the reason when the file cannot be read,\n"
     "      e.g. zintra show templates/lesson1.xvt\n"
+    "  query [--config FILE] SENTENCE\n"
+    "      the template query of a plain-text question: the sentence matched with\n"
+    "      RDQL_TEMPLATE, the RDQL_FILE query of the bound variables filled in;\n"
+    "      status 1 and \"Can't understand!\" when none fits\n"
+    "  serve [--config FILE] [--port N]\n"
+    "      run the template service on 127.0.0.1 (port 8888) until SIGINT or SIGTERM\n"
+    "  send [--port N] REQUEST\n"
+    "      one exchange with a running service; the reply on standard output\n"
+    "  check-xml [PATH] [--depth N]\n"
+    "      list every file under PATH that is not well-formed XML; status 1 if any\n"
+    "  check-templates [PATH] [--depth N]\n"
+    "      match every main template's sample with its file; print each failing\n"
+    "      sample with its file, template, alignment and whether its phrase tree\n"
+    "      failed, and each file that cannot be read; status 1 if any\n"
+    "  sample-tree [PATH] --reference FILE --output FILE [--depth N]\n"
+    "      write the HTML page of the samples' phrase trees, each compared with\n"
+    "      the next reference tree (lines beginning with <!--) of FILE\n"
+    "  sentences [PATH] --output DIR [--depth N]\n"
+    "      list every sentence the main templates produce without a wrong filler,\n"
+    "      in DIR/NAME/NAME.txt for each template file NAME.xvt\n"
+    "  count-lines [PATH] [--depth N]\n"
+    "      the number of lines of the files under PATH (2,047-byte line buffer)\n"
+    "\n"
+    "PATH is a template file or folder (default: the configured templates folder);\n"
+    "--depth 0 walks all subfolders, 1 only the folder itself.\n"
     "\n"
     "options:\n"
     "  --config FILE    the engine configuration (default: zintra.ini here)\n"
     "  --encoding NAME  the reply's encoding (default: the engine's own)\n"
     "  --explain        (match) a readable account of the alignment\n"
+    "  --depth N        (batch checks) 0 all subfolders, 1 the folder only\n"
+    "  --reference FILE, --output PATH  (sample-tree, sentences)\n"
+    "  --port N         (serve, send) the service's port (default 8888)\n"
     "  --help           this text\n";
 
 }  // namespace
@@ -47,6 +75,14 @@ int main(int argc, char** argv) {
     if (command == "match") return zintra::cli::runMatch(options);
     if (command == "tag") return zintra::cli::runTag(options);
     if (command == "show") return zintra::cli::runShow(options);
+    if (command == "query") return zintra::cli::runQuery(options);
+    if (command == "serve") return zintra::cli::runServe(options);
+    if (command == "send") return zintra::cli::runSend(options);
+    if (command == "check-xml") return zintra::cli::runCheckXml(options);
+    if (command == "check-templates") return zintra::cli::runCheckTemplates(options);
+    if (command == "sample-tree") return zintra::cli::runSampleTree(options);
+    if (command == "sentences") return zintra::cli::runSentences(options);
+    if (command == "count-lines") return zintra::cli::runCountLines(options);
     std::cerr << "zintra: unknown command " << command << "\n" << kUsage;
     return 2;
 }

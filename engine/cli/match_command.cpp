@@ -62,7 +62,8 @@ std::string joined(const std::vector<std::string_view>& texts) {
     return out;
 }
 
-// Prints the alignment of one match for a template author.
+}  // namespace
+
 void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file,
                       const TemplateFile* global, const SentenceMatcher& matcher) {
     out << "template file: " << path << "\n";
@@ -115,6 +116,8 @@ void printExplanation(std::ostream& out, const std::string& path, const Template
     }
     out << (matcher.freeOfErrors() ? "no errors\n" : "errors reported\n");
 }
+
+namespace {
 
 // --explain: the match of an XML request's sentence against its template
 // file, as the request handler runs it.

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <iostream>
 
 #include "engine/cli/command.h"
@@ -19,6 +20,21 @@ bool parseOptions(const std::vector<std::string>& args, Options& options) {
             if (!value(options.config)) return false;
         } else if (a == "--encoding") {
             if (!value(options.encoding)) return false;
+        } else if (a == "--depth" || a == "--port") {
+            std::string text;
+            if (!value(text)) return false;
+            char* end = nullptr;
+            long n = std::strtol(text.c_str(), &end, 10);
+            bool bad = text.empty() || *end != '\0' || n < 0 || (a == "--port" ? n > 65535 : n > 1000000);
+            if (bad) {
+                std::cerr << "zintra: " << a << " needs a number, not " << text << "\n";
+                return false;
+            }
+            (a == "--depth" ? options.depth : options.port) = static_cast<int>(n);
+        } else if (a == "--reference") {
+            if (!value(options.reference)) return false;
+        } else if (a == "--output") {
+            if (!value(options.output)) return false;
         } else if (a == "--explain") {
             options.explain = true;
         } else if (a.size() > 2 && a.rfind("--", 0) == 0) {

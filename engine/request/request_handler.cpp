@@ -10,6 +10,7 @@
 
 #include "engine/language/analyzer.h"
 #include "engine/authoring/catalogue.h"
+#include "engine/query/template_query.h"
 #include "engine/request/replies.h"
 #include "engine/text/escaping.h"
 #include "engine/request/request.h"
@@ -232,10 +233,9 @@ std::string RequestHandler::showTextFile(const std::string& path) const {
     return reply;
 }
 
-std::string RequestHandler::answerQuery(const std::string& /*text*/) const {
-    // Template queries are not part of this engine yet: every query is one it
-    // cannot answer.
-    return std::string(kReplyCantUnderstand);
+std::string RequestHandler::answerQuery(const std::string& text) const {
+    std::string answer = answerTemplateQuery(text, store_, analyzer_);
+    return answer.empty() ? std::string(kReplyCantUnderstand) : answer;
 }
 
 }  // namespace zintra

@@ -55,6 +55,9 @@ struct Filler {
 struct Node {
     std::string name;
     std::string tag;
+    // The query variable ("$" and a name) the node's matched words bind;
+    // empty for a node of an ordinary template.
+    std::string variable;
     std::vector<const Node*> successors;  // in the order of its Next elements
     int predecessorCount = 0;
     std::vector<Filler> fillers;          // Groups in document order, then Phrases

@@ -89,6 +89,7 @@ private:
             auto node = std::make_unique<Node>();
             node->name = childText(element, u"name", converter_);
             node->tag = attributeText(element, u"Tag", converter_);
+            node->variable = attributeText(element, u"var", converter_);
             tmpl.nodes.push_back(std::move(node));
             p.nodeElements.push_back(element);
         });

@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -74,6 +76,36 @@ TEST(Exports, BatchExportsAnswerForAFolder) {
     EXPECT_STREQ(out.data(), bad.c_str());
     EXPECT_EQ(zintraCountLine(dir.file("b").c_str(), 1), 3);
     EXPECT_EQ(zintraGetAllSentences(dir.file("b").c_str(), dir.file("out").c_str(), 7), 7);
+}
+
+TEST(Exports, SampleExportsOnAnInitialisedEngine) {
+    TempDir dir;
+    ASSERT_EQ(zintraInit(writeMinimalInstallation(dir).c_str()), 1);
+    dir.write("templates/Global.xvt", "<root><Template></Template></root>");
+    std::string lesson = dir.write("templates/Lesson1.xvt",
+                                   "<root><Template><template sub='0'><name>t</name><sample>I is a boy.</sample>"
+                                   "<node><name>a</name><Next>b</Next><Group><name>I</name></Group></node>"
+                                   "<node><name>b</name><Next>c</Next><Group><name>am</name></Group></node>"
+                                   "<node><name>c</name><Group><name>a boy</name></Group></node>"
+                                   "</template></Template></root>");
+    // An empty path means the templates folder; the failing sample's output
+    // ends with the path and name block and the tree part.
+    std::vector<char> out(ZINTRA_REPLY_MAX, '#');
+    int length = zintraTestAllTemplates("", out.data(), 0);
+    ASSERT_GT(length, 0);
+    std::string text(out.data(), static_cast<size_t>(length));
+    EXPECT_EQ(out[static_cast<size_t>(length)], '\0');
+    EXPECT_NE(text.find("<div><P>" + lesson + "</P><P>t</P></div><div></div>\n"), std::string::npos) << text;
+
+    // The page is written, also without a reference file; 1 when it cannot be created.
+    EXPECT_EQ(zintraGetAllSampleTree("", dir.file("none").c_str(), dir.file("page.html").c_str(), 0), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("page.html")));
+    EXPECT_EQ(zintraGetAllSampleTree("", "", dir.file("no/folder/page.html").c_str(), 0), 1);
+    EXPECT_EQ(zintraGetAllSampleTree("", nullptr, nullptr, 0), 1);
+
+    EXPECT_EQ(zintraGetAllSentences("", dir.file("out").c_str(), 0), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out/Lesson1/Lesson1.txt")));
+    EXPECT_EQ(zintraGetAllSentences(nullptr, nullptr, 1), 1);
 }
 
 TEST(Exports, ServerInitWithAnOccupiedPortReturnsTwo) {
