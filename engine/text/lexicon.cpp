@@ -110,27 +110,50 @@ Lexicon::TagList Lexicon::tagList(std::string_view tagsText) {
 void Lexicon::enter(std::string&& text) {
     texts_.push_back(std::move(text));
     std::string& kept = texts_.back();
-    // The words are cut in place: the byte after each word becomes its zero.
     char* base = kept.data();
+    // Lines are entered in batches: the index slots of a whole batch are
+    // fetched into the cache before the first of them is entered, so the
+    // loader waits on memory once per batch instead of once per word.
+    struct Pending {
+        std::string_view word, tagsText;
+        const char* wordEnd;
+        uint32_t hash;
+    };
+    constexpr size_t kBatch = 16;
+    Pending batch[kBatch];
+    size_t pending = 0;
+    auto flush = [&] {
+        for (size_t k = 0; k < pending; ++k) {
+            const Pending& line = batch[k];
+            TagList list = tagList(line.tagsText);
+            if ((size_ + 1) * 5 > slots_.size() * 3) reserve(size_ + 1);
+            size_t mask = slots_.size() - 1;
+            size_t i = line.hash & mask;
+            for (; slots_[i].hash; i = (i + 1) & mask) {
+                if (slots_[i].hash != line.hash) continue;
+                const LexiconEntry& e = entryAt(slots_[i].entry);
+                if (e.length == line.word.size() && std::memcmp(e.word, line.word.data(), line.word.size()) == 0)
+                    break;
+            }
+            if (!slots_[i].hash) {
+                slots_[i] = Slot{line.hash, newEntry()};
+                ++size_;
+            }
+            // The byte after the word becomes its terminating zero; a later
+            // line for the same word replaces the earlier entry.
+            base[line.wordEnd - base] = '\0';
+            entryAt(slots_[i].entry) =
+                LexiconEntry{line.word.data(), list.count, static_cast<uint32_t>(line.word.size()), list.tags};
+        }
+        pending = 0;
+    };
     forEachDictionaryLine(kept, [&](std::string_view word, std::string_view tagsText, const char* wordEnd) {
-        TagList list = tagList(tagsText);
-        if ((size_ + 1) * 5 > slots_.size() * 3) reserve(size_ + 1);
         uint32_t h = StringTable::lookupHash(word);
-        size_t mask = slots_.size() - 1;
-        size_t i = h & mask;
-        for (; slots_[i].hash; i = (i + 1) & mask) {
-            if (slots_[i].hash != h) continue;
-            LexiconEntry& e = entryAt(slots_[i].entry);
-            if (e.length == word.size() && std::memcmp(e.word, word.data(), word.size()) == 0) break;
-        }
-        if (!slots_[i].hash) {
-            slots_[i] = Slot{h, newEntry()};
-            ++size_;
-        }
-        // A later line for the same word replaces the earlier entry.
-        base[wordEnd - base] = '\0';
-        entryAt(slots_[i].entry) = LexiconEntry{word.data(), list.count, static_cast<uint32_t>(word.size()), list.tags};
+        if (!slots_.empty()) __builtin_prefetch(&slots_[h & (slots_.size() - 1)]);
+        batch[pending++] = Pending{word, tagsText, wordEnd, h};
+        if (pending == kBatch) flush();
     });
+    flush();
 }
 
 const LexiconEntry* Lexicon::lookup(std::string_view head, std::string_view tail) const {
