@@ -32,4 +32,5 @@ cmake --build "$build" --target langdata -j 2
   --dict /usr/share/dict/american-english-large \
   --wordnet /usr/share/wordnet \
   --extend-known --extend-below 100 \
+  --extra-contextual tools/langdata/course_rules.txt \
   --out data/engine --check "$@"

@@ -1,5 +1,6 @@
 #include "engine/tagger/contextual_rules.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "engine/text/arena.h"
@@ -58,6 +59,9 @@ void computeSignature(ContextualRule& rule) {
             tag(rule.b);
             break;
     }
+    // A candidate is tagged FROM, so a sentence without that tag anywhere
+    // has no candidate.
+    if (rule.test != ContextTest::None) tag(rule.from);
 }
 
 // ---------------------------------------------------------------------------
@@ -87,6 +91,7 @@ size_t ContextualRules::addLines(std::string_view text) {
         if (!parseLine(line, rule)) return;
         rules_.push_back(rule);
         filters_.push_back(Filter{rule.wordBits, rule.tagBits});
+        indexRule(rules_.size() - 1);
         ++count;
     });
     return count;
@@ -135,6 +140,69 @@ void ContextualRules::track(ContextualRule& rule) {
         idKeys_[slot] = tracked_[i];
         idValues_[slot] = static_cast<int>(i + 1);
     }
+}
+
+namespace {
+
+// The first word a rule's condition compares with a token's word, or null
+// for a rule that tests tags only.
+const char* neededWord(const ContextualRule& rule) {
+    switch (rule.test) {
+        case ContextTest::NextWd: case ContextTest::CurWd: case ContextTest::Next2Wd: case ContextTest::Next1Or2Wd:
+        case ContextTest::Next1Or2Or3Wd: case ContextTest::PrevWd: case ContextTest::Prev2Wd:
+        case ContextTest::Prev1Or2Wd: case ContextTest::Prev1Or2Or3Wd: case ContextTest::LBigram:
+        case ContextTest::RBigram: case ContextTest::WdAnd2Bfr: case ContextTest::WdAnd2Aft:
+        case ContextTest::WdNextTag: case ContextTest::WdAnd2TagAft:
+            return rule.a;
+        case ContextTest::WdPrevTag: case ContextTest::WdAnd2TagBfr:
+            return rule.b;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+void ContextualRules::indexRule(size_t r) {
+    size_t words = (rules_.size() + 63) / 64;
+    if (wordlessRules_.size() < words) wordlessRules_.resize(words, 0);
+    const ContextualRule& rule = rules_[r];
+    if (rule.test == ContextTest::None) return;
+    const char* word = neededWord(rule);
+    if (!word) {
+        wordlessRules_[r / 64] |= uint64_t{1} << (r % 64);
+        return;
+    }
+    if ((wordCount_ + 1) * 2 > wordKeys_.size()) {
+        // Grow the table of words to keep it at most half full.
+        std::vector<const char*> keys(wordKeys_.empty() ? 64 : wordKeys_.size() * 2, nullptr);
+        std::vector<std::vector<uint32_t>> lists(keys.size());
+        for (size_t i = 0; i < wordKeys_.size(); ++i) {
+            if (!wordKeys_[i]) continue;
+            size_t slot = pointerHash(wordKeys_[i]) & (keys.size() - 1);
+            while (keys[slot]) slot = (slot + 1) & (keys.size() - 1);
+            keys[slot] = wordKeys_[i];
+            lists[slot] = std::move(wordRules_[i]);
+        }
+        wordKeys_ = std::move(keys);
+        wordRules_ = std::move(lists);
+    }
+    size_t mask = wordKeys_.size() - 1;
+    size_t slot = pointerHash(word) & mask;
+    while (wordKeys_[slot] && wordKeys_[slot] != word) slot = (slot + 1) & mask;
+    if (!wordKeys_[slot]) {
+        wordKeys_[slot] = word;
+        ++wordCount_;
+    }
+    wordRules_[slot].push_back(static_cast<uint32_t>(r));
+}
+
+const std::vector<uint32_t>* ContextualRules::rulesOfWord(const char* interned) const {
+    if (wordKeys_.empty() || !interned) return nullptr;
+    size_t mask = wordKeys_.size() - 1;
+    for (size_t slot = pointerHash(interned) & mask; wordKeys_[slot]; slot = (slot + 1) & mask)
+        if (wordKeys_[slot] == interned) return &wordRules_[slot];
+    return nullptr;
 }
 
 int ContextualRules::tagId(const char* internedTag) const {
@@ -241,6 +309,10 @@ bool SentenceWindow::isCandidate(const ContextualRule& rule, int i) const {
 
 bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
     refreshWords();
+    return holdsNow(rule, i);
+}
+
+bool SentenceWindow::holdsNow(const ContextualRule& rule, int i) const {
     const char* a = rule.a;
     const char* b = rule.b;
     switch (rule.test) {
@@ -280,7 +352,7 @@ bool SentenceWindow::holds(const ContextualRule& rule, int i) const {
 bool SentenceWindow::tryChange(const ContextualRule& rule, int i) {
     // The condition is tested before the lexicon restriction: both must
     // hold, and most candidates fail the cheaper condition.
-    if (!holds(rule, i)) return false;
+    if (!holdsNow(rule, i)) return false;
     const LexiconEntry* entry = entryOf(i);
     if (entry && !entry->hasTag(rule.to)) return false;
     setTag(i, rule.to);
@@ -297,10 +369,29 @@ void SentenceWindow::applyRules() {
     refreshWords();
     const std::vector<ContextualRule>& rules = rules_.rules_;
     const ContextualRules::Filter* filters = rules_.filters_.data();
-    for (size_t r = 0; r < rules.size(); ++r) {
-        const ContextualRules::Filter& f = filters[r];
-        if ((wordSignature_ & f.wordBits) != f.wordBits || (tagSignature_ & f.tagBits) != f.tagBits) continue;
-        if (rules[r].test != ContextTest::None) pass(rules[r]);
+    // The rules that can act here: those that need no word, and those whose
+    // word is one of the window's. The others cannot hold anywhere.
+    size_t words = rules_.wordlessRules_.size();
+    uint64_t stackSet[64];
+    std::vector<uint64_t> heapSet;
+    uint64_t* set = stackSet;
+    if (words > 64) {
+        heapSet.resize(words);
+        set = heapSet.data();
+    }
+    std::copy(rules_.wordlessRules_.begin(), rules_.wordlessRules_.end(), set);
+    for (int i = 0; i < size_; ++i) {
+        const std::vector<uint32_t>* list = rules_.rulesOfWord(slots_[i].key);
+        if (!list) continue;
+        for (uint32_t r : *list) set[r / 64] |= uint64_t{1} << (r % 64);
+    }
+    for (size_t w = 0; w < words; ++w) {
+        for (uint64_t bits = set[w]; bits; bits &= bits - 1) {
+            size_t r = w * 64 + static_cast<size_t>(std::countr_zero(bits));
+            const ContextualRules::Filter& f = filters[r];
+            if ((wordSignature_ & f.wordBits) != f.wordBits || (tagSignature_ & f.tagBits) != f.tagBits) continue;
+            pass(rules[r]);
+        }
     }
 }
 

@@ -95,6 +95,8 @@ private:
     bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
     void markTag(int i, const char* tag, bool set);
     bool tryChange(const ContextualRule& rule, int i);
+    // holds() on words already resolved against the pool.
+    bool holdsNow(const ContextualRule& rule, int i) const;
 
     void resolveWords() const;
     void refreshWords() const {
@@ -156,6 +158,14 @@ private:
     };
     std::vector<Filter> filters_;
     friend class SentenceWindow;
+    // Rules by a word their condition needs: a sentence only has to look at
+    // the rules of its own words and at those that need no word at all.
+    void indexRule(size_t r);
+    const std::vector<uint32_t>* rulesOfWord(const char* interned) const;
+    std::vector<uint64_t> wordlessRules_;  // bit set over rules_
+    std::vector<const char*> wordKeys_;    // open-addressing table of rule words
+    std::vector<std::vector<uint32_t>> wordRules_;
+    size_t wordCount_ = 0;
     std::vector<const char*> tracked_;     // tags by id - 1
     std::vector<const char*> idKeys_;      // open-addressing table of tracked tags
     std::vector<int> idValues_;

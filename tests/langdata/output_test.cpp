@@ -172,6 +172,23 @@ TEST_F(PipelineTest, LearnsThePlantedRuleAndTheEngineAgrees) {
     EXPECT_EQ(check.accuracy.correct(), report.devFinal.correct());
 }
 
+TEST_F(PipelineTest, HandWrittenRulesFollowTheLearnedOnes) {
+    Report report;
+    const LanguageData data = buildLanguageData(settings, report);
+    dir.write("extra.txt", "# a comment\nIN VB WDAND2BFR do like\n\nIN VBP LBIGRAM I like\n");
+    settings.extraContextual = {dir.file("extra.txt")};
+    writeLanguageData(data, settings);
+    const std::string rules = dir.read("contextual_rules.txt");
+    size_t learned = rules.find(data.contextualRules.back() + "\n");
+    size_t first = rules.find("\nIN VB WDAND2BFR do like\nIN VBP LBIGRAM I like\n");
+    ASSERT_NE(learned, std::string::npos);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_LT(learned, first);
+    EXPECT_EQ(rules.find("a comment"), std::string::npos);
+    settings.extraContextual = {dir.file("missing.txt")};
+    EXPECT_THROW(writeLanguageData(data, settings), std::runtime_error);
+}
+
 TEST_F(PipelineTest, UnreadableInputIsAnError) {
     settings.train = dir.file("missing.conllu");
     Report report;

@@ -40,6 +40,8 @@ void usage(std::ostream& out) {
            "                      written zintra.ini and compare\n"
            "  --check-counts      recount the contextual learner's counts after every\n"
            "                      rule and report differences (slow)\n"
+           "  --extra-contextual FILE  hand-written contextual rules appended after\n"
+           "                      the learned ones (repeatable)\n"
            "  --verbose           progress on standard error\n\n"
         << langdata::tagMappingText();
 }
@@ -82,6 +84,8 @@ int main(int argc, char** argv) {
             continue;
         if (strArg(argc, argv, i, "--dict", dict)) {
             s.wordLists.dictionaries.push_back(dict);
+        } else if (strArg(argc, argv, i, "--extra-contextual", dict)) {
+            s.extraContextual.push_back(dict);
         } else if (a == "--no-config") {
             s.writeConfig = false;
         } else if (a == "--no-from-rules") {

@@ -1,6 +1,7 @@
 #include "tools/langdata/pipeline.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <set>
@@ -293,6 +294,13 @@ void writeLanguageData(const LanguageData& data, const Settings& settings) {
         // The engine refuses a rule file without a rule line; this one
         // changes nothing.
         if (data.contextualRules.empty()) out << "# (no rules learned)\nNN NN CURWD STAART\n";
+        for (const std::string& file : settings.extraContextual) {
+            std::ifstream in(file);
+            if (!in) throw std::runtime_error("cannot read " + file);
+            out << "# --- hand-written rules (" << std::filesystem::path(file).filename().string() << ") ---\n";
+            for (std::string line; std::getline(in, line);)
+                if (!line.empty() && line[0] != '#') out << line << "\n";
+        }
     }
     if (settings.writeConfig && !writeEngineConfig(dir + "/zintra.ini", settings.names))
         throw std::runtime_error("cannot write " + dir + "/zintra.ini");

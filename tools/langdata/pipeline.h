@@ -40,6 +40,8 @@ struct Settings {
     LexicalLearnerOptions lexical;
     ContextualLearnerOptions contextual;
     DataFileNames names;
+    // Files of hand-written contextual rules, appended after the learned ones.
+    std::vector<std::string> extraContextual;
 };
 
 struct Report {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "engine/text/arena.h"
 #include "engine/text/bigrams.h"
 #include "engine/text/compounds.h"
@@ -63,6 +68,73 @@ TEST_F(LexiconTest, VeryLongLinesAreReadWhole) {
     EXPECT_TRUE(lexicon.known(longWord));
     EXPECT_TRUE(lexicon.known("short"));
     EXPECT_EQ(lexicon.size(), 2u);
+}
+
+TEST_F(LexiconTest, LineEndsZeroBytesAndBlanksCutWordsAndTags) {
+    const char text[] = "cat\tNN  NNS\r\ndog NN\0VB\nbird\r\n  \t\n// x NN\nfish";
+    lexicon.addLines(std::string(text, sizeof text - 1));
+    ASSERT_NE(lexicon.lookup("cat"), nullptr);
+    EXPECT_EQ(lexicon.lookup("cat")->count, 2);
+    EXPECT_STREQ(lexicon.lookup("cat")->tags[1], "NNS");
+    EXPECT_STREQ(lexicon.lookup("cat")->word, "cat");
+    // A zero byte ends its line: dog has NN only.
+    EXPECT_EQ(lexicon.lookup("dog")->count, 1);
+    EXPECT_EQ(lexicon.lookup("bird")->count, 0);
+    EXPECT_STREQ(lexicon.lookup("bird")->word, "bird");
+    EXPECT_EQ(lexicon.lookup("fish")->count, 0);  // last line without a line end
+    EXPECT_FALSE(lexicon.known("VB"));
+    EXPECT_FALSE(lexicon.known("x"));
+    EXPECT_EQ(lexicon.size(), 4u);
+}
+
+TEST_F(LexiconTest, TwoPartLookupsFindTheJoinedWordOnly) {
+    lexicon.addLines("unhappy JJ\nhappy JJ\nun FW\n");
+    EXPECT_EQ(lexicon.lookup("un", "happy"), lexicon.lookup("unhappy"));
+    EXPECT_EQ(lexicon.lookup("", "happy"), lexicon.lookup("happy"));
+    EXPECT_EQ(lexicon.lookup("un", ""), lexicon.lookup("un"));
+    EXPECT_EQ(lexicon.lookup("unh", "appyx"), nullptr);
+    EXPECT_EQ(lexicon.lookup("unhapp"), nullptr);
+    // Words listing the same tags share one list.
+    EXPECT_EQ(lexicon.lookup("unhappy")->tags, lexicon.lookup("happy")->tags);
+}
+
+// Many words over several batches and index growths, repeated words inside
+// one batch and across the two dictionaries, against a plain map.
+TEST_F(LexiconTest, AgreesWithAPlainMapOverManyWords) {
+    std::mt19937 random(7);
+    const char* tags[] = {"NN", "VB", "JJ", "RB", "NNS"};
+    std::map<std::string, std::vector<std::string>> model;
+    auto lines = [&](int n, int vocabulary) {
+        std::string text;
+        for (int i = 0; i < n; ++i) {
+            std::string word = "w" + std::to_string(random() % vocabulary);
+            if (random() % 3 == 0) word[0] = 'W';
+            std::vector<std::string> listed;
+            for (unsigned t = random() % 3; t > 0; --t) listed.push_back(tags[random() % 5]);
+            text += word;
+            for (auto& t : listed) text += " " + t;
+            text += "\n";
+            model[word] = listed;
+        }
+        return text;
+    };
+    test::TempDir dir;
+    ASSERT_TRUE(lexicon.loadMain(dir.write("main.txt", lines(3000, 2500))));
+    ASSERT_TRUE(lexicon.loadUser(dir.write("user.txt", lines(5000, 9000))));  // grows the index
+    lexicon.addLines(lines(40, 6));  // repeats inside one batch
+    EXPECT_EQ(lexicon.size(), model.size());
+    for (auto& [word, listed] : model) {
+        const LexiconEntry* e = lexicon.lookup(word);
+        ASSERT_NE(e, nullptr) << word;
+        EXPECT_EQ(e->word, word);
+        ASSERT_EQ(e->count, static_cast<int>(listed.size())) << word;
+        for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(e->tags[i], pool.intern(listed[i])) << word;
+    }
+    for (int i = 0; i < 2000; ++i) {
+        std::string absent = "x" + std::to_string(i);
+        EXPECT_FALSE(lexicon.known(absent));
+        EXPECT_FALSE(lexicon.known("w" + std::to_string(9000 + i)));
+    }
 }
 
 TEST(BigramsTest, OnlyLinesOfRegisteredWordsAreKeptAndTheFirstWins) {
