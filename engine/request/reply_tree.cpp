@@ -16,10 +16,14 @@ namespace {
 // The annotation of one aligned word, or null when the word stands as typed.
 CorrectionAnnotation* annotationOf(const ReportItem& item, Arena& arena) {
     if (item.has(kFlagExtra)) return arena.make<CorrectionAnnotation>();  // empty text: delete the word
-    if (!item.expected || item.expected->word.empty()) return nullptr;
-    if (!(item.flags & (kFlagCapital | kFlagSpelling | kFlagWrong))) return nullptr;
+    if (!item.expected) return nullptr;
+    // A word that needs correcting, or one matched by a wrong filler, is
+    // shown with the text the learner should have written.
+    if (!(item.flags & kErrorFlags) && !item.expected->isWrong()) return nullptr;
+    std::string_view model = item.expected->modelText();
+    if (model.empty() || model == item.word) return nullptr;
     CorrectionAnnotation* a = arena.make<CorrectionAnnotation>();
-    a->text = arena.copy(item.expected->word);
+    a->text = arena.copy(model);
     return a;
 }
 
