@@ -21,6 +21,14 @@ CorrectionAnnotation* annotationOf(const ReportItem& item, Arena& arena) {
     // shown with the text the learner should have written.
     if (!(item.flags & kErrorFlags) && !item.expected->isWrong()) return nullptr;
     std::string_view model = item.expected->modelText();
+    if (model == item.word && item.expected->node) {
+        // A wrong filler without a model of its node: its first candidate.
+        for (std::string_view c : item.expected->node->candidates)
+            if (c != item.word) {
+                model = c;
+                break;
+            }
+    }
     if (model.empty() || model == item.word) return nullptr;
     CorrectionAnnotation* a = arena.make<CorrectionAnnotation>();
     a->text = arena.copy(model);
