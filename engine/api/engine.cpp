@@ -47,10 +47,13 @@ int Engine::initialise(const char* configPath) {
     std::shared_ptr<const Analyzer> analyzer = std::move(fresh);
     std::shared_ptr<const PhraseGrammar> phrase;
     if (ok && !analyzer->config().grammarFile.empty()) {
-        // A named grammar that does not read fails the initialisation. Its
-        // build line and error line go to standard error: standard output
-        // belongs to the replies of the command-line tools.
-        phrase = PhraseGrammar::load(analyzer, [](std::string_view line) { std::cerr << line; });
+        // A named grammar that does not read fails the initialisation; its
+        // error line goes to standard error (standard output belongs to the
+        // replies of the command-line tools). The table build's line is
+        // not shown: every initialisation would repeat it.
+        phrase = PhraseGrammar::load(analyzer, [](std::string_view line) {
+            if (line.rfind("rule: ", 0) != 0) std::cerr << line;
+        });
         ok = phrase != nullptr;
     }
     std::shared_ptr<TemplateStore> templates = previous->templates;

@@ -48,12 +48,17 @@ void appendRequestTree(std::string& out, const Analyzer& analyzer, const PhraseG
 }
 
 void appendMatchTree(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar,
-                     const SentenceMatcher& matcher) {
+                     const SentenceMatcher& matcher, std::string_view sentence) {
     if (!grammar) {
         out += "<div></div>\n";
         return;
     }
     Arena arena;
+    if (matcher.items().empty()) {
+        // No template could be aligned: the sentence as it was typed.
+        appendTokenTree(out, grammar, tagSentence(analyzer.data(), sentence, arena), true, arena);
+        return;
+    }
     Token* first = nullptr;
     Token* last = nullptr;
     CorrectionAnnotation* lastAnnotation = nullptr;

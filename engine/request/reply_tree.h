@@ -18,9 +18,9 @@ void appendRequestTree(std::string& out, const Analyzer& analyzer, const PhraseG
 
 // The HTML tree of the sentence the matcher analysed: its words re-tagged,
 // each word that the alignment corrects marked with its replacement, each
-// word nothing is expected for marked for deletion. "<div></div>\n" without
-// a grammar.
+// word nothing is expected for marked for deletion; when no template could
+// be aligned, the sentence as typed. "<div></div>\n" without a grammar.
 void appendMatchTree(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar,
-                     const SentenceMatcher& matcher);
+                     const SentenceMatcher& matcher, std::string_view sentence);
 
 }  // namespace zintra

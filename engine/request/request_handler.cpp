@@ -118,7 +118,7 @@ std::string RequestHandler::answerMatch(const std::string& templatePath, const s
     reply += "</P><P>";
     if (const Template* chosen = matcher.chosenTemplate()) appendEscaped(reply, chosen->name);
     reply += "</P></div>\n";
-    appendMatchTree(reply, analyzer_, phrase_, matcher);
+    appendMatchTree(reply, analyzer_, phrase_, matcher, sentence);
     return reply;
 }
 
