@@ -11,6 +11,11 @@
 // actions and with the phrase rules (word lists of a few words, no lexicon).
 // The report gives the share that parse and the per-sentence times.
 //
+// The bundled installation (data/engine, read from its own folder): loading
+// its phrase grammar as the initialisation does, and the development
+// sentences as a learner's text would come (tokens joined by blanks, tagged
+// by our tagger) parsed and printed as trees.
+//
 //   ZINTRA_TREEBANK   folder with en_ewt-ud-dev.conllu (default: beside the source tree)
 #include <benchmark/benchmark.h>
 
@@ -28,7 +33,11 @@
 #include "engine/grammar/grammar.h"
 #include "engine/grammar/grammar_reader.h"
 #include "engine/grammar/parser.h"
+#include "engine/language/analyzer.h"
+#include "engine/language/tagger.h"
+#include "engine/phrase/phrase_grammar.h"
 #include "engine/phrase/phrase_rules.h"
+#include "engine/phrase/tree_printer.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 
@@ -242,6 +251,140 @@ BENCHMARK(BM_ParseDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Un
 
 void BM_ParseDevSentencesWithRules(benchmark::State& state) { parseBenchmark(state, true); }
 BENCHMARK(BM_ParseDevSentencesWithRules)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
+
+// ---- the bundled installation
+
+std::shared_ptr<const Analyzer> bundledAnalyzer() {
+    static const std::shared_ptr<const Analyzer> analyzer = [] {
+        fs::current_path(fs::path(ZINTRA_SOURCE_DIR) / "data/engine");
+        auto a = std::make_shared<Analyzer>();
+        if (!a->load("zintra.ini")) a.reset();
+        return std::shared_ptr<const Analyzer>(a);
+    }();
+    return analyzer;
+}
+
+void BM_LoadBundledGrammar(benchmark::State& state) {
+    auto analyzer = bundledAnalyzer();
+    std::unique_ptr<PhraseGrammar> g;
+    double slowest = 0;
+    for (auto _ : state) {
+        g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
+        if (!g) break;
+        slowest = std::max(slowest, g->buildMilliseconds());
+    }
+    if (!g) {
+        state.SkipWithError("the bundled grammar does not load");
+        return;
+    }
+    state.counters["rules"] = g->grammar().ruleCount();
+    state.counters["states"] = g->grammar().stateCount();
+    state.counters["actions"] = static_cast<double>(g->grammar().actionEntryCount());
+    state.counters["slowest_ms"] = slowest;
+}
+BENCHMARK(BM_LoadBundledGrammar)->Unit(benchmark::kMillisecond);
+
+// Development sentences: all their tokens joined by blanks.
+const std::vector<std::pair<int, std::string>>& devTexts() {
+    static const std::vector<std::pair<int, std::string>> texts = [] {
+        std::vector<std::pair<int, std::string>> out;
+        const char* env = std::getenv("ZINTRA_TREEBANK");
+        fs::path folder = env ? env : ZINTRA_DEFAULT_TREEBANK;
+        std::ifstream dev(folder / "en_ewt-ud-dev.conllu");
+        std::string line, text;
+        int count = 0;
+        while (std::getline(dev, line)) {
+            if (line.empty()) {
+                if (count) out.emplace_back(count, text);
+                text.clear();
+                count = 0;
+                continue;
+            }
+            if (line[0] == '#') continue;
+            size_t tab = line.find('\t');
+            std::string id = line.substr(0, tab);
+            if (id.find_first_of("-.") != std::string::npos) continue;
+            size_t next = line.find('\t', tab + 1);
+            if (!text.empty()) text += ' ';
+            text += line.substr(tab + 1, next - tab - 1);
+            ++count;
+        }
+        return out;
+    }();
+    return texts;
+}
+
+void BM_ParseTaggedDevSentences(benchmark::State& state) {
+    auto analyzer = bundledAnalyzer();
+    auto g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
+    std::vector<const std::string*> chosen;
+    for (const auto& [count, text] : devTexts())
+        if (count >= state.range(0) && count <= state.range(1)) chosen.push_back(&text);
+    if (!g || chosen.empty()) {
+        state.SkipWithError("no grammar or no treebank sentences");
+        return;
+    }
+    // Tagged once; the parse alone is timed, per sentence, for the percentiles.
+    std::vector<double> micros;
+    long trees = 0, exhausted = 0;
+    Arena arena;
+    std::vector<std::pair<Arena, const Token*>> tagged;
+    for (const std::string* text : chosen) {
+        Arena own;
+        const Token* first = tagSentence(analyzer->data(), *text, own);
+        tagged.emplace_back(std::move(own), first);
+    }
+    for (auto& [own, first] : tagged) {
+        arena.clear();
+        auto start = std::chrono::steady_clock::now();
+        ParseResult r = analysePhrases(g->grammar(), first, arena);
+        auto end = std::chrono::steady_clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        trees += r.accepted();
+        exhausted += r.status == ParseStatus::kBudgetExhausted;
+    }
+    std::sort(micros.begin(), micros.end());
+    size_t i = 0;
+    for (auto _ : state) {
+        const Token* first = tagged[i++ % tagged.size()].second;
+        arena.clear();
+        ParseResult r = analysePhrases(g->grammar(), first, arena);
+        benchmark::DoNotOptimize(r.tree);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["sentences"] = static_cast<double>(chosen.size());
+    state.counters["tree%"] = 100.0 * static_cast<double>(trees) / static_cast<double>(chosen.size());
+    state.counters["budget_out"] = static_cast<double>(exhausted);
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    state.counters["worst_us"] = micros.back();
+}
+BENCHMARK(BM_ParseTaggedDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
+
+// Tagging, parsing and printing the HTML tree, as a reply does.
+void BM_TagParseAndPrint(benchmark::State& state) {
+    auto analyzer = bundledAnalyzer();
+    auto g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
+    std::vector<const std::string*> chosen;
+    for (const auto& [count, text] : devTexts())
+        if (count >= 5 && count <= 15) chosen.push_back(&text);
+    if (!g || chosen.empty()) {
+        state.SkipWithError("no grammar or no treebank sentences");
+        return;
+    }
+    Arena arena;
+    std::string out;
+    size_t i = 0;
+    for (auto _ : state) {
+        arena.clear();
+        out.clear();
+        const Token* first = tagSentence(analyzer->data(), *chosen[i++ % chosen.size()], arena);
+        appendPhraseTree(out, &g->grammar(), first, true, arena);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TagParseAndPrint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -2,6 +2,9 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
+#include <iostream>
+
+#include "engine/phrase/parse_text.h"
 #include "engine/text/escaping.h"
 #include "engine/request/request_handler.h"
 
@@ -10,7 +13,7 @@ namespace zintra {
 Engine::Engine() {
     xercesc::XMLPlatformUtils::Initialize();
     state_.store(std::make_shared<const State>(
-        State{std::make_shared<const Analyzer>(), std::make_shared<TemplateStore>(templateLoadMutex_)}));
+        State{std::make_shared<const Analyzer>(), std::make_shared<TemplateStore>(templateLoadMutex_), nullptr}));
 }
 
 Engine::~Engine() {
@@ -41,12 +44,24 @@ int Engine::initialise(const char* configPath) {
     std::shared_ptr<const State> previous = state();
     auto fresh = std::make_shared<Analyzer>(previous->analyzer->config());
     bool ok = configPath != nullptr && fresh->load(configPath);
+    std::shared_ptr<const Analyzer> analyzer = std::move(fresh);
+    std::shared_ptr<const PhraseGrammar> phrase;
+    if (ok && !analyzer->config().grammarFile.empty()) {
+        // A named grammar that does not read fails the initialisation; its
+        // error line goes to standard error (standard output belongs to the
+        // replies of the command-line tools). The table build's line is
+        // not shown: every initialisation would repeat it.
+        phrase = PhraseGrammar::load(analyzer, [](std::string_view line) {
+            if (line.rfind("rule: ", 0) != 0) std::cerr << line;
+        });
+        ok = phrase != nullptr;
+    }
     std::shared_ptr<TemplateStore> templates = previous->templates;
     if (ok) {
         templates = std::make_shared<TemplateStore>(templateLoadMutex_);
-        templates->setUp(fresh->config().templatesDir, fresh->config().cache);
+        templates->setUp(analyzer->config().templatesDir, analyzer->config().cache);
     }
-    state_.store(std::make_shared<const State>(State{std::move(fresh), std::move(templates)}),
+    state_.store(std::make_shared<const State>(State{std::move(analyzer), std::move(templates), std::move(phrase)}),
                  std::memory_order_release);
     initialised_.store(ok, std::memory_order_release);
     return ok ? 1 : 0;
@@ -72,7 +87,7 @@ std::string Engine::handleRequest(const char* encoding, const char* request, Pat
     bool alone = running_.fetch_add(1, std::memory_order_acq_rel) == 0;
     Running running{running_};
     if (alone) current->templates->carryOutPendingDrop();
-    RequestHandler handler(*current->templates, openDocuments_, *current->analyzer);
+    RequestHandler handler(*current->templates, openDocuments_, *current->analyzer, current->phrase.get());
     handler.confineToTemplatesFolder(scope == PathScope::TemplatesFolder);
     return handler.handle(encoding, request);
 }
@@ -82,6 +97,16 @@ int Engine::match(const char* encoding, const char* request, char* reply, size_t
     std::string text = handleRequest(encoding, request);
     std::string replyEncoding = encoding && *encoding ? std::string(encoding) : analyzer()->config().encode;
     return static_cast<int>(copyReply(text, reply, capacity, replyEncoding));
+}
+
+int Engine::parse(const char* sentence, int mode, char* output, size_t capacity) {
+    if (output && capacity > 0) output[0] = '\0';
+    if (!sentence) return 0;
+    // The analyser and grammar of the latest initialisation stay alive for
+    // the whole parse, even when another initialisation replaces them.
+    std::shared_ptr<const State> current = state();
+    std::string text = parseText(*current->analyzer, current->phrase.get(), sentence, mode);
+    return static_cast<int>(copyReply(text, output, capacity));
 }
 
 }  // namespace zintra

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/language/analyzer.h"
+#include "engine/phrase/phrase_grammar.h"
 #include "engine/templates/open_documents.h"
 #include "engine/templates/template_store.h"
 
@@ -29,13 +30,15 @@ public:
 
     bool isInitialised() const { return initialised_.load(std::memory_order_acquire); }
 
-    // What one initialisation publishes: its analyser and the template cache
+    // What one initialisation publishes: its analyser, the phrase grammar
+    // read with it (null when GRAMMAR_FILE names none) and the template cache
     // filled with files read with that analyser. Both are replaced in one
     // step, so a request that still holds an older state reads its files into
     // the older cache, never into the one that goes with newer settings.
     struct State {
         std::shared_ptr<const Analyzer> analyzer;
         std::shared_ptr<TemplateStore> templates;
+        std::shared_ptr<const PhraseGrammar> phrase;
     };
 
     // The state of the latest initialisation. A request holds the snapshot
@@ -54,6 +57,10 @@ public:
     std::string handleRequest(const char* encoding, const char* request, PathScope scope = PathScope::Anywhere);
     // As handleRequest, written into a caller's buffer of capacity bytes; returns the length.
     int match(const char* encoding, const char* request, char* reply, size_t capacity);
+
+    // The phrase tree of one sentence in bracket form (a parse request of the
+    // given mode) written into a caller's buffer; returns the length.
+    int parse(const char* sentence, int mode, char* output, size_t capacity);
 
     // Serialises the loading of a template file into the template store.
     std::mutex& templateLoadMutex() { return templateLoadMutex_; }

@@ -69,10 +69,11 @@ ZINTRA_API int ZINTRA_CALL ZINTRAmatch(void** block) {
                        static_cast<char*>(block[2]));
 }
 
-ZINTRA_API int ZINTRA_CALL zintraParse(const char* /*sentence*/, char* output, int /*mode*/) {
-    // The engine has no phrase grammar to parse with: the tree is empty.
-    if (output) output[0] = '\0';
-    return 0;
+ZINTRA_API int ZINTRA_CALL zintraParse(const char* sentence, char* output, int mode) {
+    return guarded(0, [&] {
+        if (output) output[0] = '\0';
+        return engine().parse(sentence, mode, output, ZINTRA_REPLY_MAX);
+    });
 }
 
 ZINTRA_API int ZINTRA_CALL zintraServerInit(const char* configPath) {

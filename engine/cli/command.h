@@ -21,6 +21,8 @@ struct Options {
     std::string reference;  // --reference FILE of sample-tree
     std::string output;     // --output FILE or DIR
     int port = 8888;        // --port N of serve and send
+    int mode = 0;       // parse: how word/TAG annotations are read
+    bool html = false;  // parse: the HTML form of replies
     std::vector<std::string> words;
 };
 
@@ -32,6 +34,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options);
 int runMatch(const Options& options);
 // Tags each sentence (the words, or each line of standard input) and prints it in slash form.
 int runTag(const Options& options);
+// Prints the phrase tree of each sentence (the words, or each line of standard input).
+int runParse(const Options& options);
 // Prints what the template reader builds from one template file.
 int runShow(const Options& options);
 

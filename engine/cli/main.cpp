@@ -21,6 +21,12 @@ constexpr const char* kUsage =
     "      tag each SENTENCE (each line of standard input when none is given) and\n"
     "      print it as word/TAG pairs, a compound as (word/TAG word/TAG)/TAG,\n"
     "      e.g. zintra tag 'I am a boy.'\n"
+    "  parse [--config FILE] [--mode N] [--html] [SENTENCE...]\n"
+    "      tag each SENTENCE (each line of standard input when none is given) and\n"
+    "      print its phrase tree in bracket form, or with --html in the form of\n"
+    "      match replies; --mode 0 (default) reads (TAG words) groups as given,\n"
+    "      1 also word/TAG annotations, any other value strips both,\n"
+    "      e.g. zintra parse \"She doesn't like ice cream.\"\n"
     "  show [--config FILE] TEMPLATE\n"
     "      read one template file as the engine does and print its samples,\n"
     "      comments and templates with their nodes, successors and fillers;\n"
@@ -59,6 +65,8 @@ constexpr const char* kUsage =
     "  --depth N        (batch checks) 0 all subfolders, 1 the folder only\n"
     "  --reference FILE, --output PATH  (sample-tree, sentences)\n"
     "  --port N         (serve, send) the service's port (default 8888)\n"
+    "  --mode N         (parse) how annotations are read (default 0)\n"
+    "  --html           (parse) print the HTML form\n"
     "  --help           this text\n";
 
 }  // namespace
@@ -83,6 +91,7 @@ int main(int argc, char** argv) {
     if (command == "sample-tree") return zintra::cli::runSampleTree(options);
     if (command == "sentences") return zintra::cli::runSentences(options);
     if (command == "count-lines") return zintra::cli::runCountLines(options);
+    if (command == "parse") return zintra::cli::runParse(options);
     std::cerr << "zintra: unknown command " << command << "\n" << kUsage;
     return 2;
 }

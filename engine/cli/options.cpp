@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "engine/cli/command.h"
+#include "engine/config/config.h"
 
 namespace zintra::cli {
 
@@ -35,6 +36,12 @@ bool parseOptions(const std::vector<std::string>& args, Options& options) {
             if (!value(options.reference)) return false;
         } else if (a == "--output") {
             if (!value(options.output)) return false;
+        } else if (a == "--mode") {
+            std::string mode;
+            if (!value(mode)) return false;
+            options.mode = parseIntLikeAtoi(mode);
+        } else if (a == "--html") {
+            options.html = true;
         } else if (a == "--explain") {
             options.explain = true;
         } else if (a.size() > 2 && a.rfind("--", 0) == 0) {

@@ -33,8 +33,10 @@ const size_t kMetaGrammarLineCount = sizeof kMetaGrammarLines / sizeof kMetaGram
 
 const Grammar& metaGrammar() {
     static const std::unique_ptr<Grammar> meta = [] {
+        // Built quietly on first use: its build line would land in the middle
+        // of whatever the first grammar file's reader prints.
         ArrayLineSource lines(kMetaGrammarLines, kMetaGrammarLineCount);
-        return grammarFromLines(lines);
+        return grammarFromLines(lines, [](std::string_view) {});
     }();
     return *meta;
 }

@@ -1,5 +1,6 @@
 #include "engine/grammar/parser.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "engine/text/arena.h"
@@ -46,6 +47,7 @@ public:
 
 private:
     enum Outcome { kContinue, kFail, kAccept };
+    static constexpr int kKeyDepth = 64;
 
     struct Choice {
         const StackEntry* top;
@@ -70,7 +72,17 @@ private:
         e->node = node;
         e->state = state;
         e->depth = below ? below->depth + 1 : 1;
+        uint64_t h = (below ? below->states : 0x243F6A8885A308D3ull) ^ static_cast<uint64_t>(state);
+        h *= 0x9E3779B97F4A7C15ull;
+        e->states = h ^ (h >> 29);
         return e;
+    }
+    uint64_t failureKey(const StackEntry* top, int position) const {
+        uint64_t h = static_cast<uint64_t>(top->state) * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(position);
+        for (const StackEntry* e = top->below; e && e->depth > top->depth - kKeyDepth; e = e->below)
+            h = (h ^ static_cast<uint64_t>(e->state)) * 0xC2B2AE3D27D4EB4Full;
+        h ^= h >> 31;
+        return h * 0x165667B19E3779F9ull;
     }
     Outcome apply(ActionEntry entry);
     Outcome shift(int target);
@@ -90,6 +102,7 @@ private:
     int position_ = 0;
     std::vector<Choice> choices_;
     std::vector<ActionEntry> pool_;
+    std::unordered_set<uint64_t> failed_;  // failureKey of choices whose every entry failed
     ParseResult result_;
 };
 
@@ -171,6 +184,9 @@ ParseResult Driver::run() {
                 outcome = kFail;
             } else if (count == 1) {
                 outcome = apply(list.empty() ? any[0] : list[0]);
+            } else if (failed_.count(failureKey(top_, position_))) {
+                ++result_.pruned;
+                outcome = kFail;
             } else {
                 size_t offset = pool_.size();
                 pool_.insert(pool_.end(), list.begin(), list.end());
@@ -189,8 +205,13 @@ ParseResult Driver::run() {
             }
             continue;
         }
-        // A failed path: resume at the latest choice with its next entry; the
-        // last entry of a choice is taken in place of the choice.
+        // A failed path: resume at the latest choice with its next entry; a
+        // choice with no entry left is remembered as failed and dropped.
+        while (!choices_.empty() && choices_.back().next == choices_.back().count) {
+            failed_.insert(failureKey(choices_.back().top, choices_.back().position));
+            pool_.resize(choices_.back().offset);
+            choices_.pop_back();
+        }
         if (choices_.empty()) {
             result_.status = ParseStatus::kRejected;
             return result_;
@@ -199,10 +220,7 @@ ParseResult Driver::run() {
         top_ = c.top;
         position_ = c.position;
         ActionEntry entry = pool_[c.offset + static_cast<size_t>(c.next)];
-        if (++c.next == c.count) {
-            pool_.resize(c.offset);
-            choices_.pop_back();
-        }
+        ++c.next;
         outcome = apply(entry);
         if (outcome == kAccept) {
             result_.status = ParseStatus::kAccepted;

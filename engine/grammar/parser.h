@@ -5,8 +5,17 @@
 // at the latest choice with its next entry. The search is a loop over an
 // explicit list of choice points, never a recursion on the C++ stack, and
 // its work is bounded by a budget of steps.
+//
+// A choice whose every entry failed is remembered by its input position and
+// the states of its whole stack: when another path reaches the same states
+// at the same position (the same prefix read another way, as an ambiguous
+// grammar does again and again), it fails at once instead of trying the
+// same continuations again. Only the rule actions can tell two such paths
+// apart, and they see the nodes; a grammar whose actions veto one reading of
+// a prefix and allow another of the same states may thereby lose a parse.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "engine/grammar/grammar.h"
@@ -45,6 +54,7 @@ struct ParseResult {
     int stoppedAt = 0;          // the furthest input position any path reached
     long steps = 0;
     bool stackFull = false;     // some path was refused for want of stack
+    long pruned = 0;            // choices cut short as remembered failures
 
     bool accepted() const { return status == ParseStatus::kAccepted; }
 };
@@ -56,6 +66,7 @@ struct StackEntry {
     ParseNode* node;  // null for the bottom entry
     int state;
     int depth;        // entries up to and including this one
+    uint64_t states;  // a hash of the states from the bottom up to this one
 };
 
 // What a rule action sees: the stack as it is before the reduction, the

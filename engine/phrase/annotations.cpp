@@ -60,6 +60,17 @@ std::string rewriteAnnotations(const Splitter& splitter, std::string_view text) 
     for (const char* pos = buffer.c_str();;) {
         std::string_view t = splitter.nextToken(pos);
         if (t.empty()) break;
+        // Configured symbols may cut "/" off the tag that directly follows
+        // it ("/NN" read as "/" and "NN"): the pieces are glued back.
+        if (!tokens.empty()) {
+            std::string_view& last = tokens.back();
+            bool adjacent = last.data() + last.size() == t.data();
+            bool slashStart = last[0] == '/' && last.substr(0, 2) != "//";
+            if (adjacent && slashStart && t[0] != '/' && t != "(" && t != ")") {
+                last = std::string_view(last.data(), last.size() + t.size());
+                continue;
+            }
+        }
         tokens.push_back(t);
     }
 

@@ -498,7 +498,9 @@ const Token* phraseEnd(const Token* first) {
 
 ParseResult analysePhrases(const Grammar& grammar, const Token* first, Arena& arena) {
     PhraseParse parse;
-    return parseTokens(grammar, first, phraseEnd(first), arena, {}, &parse);
+    ParseLimits limits;
+    limits.budget = kPhraseBudget;
+    return parseTokens(grammar, first, phraseEnd(first), arena, limits, &parse);
 }
 
 bool isAuxiliary(std::string_view word) { return auxiliary(word) != nullptr; }

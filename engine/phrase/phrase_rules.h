@@ -50,8 +50,14 @@ ActionNames phraseRules();
 // tagged "." (null when there is none).
 const Token* phraseEnd(const Token* first);
 
+// The steps one phrase analysis may take (the parses of the comma-object
+// check included). A sentence that needs more has no phrase structure: the
+// bound keeps one odd sentence from holding up a request.
+constexpr long kPhraseBudget = 1200;
+
 // Runs the phrase grammar (read with phraseRules() and a PhraseWords owner)
-// over the tokens from first up to phraseEnd(first), with a fresh record.
+// over the tokens from first up to phraseEnd(first), with a fresh record,
+// within kPhraseBudget steps.
 ParseResult analysePhrases(const Grammar& grammar, const Token* first, Arena& arena);
 
 // The auxiliary table: whether word is one of the 28 auxiliaries, and

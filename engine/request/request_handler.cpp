@@ -12,6 +12,7 @@
 #include "engine/authoring/catalogue.h"
 #include "engine/query/template_query.h"
 #include "engine/request/replies.h"
+#include "engine/request/reply_tree.h"
 #include "engine/text/escaping.h"
 #include "engine/request/request.h"
 #include "engine/templates/dom_access.h"
@@ -126,9 +127,9 @@ std::string RequestHandler::answerWithoutCommand(const RequestFields& fields) {
     std::string templatePath = adHoc ? fields.h1 : store.fullPath(fields.h1);
     if (isParseName(templatePath)) {
         if (fields.p.empty()) return {};
-        // The phrase tree of the sentence follows the three divisions once the
-        // engine parses sentences; until then it is empty.
-        return "<div></div><div></div><div></div>\n";
+        std::string reply = "<div></div><div></div><div></div>\n";
+        appendRequestTree(reply, analyzer_, phrase_, fields.p, baseNameOf(templatePath) == "0-0-0.xvt");
+        return reply;
     }
     if (adHoc) return answerAdHocFiller(std::string_view(templatePath).substr(1), fields.p);
     if (confined_ && !fields.h1.empty()) {
@@ -169,9 +170,7 @@ std::string RequestHandler::answerMatch(const std::string& templatePath, const s
     reply += "</P><P>";
     if (const Template* chosen = matcher.chosenTemplate()) appendEscaped(reply, chosen->name);
     reply += "</P></div>\n";
-    // The phrase tree of the analysed sentence goes here once the engine
-    // parses sentences; without one the division is empty.
-    reply += "<div></div>\n";
+    appendMatchTree(reply, analyzer_, phrase_, matcher, sentence);
     return reply;
 }
 

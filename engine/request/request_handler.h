@@ -8,15 +8,18 @@ namespace zintra {
 class Analyzer;
 class Converter;
 class OpenDocuments;
+class PhraseGrammar;
 class TemplateStore;
 struct RequestFields;
 
 class RequestHandler {
 public:
     // store is the template cache read with analyzer; documents are the files
-    // open for editing.
-    RequestHandler(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer)
-        : store_(store), documents_(documents), analyzer_(analyzer) {}
+    // open for editing; phrase is the phrase grammar the replies' trees are
+    // drawn with (null: their tree divisions stay empty).
+    RequestHandler(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer,
+                   const PhraseGrammar* phrase = nullptr)
+        : store_(store), documents_(documents), analyzer_(analyzer), phrase_(phrase) {}
 
     // The reply to one request (the engine is initialised). encoding names the
     // reply's encoding; null or empty keeps the engine's own, and only a named
@@ -49,6 +52,7 @@ private:
     TemplateStore& store_;
     OpenDocuments& documents_;
     const Analyzer& analyzer_;
+    const PhraseGrammar* phrase_;
     bool confined_ = false;
 };
 

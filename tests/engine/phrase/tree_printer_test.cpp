@@ -134,9 +134,16 @@ TEST(TreePrinter, DeepTreesPrintWithoutRecursion) {
     std::string text;
     for (int i = 0; i < 5000; ++i) text += "a ";
     Arena arena;
-    std::string out = print(g.get(), tokensOf(text, arena), false);
+    ParseLimits limits;
+    limits.budget = 100000;
+    ParseResult r = parseTokens(*g, tokensOf(text, arena), nullptr, arena, limits);
+    ASSERT_TRUE(r.accepted());
+    std::string out;
+    appendTreeBracket(out, r.tree);
     EXPECT_EQ(out.size(), 5000 * std::string("(L  (a a))").size() - 1);
     EXPECT_EQ(out.substr(0, 12), "(L (L (L (L ");
+    // The phrase analysis stops at its budget: so long a sentence is flat.
+    EXPECT_EQ(print(g.get(), tokensOf(text, arena), false).rfind("( S (a a) (a a) ", 0), 0u);
 }
 
 }  // namespace

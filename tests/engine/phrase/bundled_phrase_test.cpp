@@ -1,0 +1,225 @@
+// The bundled installation: its language data, its phrase grammar and its
+// templates. Parse requests in their three modes, beginners' sentences with
+// their pinned trees, and every sample sentence of the course's templates.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/language/analyzer.h"
+#include "engine/phrase/parse_text.h"
+#include "engine/phrase/phrase_grammar.h"
+#include "test_support.h"
+
+namespace zintra::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDataDir = ZINTRA_SOURCE_DIR "/data/engine/";
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The bundled zintra.ini with its file names made absolute.
+std::string bundledConfig(const TempDir& dir) {
+    std::istringstream in(slurp(kDataDir + "zintra.ini"));
+    const char* fileKeys[] = {"DICTIONARY_FILE ", "LEXICALRULEFILE ", "BIGRAMS ", "COMPOUND_FILE ",
+                              "CONTEXTUALRULEFILE ", "GRAMMAR_FILE ", "TEMPLATES_DIR "};
+    std::string out, line;
+    while (std::getline(in, line)) {
+        for (const char* key : fileKeys)
+            if (line.rfind(key, 0) == 0) line = key + kDataDir + line.substr(std::string(key).size());
+        out += line + "\n";
+    }
+    return dir.write("zintra.ini", out);
+}
+
+class BundledPhrases : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new TempDir;
+        auto analyzer = std::make_shared<Analyzer>();
+        ASSERT_TRUE(analyzer->load(bundledConfig(*dir_)));
+        std::string messages;
+        grammar_ = PhraseGrammar::load(analyzer, [&](std::string_view m) { messages += m; }).release();
+        ASSERT_TRUE(grammar_) << messages;
+        analyzer_ = analyzer;
+    }
+    static void TearDownTestSuite() {
+        delete grammar_;
+        grammar_ = nullptr;
+        analyzer_.reset();
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static std::string parse(const std::string& text, int mode = kParseGroups) {
+        return parseText(*analyzer_, grammar_, text, mode);
+    }
+    static bool isTree(const std::string& out) { return out.rfind("(S ", 0) == 0; }
+
+    static inline TempDir* dir_ = nullptr;
+    static inline std::shared_ptr<const Analyzer> analyzer_;
+    static inline PhraseGrammar* grammar_ = nullptr;
+};
+
+// Beginners' sentences of different kinds and the trees they get: read and
+// judged as English analyses (subject and verb phrase, objects and
+// complements, clauses, the negation with its verb, compounds kept whole).
+const char* const kPinned[][2] = {
+    {"I am a student.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP am) (NP (NPL (DT a) (NN student)))))))"},
+    {"She doesn't like ice cream.",
+     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ does) (VP (RB n't) (VB like) (NP (NPL (NN (NN ice) (NN cream)))))))))"},
+    {"Is this your book?",
+     "(S (SS (VBZ Is) (NP (NPL (DT this))) (NP (NPL (PRP$ your) (NN book)))))"},
+    {"There is a cat under the table.",
+     "(S (SS (DECL (EX There) (VP (VBZ is) (NP (NP (NPL (DT a) (NN cat))) (PP (IN under) (NP (NPL (DT the) (NN table)))))))))"},
+    {"Open the window, please.",
+     "(S (SS (VB Open) (NP (NPL (DT the) (NN window)))) (, ,) (UH please))"},
+    {"He has lived in Tokyo for ten years.",
+     "(S (SS (DECL (NP (NPL (PRP He))) (VP (VBZ has) (VP (VBN lived) (PP (IN in) (NP (NP (NPL (NNP Tokyo))) (PP (IN for) (NP (NPL (CD ten) (NNS years)))))))))))"},
+    {"The girl who is reading a book is my sister.",
+     "(S (SS (DECL (NP (NP (NPL (DT The) (NN girl))) (RELC (WP who) (VP (VBZ is) (VP (VBG reading) (NP (NPL (DT a) (NN book))))))) (VP (VBZ is) (NP (NPL (PRP$ my) (NN sister)))))))"},
+    {"I want to play tennis.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP want) (SBAR (TO to) (VP (VB play) (NP (NPL (NN tennis)))))))))"},
+    {"She is taller than her mother.",
+     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ is) (JJR taller) (PP (IN than) (NP (NPL (PRP$ her) (NN mother))))))))"},
+    {"This letter was written by Tom.",
+     "(S (SS (DECL (NP (NPL (DT This) (NN letter))) (VP (VBD was) (VP (VBN written) (PP (IN by) (NP (NPL (NNP Tom)))))))))"},
+    {"I am studying English now.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP am) (VP (VBG studying) (NP (NPL (NNP English))) (RB now))))))"},
+    {"What do you want to eat?",
+     "(S (SS (WH (WP What)) (VBP do) (NP (NPL (PRP you))) (VP (VB want) (SBAR (TO to) (VP (VB eat))))))"},
+    {"Where did you go yesterday?",
+     "(S (SS (WH (WRB Where)) (VBD did) (NP (NPL (PRP you))) (VP (VB go) (RB yesterday))))"},
+    {"Don't run in the classroom.",
+     "(S (SS (VP (VB Do) (VP (RB n't) (VB run) (PP (IN in) (NP (NPL (DT the) (NN classroom))))))))"},
+    {"My father can speak English very well.",
+     "(S (SS (DECL (NP (NPL (PRP$ My) (NN father))) (VP (MD can) (VP (VB speak) (NP (NPL (NNP English))) (RB very) (RB well))))))"},
+    {"I think that he is right.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP think) (SBAR (IN that) (DECL (NP (NPL (PRP he))) (VP (VBZ is) (JJ right))))))))"},
+    {"When I was young, I lived in Osaka.",
+     "(S (SBAR (WRB When) (DECL (NP (NPL (PRP I))) (VP (VBD was) (JJ young)))) (, ,) (SS (DECL (NP (NPL (PRP I))) (VP (VBD lived) (PP (IN in) (NP (NPL (NNP Osaka))))))))"},
+    {"Ken and Mary are good friends.",
+     "(S (SS (DECL (NP (NP (NPL (NNP Ken))) (CC and) (NP (NPL (NNP Mary)))) (VP (VBP are) (NP (NPL (JJ good) (NNS friends)))))))"},
+    {"How many books do you have?",
+     "(S (SS (WH (WRB How) (JJ many) (NNS books)) (VBP do) (NP (NPL (PRP you))) (VP (VB have))))"},
+    {"It is easy for me to read this book.",
+     "(S (SS (DECL (NP (NPL (PRP It))) (VP (VBZ is) (JJ easy) (PP (IN for) (NP (NP (NPL (PRP me))) (TO to) (VP (VB read) (NP (NPL (DT this) (NN book))))))))))"},
+    {"I have never seen such a beautiful flower.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP have) (VP (RB never) (VBN seen) (NP (NPL (PDT such) (DT a) (JJ beautiful) (NN flower))))))))"},
+    {"The book on the desk is mine.",
+     "(S (FRAG (NPL (DT The) (NN book)) (PP (IN on) (NP (NP (NPL (DT the))) (RELC (DECL (NP (NPL (NN desk))) (VP (VBZ is) (NP (NPL (PRP mine))))))))))"},
+    {"I was watching TV when he came.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBD was) (VP (VBG watching) (NP (NPL (NN TV))) (SBAR (WRB when) (DECL (NP (NPL (PRP he))) (VP (VBD came)))))))))"},
+    {"Be quiet.",
+     "(S (SS (VP (VB Be) (JJ quiet))))"},
+    {"He gave me a present.",
+     "(S (SS (DECL (NP (NPL (PRP He))) (VP (VBD gave) (NP (NPL (PRP me))) (NP (NPL (DT a) (NN present)))))))"},
+    {"They call him Ken.",
+     "(S (SS (DECL (NP (NPL (PRP They))) (VP (VBP call) (NP (NPL (PRP him))) (NP (NPL (NNP Ken)))))))"},
+    {"She looks happy.",
+     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ looks) (JJ happy)))))"},
+    {"I know the man who lives there.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP know) (NP (NP (NPL (DT the) (NN man))) (RELC (WP who) (VP (VBZ lives) (RB there))))))))"},
+    {"Playing tennis is fun.",
+     "(S (SS (DECL (VP (VBG Playing) (NP (NPL (NN tennis)))) (VP (VBZ is) (NP (NPL (NN fun)))))))"},
+    {"Can you swim?",
+     "(S (SS (MD Can) (NP (NPL (PRP you))) (VP (VB swim))))"},
+    {"This is the most interesting book of all.",
+     "(S (SS (DECL (NP (NPL (DT This))) (VP (VBZ is) (NP (NP (NPL (DT the) (RBS most) (JJ interesting) (NN book))) (PP (IN of) (NP (NPL (DT all)))))))))"},
+    {"I will visit my uncle next week.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (MD will) (VP (VB visit) (NP (NPL (PRP$ my) (NN uncle))) (NP (NPL (JJ next) (NN week))))))))"},
+};
+
+TEST_F(BundledPhrases, BeginnersSentencesGetTheirPinnedTrees) {
+    for (const auto& row : kPinned) EXPECT_EQ(parse(row[0]), row[1]) << row[0];
+}
+
+TEST_F(BundledPhrases, ModesReadAnnotationsAsGivenTagsOrStripThem) {
+    // 'book/NN' in mode 1 and '(NN book)' in mode 0 are the same fixed token.
+    std::string grouped = parse("I read a (NN book).", kParseGroups);
+    EXPECT_TRUE(isTree(grouped)) << grouped;
+    // The bundled symbols cut "/" off the tag; the annotation still holds.
+    EXPECT_EQ(parse("I read a book/NN .", kParseAnnotations), grouped);
+    EXPECT_EQ(parse("I read a book/NN.", kParseAnnotations), grouped);
+    // A given tag wins over the tagger's.
+    EXPECT_NE(parse("I (VBD book) a room.", kParseGroups).find("(VBD book)"), std::string::npos);
+    EXPECT_NE(parse("I book/VBD a room .", kParseAnnotations).find("(VBD book)"), std::string::npos);
+    // Any other mode strips annotations: the plain sentence's tree.
+    EXPECT_EQ(parse("I read/VB a book/VB .", 2), parse("I read a book."));
+    EXPECT_EQ(parse("I read/VB a book/VB .", -1), parse("I read a book."));
+}
+
+TEST_F(BundledPhrases, EmptyTextAndMissingGrammar) {
+    EXPECT_EQ(parse(""), "");
+    EXPECT_EQ(parseText(*analyzer_, nullptr, "I am a boy.", 0), "<div></div>\n");
+    Arena arena;
+    std::string html;
+    appendParsedText(html, *analyzer_, nullptr, "I am a boy.", 0, true, arena);
+    EXPECT_EQ(html, "<div></div>\n");
+}
+
+TEST_F(BundledPhrases, HtmlFormCarriesTheBracketTreeAsComment) {
+    Arena arena;
+    std::string html;
+    appendParsedText(html, *analyzer_, grammar_, "She doesn't like ice cream.", 0, true, arena);
+    std::string bracket = parse("She doesn't like ice cream.");
+    ASSERT_EQ(html.rfind("<!-- " + bracket + " -->\n<div><span>S</span>", 0), 0u) << html;
+    EXPECT_NE(html.find("<div><span>NN</span><div><span>NN</span><P><B>ice</B></P></div>\n"), std::string::npos);
+    EXPECT_EQ(html.substr(html.size() - 7), "</div>\n");
+}
+
+TEST_F(BundledPhrases, UnparsableTextPrintsTheFlatForm) {
+    std::string flat = parse("the the of of.");
+    EXPECT_EQ(flat.rfind("( S (DT the) (DT the) (", 0), 0u) << flat;
+    EXPECT_EQ(flat.substr(flat.size() - 7), " (. .))");
+}
+
+TEST_F(BundledPhrases, LongOddInputEndsWithinTheBudget) {
+    // Sixty words of alternating tags: no tree, and no hang.
+    std::string text;
+    for (int i = 0; i < 30; ++i) text += "big red ";
+    std::string out = parse(text + ".");
+    EXPECT_FALSE(isTree(out));
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += "and the boy , ";
+    EXPECT_FALSE(isTree(parse(many)));
+}
+
+// Samples and sample paragraphs of every bundled template file, unescaped.
+std::vector<std::string> bundledSamples() {
+    std::vector<std::string> samples;
+    std::regex sample("<sample>([^<]*)</sample>|<P ID=[^>]*>([^<]*)</P>");
+    for (const auto& entry : fs::directory_iterator(kDataDir + "templates")) {
+        if (entry.path().extension() != ".xvt") continue;
+        std::string text = slurp(entry.path().string());
+        for (std::sregex_iterator m(text.begin(), text.end(), sample), end; m != end; ++m) {
+            std::string s = (*m)[1].matched ? (*m)[1].str() : (*m)[2].str();
+            for (auto [from, to] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"},
+                                    {"&amp;", "&"}})
+                for (size_t at; (at = s.find(from)) != std::string::npos;) s.replace(at, std::string(from).size(), to);
+            if (!s.empty()) samples.push_back(s);
+        }
+    }
+    return samples;
+}
+
+TEST_F(BundledPhrases, EverySampleSentenceOfTheTemplatesGetsATree) {
+    std::vector<std::string> samples = bundledSamples();
+    ASSERT_GT(samples.size(), 100u);
+    for (const std::string& s : samples) EXPECT_TRUE(isTree(parse(s))) << s << "\n" << parse(s);
+}
+
+}  // namespace
+}  // namespace zintra::test
