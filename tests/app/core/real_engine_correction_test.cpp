@@ -27,7 +27,7 @@ QString engineRoot()
         QFile ini(data + QStringLiteral("/zintra.ini"));
         EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
         QString text = QString::fromUtf8(ini.readAll());
-        for (const char* key : {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE", "CONTEXTUALRULEFILE"}) {
+        for (const char* key : {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE", "CONTEXTUALRULEFILE", "GRAMMAR_FILE"}) {
             text.replace(QString::fromLatin1(key) + QLatin1Char(' '), QString::fromLatin1(key) + QLatin1Char(' ') + data + QLatin1Char('/'));
         }
         QFile out(dir.filePath(QStringLiteral("zintra.ini")));
