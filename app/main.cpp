@@ -10,8 +10,11 @@
 //
 // --check EXERCISE SENTENCE runs one composition correction without a window
 // and prints it as JSON (app/correction/check_command.h).
+//
+// --help prints the options and ends.
 #include "app/correction/check_command.h"
 #include "app/desktop/qt_prompt.h"
+#include "app/desktop/translations.h"
 #include "app/desktop/ui/navigator.h"
 #include "app/files/folders.h"
 #include "app/screen_table.h"
@@ -23,8 +26,29 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+constexpr const char* kUsage =
+    "使い方: korvel [--content DIR] [--list-windows]\n"
+    "        korvel --check EXERCISE SENTENCE [--prompt TEXT] [--mode 1|3] [--content DIR]\n"
+    "\n"
+    "  --content DIR    教材のフォルダー（Lesson、Image、Korveluser などのあるフォルダー）。\n"
+    "                   指定がなければ環境変数 KORVEL_CONTENT、それもなければ korvel のあるフォルダー\n"
+    "  --list-windows   起動して、表示されたウィンドウの名前を出力して終わる（起動の確認）\n"
+    "  --check          英作文を1つ、ウィンドウなしで添削して JSON で出力する\n"
+    "  --help           この説明を出力して終わる\n";
+
+bool asksForHelp(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void printLine(const QString& text)
 {
@@ -55,11 +79,16 @@ bool listWindows()
 
 int main(int argc, char** argv)
 {
+    if (asksForHelp(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (korvel::isCheckCommand(argc, argv)) {
         QCoreApplication app(argc, argv);
         return korvel::runCheckCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
     QApplication app(argc, argv);
+    korvel::installJapaneseQtTranslation(app);
 
     korvel::QtPrompt prompt;
     korvel::SystemClock clock;
@@ -85,7 +114,7 @@ int main(int argc, char** argv)
             navigator.endProgram();
         });
     }
-    if (navigator.open(korvel::ScreenId::Login) == nullptr) {
+    if (!session.checkFolders() || navigator.open(korvel::ScreenId::Login) == nullptr) {
         return 1;
     }
     return QApplication::exec();

@@ -12,7 +12,7 @@ PACKAGES=(
   # engine
   libxerces-c-dev libicu-dev
   # application and user list tool
-  qt6-base-dev qt6-multimedia-dev libqt6svg6 fonts-noto-cjk
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libqt6svg6 fonts-noto-cjk
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes

@@ -9,6 +9,21 @@
 
 namespace korvel {
 
+namespace {
+
+// The buttons as a Japanese desktop labels them, whatever the system's language.
+QString japaneseCaption(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return QStringLiteral("はい");
+    case QMessageBox::No: return QStringLiteral("いいえ");
+    case QMessageBox::Cancel: return QStringLiteral("キャンセル");
+    default: return QStringLiteral("OK");
+    }
+}
+
+}  // namespace
+
 Prompt::Answer QtPrompt::ask(const QString& title, const QString& text, Buttons buttons, Icon icon,
                              const QStringList& captions)
 {
@@ -36,8 +51,11 @@ Prompt::Answer QtPrompt::ask(const QString& title, const QString& text, Buttons 
         set |= entry.first;
     }
     box.setStandardButtons(set);
-    for (std::size_t i = 0; i < order.size() && i < static_cast<std::size_t>(captions.size()); ++i) {
-        box.button(order[i].first)->setText(captions[static_cast<qsizetype>(i)]);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const QString caption = i < static_cast<std::size_t>(captions.size())
+                                    ? captions[static_cast<qsizetype>(i)]
+                                    : japaneseCaption(order[i].first);
+        box.button(order[i].first)->setText(caption);
     }
     box.setDefaultButton(order.front().first);
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());

@@ -1,5 +1,8 @@
 #include "app/shell/session.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace korvel {
 
 Session::Session(Services services, const QString& contentRoot)
@@ -7,6 +10,43 @@ Session::Session(Services services, const QString& contentRoot)
       folders_(Folders::fromRoot(contentRoot, QStringLiteral("HDD"))),
       users_(*this)
 {
+}
+
+bool Session::checkFolders()
+{
+    const QString title = QStringLiteral("NEVRIN1　起動");
+    const QString root = QDir::toNativeSeparators(folders_.contentRoot);
+    if (!QFileInfo(folders_.contentRoot).isDir()) {
+        prompt().tell(title,
+                      QStringLiteral("教材のフォルダー ") + root + QStringLiteral(" がありません。\r\n") +
+                          QStringLiteral("--content には、Lesson フォルダーのある教材のフォルダーを指定してください。"),
+                      Prompt::Icon::Critical);
+        return false;
+    }
+    QStringList missing;
+    for (const QString& name : {QStringLiteral("目次.txt"), QStringLiteral("ErrorMsg.txt")}) {
+        if (!QFileInfo(folders_.lessonFile(name)).isFile()) {
+            missing << name;
+        }
+    }
+    if (!missing.isEmpty()) {
+        prompt().tell(title,
+                      QStringLiteral("教材のフォルダー ") + root + QStringLiteral(" に学習ファイルがありません（") +
+                          QDir::toNativeSeparators(folders_.lesson) + QStringLiteral(" の ") +
+                          missing.join(QStringLiteral("、")) + QStringLiteral("）。\r\n") +
+                          QStringLiteral("教材をインストールし直すか、--content で教材のあるフォルダーを指定してください。"),
+                      Prompt::Icon::Critical);
+        return false;
+    }
+    if (!QDir().mkpath(folders_.userFolder)) {
+        prompt().tell(title,
+                      QStringLiteral("ユーザーのフォルダー ") + QDir::toNativeSeparators(folders_.userFolder) +
+                          QStringLiteral(" を作成できません。\r\n") +
+                          QStringLiteral("教材のフォルダーに書き込めるようにしてから、もう一度起動してください。"),
+                      Prompt::Icon::Critical);
+        return false;
+    }
+    return true;
 }
 
 void Session::get_ErrorMsg()

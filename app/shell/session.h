@@ -39,6 +39,12 @@ public:
     std::int16_t chapter() const { return chapter_; }
     void setChapter(std::int16_t chapter) { chapter_ = chapter; }
 
+    // Before the log-in screen: the content root and its lesson files must be
+    // there (otherwise one message names the folder and what to do, and the
+    // result is false); a missing user folder is created, so that a first run
+    // reads an empty list of learners instead of failing on the folder.
+    bool checkFolders();
+
     // Loads "ErrorMsg.txt" from the Lesson folder. When it cannot be read, a
     // message box says so and the table stays empty.
     void get_ErrorMsg();

@@ -1,5 +1,7 @@
 #include "app/desktop/ui/navigator.h"
 
+#include "app/desktop/screen_fit.h"
+
 #include <QCoreApplication>
 
 namespace korvel {
@@ -64,6 +66,8 @@ QWidget* Navigator::open(ScreenId id)
         return nullptr;
     }
     screen->setAttribute(Qt::WA_DeleteOnClose);
+    // Every screen opens whole on its screen, its bottom row of buttons included.
+    centreOnScreen(screen);
     screen->show();
     lastOpened_ = screen;
     opened_.removeAll(QPointer<QWidget>());

@@ -1,5 +1,7 @@
 #include "app/shell/ui/frm_home.h"
 
+#include "app/desktop/screen_fit.h"
+
 #include "app/shell/ui/frm_functions.h"
 
 #include <QButtonGroup>
@@ -229,6 +231,8 @@ void HomeScreen::placePopup()
     const QPushButton* anchor = CommandChapter[kAnchorChapter - 1];
     const QPoint corner = anchor->mapToGlobal(QPoint(0, 0));
     popup_->move(corner.x() - kPopupLeftTwips / kTwipsPerPixel, corner.y() + kPopupBelowTwips / kTwipsPerPixel);
+    // Where that place lies partly past an edge, the popup is moved inside.
+    moveOnScreen(popup_);
 }
 
 void HomeScreen::chooseChapter(int chapter)

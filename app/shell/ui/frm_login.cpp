@@ -117,7 +117,7 @@ void frmログイン::buildControls()
     fontRow->addStretch(1);
     balanceLayout->addLayout(fontRow);
     for (const QString& hint :
-         {QStringLiteral("「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"),
+         {QStringLiteral("「ログイン画面に戻る」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"),
           QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。")}) {
         auto* label = new QLabel(hint, balance);
         label->setWordWrap(true);
