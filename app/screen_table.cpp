@@ -1,9 +1,10 @@
 #include "app/screen_table.h"
 
 #include "app/correction/ui/frm_correction.h"
+#include "app/desktop/ui/navigator.h"
 #include "app/exercises/correction_handover.h"
-#include "app/exercises/ui/frm_composition_test.h"
 #include "app/exercises/ui/frm_basic_sentences.h"
+#include "app/exercises/ui/frm_composition_test.h"
 #include "app/exercises/ui/frm_glossary.h"
 #include "app/exercises/ui/frm_goals.h"
 #include "app/exercises/ui/frm_guide.h"
@@ -15,7 +16,6 @@
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
-#include "app/desktop/ui/navigator.h"
 
 namespace korvel {
 

@@ -98,7 +98,7 @@ std::unique_ptr<Grammar> build(const std::string& text) {
 }
 
 class BenchWords : public PhraseWords {
-public:
+  public:
     bool isClauseWord(std::string_view w) const override { return w == "that" || w == "if" || w == "when"; }
     bool isAdverbNoun(std::string_view w) const override { return w == "now" || w == "today" || w == "here"; }
     bool lexiconHas(std::string_view, std::string_view) const override { return false; }
@@ -107,7 +107,8 @@ const BenchWords kBenchWords;
 
 std::unique_ptr<Grammar> buildWithRules(const std::string& text) {
     StringLineSource source(text);
-    return readGrammar(source, phraseRules(), [](std::string_view) {}, &kBenchWords);
+    return readGrammar(
+        source, phraseRules(), [](std::string_view) {}, &kBenchWords);
 }
 
 void buildBenchmark(benchmark::State& state, const std::string& text) {

@@ -52,11 +52,11 @@ namespace fs = std::filesystem;
 
 std::string word(int n) {
     static const char* const kWords[] = {
-        "the",   "boy",    "girl",  "went",   "to",     "school", "park",   "with",   "his",    "her",
-        "friend", "mother", "father", "in",    "morning", "evening", "after", "lunch",  "before", "dinner",
-        "played", "tennis", "soccer", "read",  "a",      "book",   "letter", "wrote",  "long",   "short",
-        "very",  "quickly", "slowly", "happy", "sad",    "because", "it",    "was",    "raining", "sunny",
-        "and",   "then",   "came",  "home",   "late",   "early",  "ate",    "some",   "apples", "bread"};
+        "the",    "boy",     "girl",   "went",  "to",      "school",  "park",   "with",  "his",     "her",
+        "friend", "mother",  "father", "in",    "morning", "evening", "after",  "lunch", "before",  "dinner",
+        "played", "tennis",  "soccer", "read",  "a",       "book",    "letter", "wrote", "long",    "short",
+        "very",   "quickly", "slowly", "happy", "sad",     "because", "it",     "was",   "raining", "sunny",
+        "and",    "then",    "came",   "home",  "late",    "early",   "ate",    "some",  "apples",  "bread"};
     return kWords[n % (sizeof kWords / sizeof kWords[0])];
 }
 
@@ -96,8 +96,10 @@ std::string mainTemplate(int t) {
                                   group(word(w + 3), "wrong", "C1"), group(word(w + 4), "normal"));
         if (s == 8) fillers += cat("<Phrase>sub", number(t % 3), "</Phrase>");
         std::vector<std::string> next;
-        if (s == 3) next = {"n4", "b4"};
-        else if (s < 13) next = {cat("n", number(s + 1))};
+        if (s == 3)
+            next = {"n4", "b4"};
+        else if (s < 13)
+            next = {cat("n", number(s + 1))};
         out += node(cat("n", number(s)), fillers, next);
         if (s == 4) out += node("b4", cat(group(cat(word(w + 5), " ", word(w + 6))), group(word(w + 8))), {"n6"});
     }
@@ -114,9 +116,10 @@ std::string subTemplate(int k) {
 }
 
 std::string templateFile(int mains) {
-    std::string out = "<?xml version='1.0'?>\n<root><SAMP><P ID='1'>A sample.</P></SAMP><category><name>c</name>"
-                      "<comment ID='1'><name>c1</name><sentenceID>1</sentenceID><econtent>A comment.</econtent>"
-                      "<jcontent>j</jcontent></comment></category><Template>";
+    std::string out =
+        "<?xml version='1.0'?>\n<root><SAMP><P ID='1'>A sample.</P></SAMP><category><name>c</name>"
+        "<comment ID='1'><name>c1</name><sentenceID>1</sentenceID><econtent>A comment.</econtent>"
+        "<jcontent>j</jcontent></comment></category><Template>";
     for (int t = 0; t < mains; ++t) out += mainTemplate(t);
     for (int k = 0; k < 3; ++k) out += subTemplate(k);
     out += "</Template></root>";
@@ -129,9 +132,12 @@ std::string sentence() {
     std::string out;
     for (int s = 0; s < 14; ++s) {
         int w = 7 * 3 + s * 7;
-        if (s == 5) out += cat("lettr ", word(w + 2));  // misspelt ("letter" or another close word)
-        else if (s == 9) out += word(w + 3);             // a wrong filler
-        else out += cat(word(w + 1), " ", word(w + 2));
+        if (s == 5)
+            out += cat("lettr ", word(w + 2));  // misspelt ("letter" or another close word)
+        else if (s == 9)
+            out += word(w + 3);  // a wrong filler
+        else
+            out += cat(word(w + 1), " ", word(w + 2));
         out += ' ';
         if (s == 2) out += "quickly very ";  // superfluous words
     }
@@ -152,11 +158,11 @@ struct Installation {
         write("templates/lesson.xvt", templateFile(20));
         write("templates/empty.xvt", templateFile(0));
         std::string d = cat(dir.string(), "/");
-        write("zintra.ini", cat("DICTIONARY_FILE ", d, "lexicon.txt\nLEXICALRULEFILE ", d, "lexical.txt\nBIGRAMS ",
-                                d, "bigrams.txt\nCOMPOUND_FILE ", d, "compounds.txt\nCONTEXTUALRULEFILE ", d,
-                                "contextual.txt\nTEMPLATES_DIR ", d, "templates\nTN_SYMBOL ,;:!?\"()\n",
-                                "DEL_TAIL_SYMBOL .?!\nCACHE 1\nGRAMMAR_FILE " ZINTRA_SOURCE_DIR
-                                "/data/engine/grammar.txt\n"));
+        write("zintra.ini",
+              cat("DICTIONARY_FILE ", d, "lexicon.txt\nLEXICALRULEFILE ", d, "lexical.txt\nBIGRAMS ", d,
+                  "bigrams.txt\nCOMPOUND_FILE ", d, "compounds.txt\nCONTEXTUALRULEFILE ", d,
+                  "contextual.txt\nTEMPLATES_DIR ", d, "templates\nTN_SYMBOL ,;:!?\"()\n",
+                  "DEL_TAIL_SYMBOL .?!\nCACHE 1\nGRAMMAR_FILE " ZINTRA_SOURCE_DIR "/data/engine/grammar.txt\n"));
         if (engine.initialise((dir / "zintra.ini").c_str()) != 1) std::abort();
     }
     ~Installation() {

@@ -45,9 +45,9 @@ struct Service {
         write("templates/lesson.xvt", kLesson);
         std::string d = dir.string() + "/";
         std::string config;
-        for (const char* key : {"DICTIONARY_FILE lexicon.txt", "LEXICALRULEFILE lexical.txt", "BIGRAMS bigrams.txt",
-                                "COMPOUND_FILE compounds.txt", "CONTEXTUALRULEFILE contextual.txt",
-                                "TEMPLATES_DIR templates"}) {
+        for (const char* key :
+             {"DICTIONARY_FILE lexicon.txt", "LEXICALRULEFILE lexical.txt", "BIGRAMS bigrams.txt",
+              "COMPOUND_FILE compounds.txt", "CONTEXTUALRULEFILE contextual.txt", "TEMPLATES_DIR templates"}) {
             std::string entry = key;
             size_t space = entry.find(' ');
             config += entry.substr(0, space + 1);

@@ -85,8 +85,8 @@ BENCHMARK(BM_ProcessInit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterati
 
 // The loading steps one at a time, each after the steps before it (as the
 // language data set runs them), measured on fresh data sets.
-const char* const kSteps[] = {"configuration", "dictionary", "lexical rules", "bigrams",
-                              "user dictionary", "compounds", "contextual rules"};
+const char* const kSteps[] = {"configuration",   "dictionary", "lexical rules",   "bigrams",
+                              "user dictionary", "compounds",  "contextual rules"};
 
 bool runStep(int step, zintra::Config& config, zintra::LanguageData& data) {
     switch (step) {

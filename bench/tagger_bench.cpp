@@ -17,11 +17,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -29,33 +29,33 @@
 #include <vector>
 
 #include "engine/config/config.h"
-#include "engine/language/tagger.h"
-#include "engine/text/arena.h"
 #include "engine/language/language_data.h"
-#include "engine/text/token.h"
+#include "engine/language/tagger.h"
 #include "engine/language/tokenizer.h"
+#include "engine/text/arena.h"
+#include "engine/text/token.h"
 
 namespace fs = std::filesystem;
 using namespace zintra;
 
 namespace {
 
-const char* const kTags[] = {"NN", "NNS", "NNP", "VB", "VBD", "VBG", "VBN", "VBP", "VBZ", "JJ", "JJR",
-                             "RB", "IN", "DT", "PRP", "CD", "MD", "TO", "CC", "WDT", "PRP$", "RP"};
-const char* const kSuffixes[] = {"s", "es", "ed", "ing", "ly", "er", "est", "ion", "ment", "ness", "able",
-                                 "ful", "ous", "ive", "al", "ic", "ity", "ize", "ist", "less", "ers", "ies"};
+const char* const kTags[] = {"NN", "NNS", "NNP", "VB",  "VBD", "VBG", "VBN", "VBP", "VBZ", "JJ",   "JJR",
+                             "RB", "IN",  "DT",  "PRP", "CD",  "MD",  "TO",  "CC",  "WDT", "PRP$", "RP"};
+const char* const kSuffixes[] = {"s",   "es",  "ed",  "ing", "ly", "er",  "est", "ion", "ment", "ness", "able",
+                                 "ful", "ous", "ive", "al",  "ic", "ity", "ize", "ist", "less", "ers",  "ies"};
 const char* const kPrefixes[] = {"un", "re", "in", "dis", "over", "pre", "non", "mis", "out", "sub"};
 // Rule names with their arguments: T a tag, W a word.
 const std::pair<const char*, const char*> kContextNames[] = {
-    {"NEXTTAG", "T"}, {"NEXT2TAG", "T"}, {"NEXT1OR2TAG", "T"}, {"NEXT1OR2OR3TAG", "T"},
-    {"PREVTAG", "T"}, {"PREV2TAG", "T"}, {"PREV1OR2TAG", "T"}, {"PREV1OR2OR3TAG", "T"},
-    {"NEXTWD", "W"}, {"CURWD", "W"}, {"NEXT2WD", "W"}, {"NEXT1OR2WD", "W"}, {"NEXT1OR2OR3WD", "W"},
-    {"PREVWD", "W"}, {"PREV2WD", "W"}, {"PREV1OR2WD", "W"}, {"PREV1OR2OR3WD", "W"},
-    {"SURROUNDTAG", "TT"}, {"PREVBIGRAM", "TT"}, {"NEXTBIGRAM", "TT"}, {"LBIGRAM", "WW"},
-    {"WDPREVTAG", "TW"}, {"RBIGRAM", "WW"}, {"WDNEXTTAG", "WT"}, {"WDAND2BFR", "WW"},
-    {"WDAND2TAGBFR", "TW"}, {"WDAND2AFT", "WW"}, {"WDAND2TAGAFT", "WT"}};
-const char* const kCommonWords[] = {"the", "a", "of", "to", "in", "is", "that", "it", "for", "on", "was",
-                                    "with", "he", "as", "I", "his", "they", "be", "at", "have", "this", "from"};
+    {"NEXTTAG", "T"},       {"NEXT2TAG", "T"},      {"NEXT1OR2TAG", "T"}, {"NEXT1OR2OR3TAG", "T"},
+    {"PREVTAG", "T"},       {"PREV2TAG", "T"},      {"PREV1OR2TAG", "T"}, {"PREV1OR2OR3TAG", "T"},
+    {"NEXTWD", "W"},        {"CURWD", "W"},         {"NEXT2WD", "W"},     {"NEXT1OR2WD", "W"},
+    {"NEXT1OR2OR3WD", "W"}, {"PREVWD", "W"},        {"PREV2WD", "W"},     {"PREV1OR2WD", "W"},
+    {"PREV1OR2OR3WD", "W"}, {"SURROUNDTAG", "TT"},  {"PREVBIGRAM", "TT"}, {"NEXTBIGRAM", "TT"},
+    {"LBIGRAM", "WW"},      {"WDPREVTAG", "TW"},    {"RBIGRAM", "WW"},    {"WDNEXTTAG", "WT"},
+    {"WDAND2BFR", "WW"},    {"WDAND2TAGBFR", "TW"}, {"WDAND2AFT", "WW"},  {"WDAND2TAGAFT", "WT"}};
+const char* const kCommonWords[] = {"the",  "a",  "of", "to", "in",  "is",   "that", "it", "for",  "on",   "was",
+                                    "with", "he", "as", "I",  "his", "they", "be",   "at", "have", "this", "from"};
 
 template <class T, size_t N>
 const T& pick(const T (&items)[N], std::mt19937& random) {
@@ -149,7 +149,10 @@ DataSet& dataSet() {
                 case 3: lexical << from << ' ' << suffix << " faddsuf " << suffix.size() << ' ' << to << " x\n"; break;
                 case 4: lexical << prefix << " deletepref " << prefix.size() << ' ' << to << " x\n"; break;
                 case 5: lexical << prefix << " haspref " << prefix.size() << ' ' << to << " x\n"; break;
-                case 6: lexical << "-" << " char " << to << " x\n"; break;
+                case 6:
+                    lexical << "-"
+                            << " char " << to << " x\n";
+                    break;
                 case 7: lexical << pick(kCommonWords, random) << " goodright " << to << " x\n"; break;
                 case 8: lexical << from << ' ' << pick(kCommonWords, random) << " fgoodleft " << to << " x\n"; break;
                 default: lexical << prefix << " addpref " << prefix.size() << ' ' << to << " x\n"; break;
@@ -242,8 +245,8 @@ BENCHMARK(BM_LoadLanguageData)->Unit(benchmark::kMillisecond);
 
 // Tokens handled per second over all iterations of a benchmark.
 void reportTokenRate(benchmark::State& state, size_t tokensPerIteration) {
-    state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokensPerIteration * state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["tokens/s"] =
+        benchmark::Counter(static_cast<double>(tokensPerIteration * state.iterations()), benchmark::Counter::kIsRate);
 }
 
 // Runs one sentence-level step over every sentence of the data set, a fresh

@@ -15,7 +15,7 @@
 namespace {
 
 class NoWords : public zintra::PhraseWords {
-public:
+  public:
     bool isClauseWord(std::string_view w) const override { return w == "that"; }
     bool isAdverbNoun(std::string_view w) const override { return w == "today"; }
     bool lexiconHas(std::string_view, std::string_view) const override { return false; }

@@ -120,8 +120,8 @@ int runCheckCommand(const QStringList& arguments, const QString& executableFolde
         if (arg == QLatin1String("--check")) {
             continue;
         }
-        if ((arg == QLatin1String("--prompt") || arg == QLatin1String("--mode") ||
-             arg == QLatin1String("--content")) && !hasValue) {
+        if ((arg == QLatin1String("--prompt") || arg == QLatin1String("--mode") || arg == QLatin1String("--content")) &&
+            !hasValue) {
             usage();
             return 1;
         }

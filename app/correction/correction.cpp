@@ -223,8 +223,8 @@ const CorrectionResult& Correction::check(const CorrectionInput& input)
         kindsThisVisit_ += static_cast<int>(r.commentKinds.size());
     }
     if (r.right()) {
-        r.displayText = input.mode == kModeText ? sentence + kCrLf
-                                                : QStringLiteral(" あなたの英作文は正しいです。") + kCrLf;
+        r.displayText =
+            input.mode == kModeText ? sentence + kCrLf : QStringLiteral(" あなたの英作文は正しいです。") + kCrLf;
     } else {
         const ResultTexts texts = make_ResultText(r.items, r.quote);
         r.displayText = texts.marked + kCrLf;

@@ -47,9 +47,9 @@ struct CorrectionInput {
 };
 
 struct CorrectionResult {
-    bool sent = false;               // the sentence went to the engine
-    bool empty = false;              // nothing left to send: only the request to type something
-    std::int16_t errorCount = -1;    // -1 failed (or not sent), 0 none, else the number of errors
+    bool sent = false;             // the sentence went to the engine
+    bool empty = false;            // nothing left to send: only the request to type something
+    std::int16_t errorCount = -1;  // -1 failed (or not sent), 0 none, else the number of errors
     QuoteCheck quote;
     QString typed;
     QString request;

@@ -19,7 +19,9 @@ std::unique_ptr<EngineBinding>& sharedSlot()
 
 }  // namespace
 
-EngineBinding::EngineBinding(std::unique_ptr<ZintraCalls> calls) : calls_(std::move(calls)) {}
+EngineBinding::EngineBinding(std::unique_ptr<ZintraCalls> calls) : calls_(std::move(calls))
+{
+}
 
 EngineBinding& EngineBinding::shared()
 {

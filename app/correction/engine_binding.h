@@ -53,8 +53,8 @@ public:
     const QString& lastReport() const { return lastReport_; }
 
 private:
-    std::optional<QString> match(Session& session, const QString& exercise, const QString& sentence,
-                                 bool examineResult, const QString& routine);
+    std::optional<QString> match(Session& session, const QString& exercise, const QString& sentence, bool examineResult,
+                                 const QString& routine);
 
     std::unique_ptr<ZintraCalls> calls_;
     bool initialised_ = false;

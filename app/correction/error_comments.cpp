@@ -7,8 +7,7 @@ namespace {
 class ItemComments {
 public:
     ItemComments(const CheckedItems& checked, int index)
-        : c_(checked), index_(index), item_(checked.items[static_cast<std::size_t>(index)]),
-          numbers_(item_.comments)
+        : c_(checked), index_(index), item_(checked.items[static_cast<std::size_t>(index)]), numbers_(item_.comments)
     {
     }
 

@@ -163,9 +163,9 @@ GlobalCommStatus set_GlobalComm(Session& session, CommentTable& table)
     const QString path = session.folders().root + QStringLiteral("/JisGlobal.xvt");
     const sjis::TextFile file = sjis::readLines(path);
     if (file.status != sjis::ReadStatus::Ok) {
-        session.dsp_ErrorMsg(4, QStringLiteral("set_GlobalComm"),
-                             QStringLiteral(" フォルダー名 ") + session.folders().contentRoot +
-                                 QStringLiteral("/JisGlobal.xvt"));
+        session.dsp_ErrorMsg(
+            4, QStringLiteral("set_GlobalComm"),
+            QStringLiteral(" フォルダー名 ") + session.folders().contentRoot + QStringLiteral("/JisGlobal.xvt"));
         return GlobalCommStatus::Unreadable;
     }
     return readGlobalComments(joinGlobalLines(file.lines), table);

@@ -21,7 +21,8 @@ MessageTable set_MessageTable()
     set(9, QStringLiteral("この語句のおかれている場所が適切ではありません。"), QString());
     set(10, QStringLiteral("文章の終りに疑問符がありません。"), last);
     set(11, QStringLiteral("会話文の先頭の　｢ に対しては ") + quote + QStringLiteral("（引用符）を用います。"), first);
-    set(12, QStringLiteral("会話文の終わりの　」 に対しては ") + quote + QStringLiteral("（引用符）を用います。"), last);
+    set(12, QStringLiteral("会話文の終わりの　」 に対しては ") + quote + QStringLiteral("（引用符）を用います。"),
+        last);
     set(13, QStringLiteral("会話文の先頭は ") + quote + QStringLiteral(" で始めてください。"), first);
     set(14, QStringLiteral("会話文の終わりには ") + quote + QStringLiteral(" を使用します。"), last);
     set(15, QStringLiteral("この部分の位置が適切ではありません。"), position);

@@ -37,8 +37,7 @@ bool isPlainErrorCode(int code)
 
 // The trimmed texts between every `open` and the `close` after it in
 // [from, before) of `text`.
-QStringList collectIn(const QString& text, const QString& open, const QString& close, qsizetype from,
-                      qsizetype before)
+QStringList collectIn(const QString& text, const QString& open, const QString& close, qsizetype from, qsizetype before)
 {
     QStringList texts;
     while (true) {
@@ -159,8 +158,8 @@ std::optional<int> Parser::blockCode(qsizetype from, qsizetype before)
         return std::nullopt;
     }
     const qsizetype start = bold + kBold.size();
-    const auto code = number(r_.mid(start, boldEnd - start), std::numeric_limits<int>::min(),
-                             std::numeric_limits<int>::max());
+    const auto code =
+        number(r_.mid(start, boldEnd - start), std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     if (!code) {
         malformed();
     }
@@ -207,8 +206,8 @@ bool Parser::errorSpans(qsizetype from, qsizetype before, int code, bool withCan
                 return fail(4, lastRoutine, QStringLiteral("コメント番号が１１を超えました。"));
             }
             for (const QString& text : numbers) {
-                const auto n = number(text, std::numeric_limits<std::int16_t>::min(),
-                                      std::numeric_limits<std::int16_t>::max());
+                const auto n =
+                    number(text, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
                 if (!n) {
                     return malformed();
                 }
@@ -492,9 +491,8 @@ QString tooManyWordsText()
 
 void fix_WordOrder(std::vector<CorrectionItem>& items)
 {
-    const auto misplaced = std::find_if(items.begin(), items.end(), [](const CorrectionItem& item) {
-        return item.code >= 32768;
-    });
+    const auto misplaced =
+        std::find_if(items.begin(), items.end(), [](const CorrectionItem& item) { return item.code >= 32768; });
     if (misplaced == items.end()) {
         return;
     }

@@ -22,7 +22,7 @@ namespace korvel {
 struct ReportFailure {
     std::int16_t row = 0;  // 0: no failure
     QString routine;
-    QString detail;        // empty: the caller names the request
+    QString detail;  // empty: the caller names the request
 };
 
 struct ReportAnalysis {

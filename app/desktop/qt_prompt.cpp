@@ -52,9 +52,8 @@ Prompt::Answer QtPrompt::ask(const QString& title, const QString& text, Buttons 
     }
     box.setStandardButtons(set);
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const QString caption = i < static_cast<std::size_t>(captions.size())
-                                    ? captions[static_cast<qsizetype>(i)]
-                                    : japaneseCaption(order[i].first);
+        const QString caption = i < static_cast<std::size_t>(captions.size()) ? captions[static_cast<qsizetype>(i)]
+                                                                              : japaneseCaption(order[i].first);
         box.button(order[i].first)->setText(caption);
     }
     box.setDefaultButton(order.front().first);

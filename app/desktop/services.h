@@ -23,8 +23,8 @@ public:
 
     virtual ~Prompt() = default;
     // `captions` optionally renames the buttons, in the order of `buttons`.
-    virtual Answer ask(const QString& title, const QString& text, Buttons buttons,
-                       Icon icon = Icon::Information, const QStringList& captions = {}) = 0;
+    virtual Answer ask(const QString& title, const QString& text, Buttons buttons, Icon icon = Icon::Information,
+                       const QStringList& captions = {}) = 0;
 
     void tell(const QString& title, const QString& text, Icon icon = Icon::Information)
     {

@@ -222,13 +222,16 @@ CompositionRequest CompositionTest::requestFor(int row) const
     // The item's rows stand next to each other in the grid.
     int first = row;
     auto sameItem = [&](int r) {
-        const CompositionEntry& other = list_[static_cast<std::size_t>(grid_[static_cast<std::size_t>(r - 1)].entry)].entry;
+        const CompositionEntry& other =
+            list_[static_cast<std::size_t>(grid_[static_cast<std::size_t>(r - 1)].entry)].entry;
         return other.chapter == entry.chapter && other.item == entry.item;
     };
     while (first > 1 && sameItem(first - 1)) {
         --first;
     }
-    for (int r = first; r <= static_cast<int>(grid_.size()) && sameItem(r) && request.rows.size() < static_cast<std::size_t>(kMaxSubItems); ++r) {
+    for (int r = first; r <= static_cast<int>(grid_.size()) && sameItem(r) &&
+                        request.rows.size() < static_cast<std::size_t>(kMaxSubItems);
+         ++r) {
         const GridRow& g = grid_[static_cast<std::size_t>(r - 1)];
         const CompositionEntry& e = list_[static_cast<std::size_t>(g.entry)].entry;
         if (r == row) {

@@ -29,13 +29,13 @@ public:
     enum Column { kNumberColumn = 0, kJapaneseColumn = 1, kEnglishColumn = 2, kMarkColumn = 3, kChapterColumn = 4 };
 
     struct GridRow {
-        int entry = 0;      // index into list()
-        QString number;     // column 0
-        QString japanese;   // column 1, split with a CR when longer than the width
+        int entry = 0;     // index into list()
+        QString number;    // column 0
+        QString japanese;  // column 1, split with a CR when longer than the width
         bool twoLines = false;
-        QString answer;     // column 2
-        QString mark;       // column 3: "", "○", "×" or "済"
-        QString chapter;    // column 4 in the re-test
+        QString answer;   // column 2
+        QString mark;     // column 3: "", "○", "×" or "済"
+        QString chapter;  // column 4 in the re-test
     };
 
     // What a returned correction did to the row.

@@ -79,8 +79,7 @@ void chk_Blank(QString& text)
     });
 }
 
-ListeningQuiz::ListeningQuiz(Session& session)
-    : session_(session), states_(std::make_unique<ListeningStates>())
+ListeningQuiz::ListeningQuiz(Session& session) : session_(session), states_(std::make_unique<ListeningStates>())
 {
 }
 
@@ -195,7 +194,8 @@ const SentenceEntry* ListeningQuiz::current() const
 
 QString ListeningQuiz::endMessage() const
 {
-    return retest() ? QStringLiteral("聞き取り再クイズは終了しました。") : QStringLiteral("聞き取りクイズは終了しました。");
+    return retest() ? QStringLiteral("聞き取り再クイズは終了しました。")
+                    : QStringLiteral("聞き取りクイズは終了しました。");
 }
 
 QString ListeningQuiz::recording() const

@@ -29,8 +29,8 @@ public:
     struct ResultRow {
         QString number;  // finished sentences so far
         QString plays;
-        QString mark;    // "○", "×" or "" when never checked
-        QString model;   // the sentence and " (" + checks + " 回目 )"
+        QString mark;   // "○", "×" or "" when never checked
+        QString model;  // the sentence and " (" + checks + " 回目 )"
     };
 
     explicit ListeningQuiz(Session& session);

@@ -92,7 +92,9 @@ QStringList sentenceGroups(const std::vector<SentenceEntry>& rows)
     return groups;
 }
 
-RearrangementQuiz::RearrangementQuiz(Session& session) : session_(session) {}
+RearrangementQuiz::RearrangementQuiz(Session& session) : session_(session)
+{
+}
 
 QString RearrangementQuiz::caption() const
 {

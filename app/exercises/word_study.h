@@ -32,13 +32,13 @@ std::vector<WordEntry> wordsList(Session& session, bool review);
 struct WordAidView {
     QString meaning;
     QString kind;
-    QString state;        // "習得済", "未修得" or "未テスト"
-    QString instruction;  // the typing hint, or the spoken-phrase note
-    bool typing = true;   // false for a spoken phrase
-    QString second;       // column 7, shown with the first sound
-    QString spelling;     // blank unless the English is shown
-    QString picture;      // empty when the word has no picture
-    QString recording;    // played at once when not empty
+    QString state;         // "習得済", "未修得" or "未テスト"
+    QString instruction;   // the typing hint, or the spoken-phrase note
+    bool typing = true;    // false for a spoken phrase
+    QString second;        // column 7, shown with the first sound
+    QString spelling;      // blank unless the English is shown
+    QString picture;       // empty when the word has no picture
+    QString recording;     // played at once when not empty
     QString exampleTitle;  // "例文", "説明" or "説明と例文"
     QString exampleText;
 };
@@ -48,9 +48,9 @@ WordAidView wordAidView(Session& session, const WordEntry& word, const std::vect
 
 inline const QString kWordTypingHint =
     QStringLiteral("何度もつづりをタイプして単語を習得しましょう。     Ｅｎｔｅｒキーでチェックします。");
-inline const QString kSpokenPhraseNote =
-    QStringLiteral("話し言葉はネイティブの音声を聞いてまねをしたり、例文をそのまま覚えたりして\r\n"
-                   "習得しましょう。ここではチェックしません。");
+inline const QString kSpokenPhraseNote = QStringLiteral(
+    "話し言葉はネイティブの音声を聞いてまねをしたり、例文をそのまま覚えたりして\r\n"
+    "習得しましょう。ここではチェックしません。");
 
 struct AidVerdict {
     bool checked = false;  // false: nothing typed

@@ -31,7 +31,9 @@ QString splitMeaning(const QString& text, int width, bool* twoLines)
     return split ? text.left(width) + QLatin1Char('\r') + text.mid(width) : text;
 }
 
-WordTest::WordTest(Session& session, int meaningWidth) : session_(session), meaningWidth_(meaningWidth) {}
+WordTest::WordTest(Session& session, int meaningWidth) : session_(session), meaningWidth_(meaningWidth)
+{
+}
 
 bool WordTest::retest() const
 {
@@ -48,8 +50,8 @@ QString WordTest::caption() const
 
 QStringList WordTest::columnTitles() const
 {
-    QStringList titles{QStringLiteral("No."), QStringLiteral("日本語"), QStringLiteral("英語"),
-                       QStringLiteral("判定"), QStringLiteral("正解")};
+    QStringList titles{QStringLiteral("No."), QStringLiteral("日本語"), QStringLiteral("英語"), QStringLiteral("判定"),
+                       QStringLiteral("正解")};
     if (retest()) {
         titles << QStringLiteral("章");
     }
@@ -81,8 +83,8 @@ bool WordTest::setChapter(int chapter)
     if (started_ || retest()) {
         return false;
     }
-    session_.setChapter(static_cast<std::int16_t>(chapter >= 1 && chapter <= kChapterCount ? chapter
-                                                                                              : session_.chapter()));
+    session_.setChapter(
+        static_cast<std::int16_t>(chapter >= 1 && chapter <= kChapterCount ? chapter : session_.chapter()));
     start();
     return true;
 }

@@ -24,14 +24,14 @@ public:
     enum class Key { Up, Down, Enter };
 
     struct GridRow {
-        int entry = 0;      // index into list()
-        QString number;     // the row's number in the test
-        QString japanese;   // split with a CR when longer than the width
+        int entry = 0;     // index into list()
+        QString number;    // the row's number in the test
+        QString japanese;  // split with a CR when longer than the width
         bool twoLines = false;
         QString answer;
-        QString mark;       // "", "○" or "×"
-        QString right;      // the spelling, after a wrong answer
-        QString chapter;    // the word's chapter, in the re-test
+        QString mark;     // "", "○" or "×"
+        QString right;    // the spelling, after a wrong answer
+        QString chapter;  // the word's chapter, in the re-test
     };
 
     // `meaningWidth`: characters of the Japanese column before the split.

@@ -52,8 +52,7 @@ RecordReadResult readRecords(const QString& path, int recordLength, int maxRecor
     return result;
 }
 
-RecordWriteResult writeRecord(const QString& path, int recordLength, qint64 number,
-                              const QByteArray& record)
+RecordWriteResult writeRecord(const QString& path, int recordLength, qint64 number, const QByteArray& record)
 {
     RecordWriteResult result;
     if (record.size() != recordLength || number < 1) {

@@ -35,7 +35,6 @@ struct RecordWriteResult {
 // for update, never truncated, and the other records stay as they were even
 // when the write fails. Record numbers past the first free slot are refused,
 // so a write never leaves a gap. A missing file is created when its folder exists.
-RecordWriteResult writeRecord(const QString& path, int recordLength, qint64 number,
-                              const QByteArray& record);
+RecordWriteResult writeRecord(const QString& path, int recordLength, qint64 number, const QByteArray& record);
 
 }  // namespace korvel

@@ -1,8 +1,8 @@
 #include "app/lessons/chapter_index.h"
 
+#include "app/files/sjis_text.h"
 #include "app/lessons/content_text.h"
 #include "app/shell/session.h"
-#include "app/files/sjis_text.h"
 
 namespace korvel {
 

@@ -22,13 +22,13 @@ struct CompositionPromptRow {
 struct CompositionRequest {
     enum class Mode : int { Test = 1, ResultOnly = 2, Tool = 3 };
 
-    QString exerciseName;      // the template: "Lesson" + identifier, e.g. "Lesson01-03"
-    QString identifier;        // "01-03": the item's own chapter and its number
-    std::int16_t chapter = 0;  // the item's own chapter (also in the re-test)
-    QString item;              // the item number as written in the file
+    QString exerciseName;                    // the template: "Lesson" + identifier, e.g. "Lesson01-03"
+    QString identifier;                      // "01-03": the item's own chapter and its number
+    std::int16_t chapter = 0;                // the item's own chapter (also in the re-test)
+    QString item;                            // the item number as written in the file
     std::vector<CompositionPromptRow> rows;  // the item's rows, at most kMaxSubItems
-    int selected = 0;          // the row answered now, an index into rows
-    QString answer;            // the answer to correct (trimmed)
+    int selected = 0;                        // the row answered now, an index into rows
+    QString answer;                          // the answer to correct (trimmed)
     Mode mode = Mode::Test;
     // Set for a new answer: the first successful correction writes one SentLog
     // record. Cleared for a review of an answer already marked.

@@ -3,8 +3,8 @@
 #include "app/files/tab_fields.h"
 #include "app/lessons/composition_lists.h"
 #include "app/lessons/content_text.h"
-#include "app/lessons/lesson_reading.h"
 #include "app/lessons/lesson_readers.h"
+#include "app/lessons/lesson_reading.h"
 #include "app/shell/session.h"
 
 namespace korvel {

@@ -54,7 +54,7 @@ struct WordEntry {
 struct SentenceEntry {
     std::int16_t row = 0;  // 1..1001, unique over the course
     std::int16_t chapter = 0;
-    QString number;   // the sentence's number in its chapter; rows of a dialogue share it
+    QString number;  // the sentence's number in its chapter; rows of a dialogue share it
     QString japanese;
     QString english;
     std::int16_t flags = 0;

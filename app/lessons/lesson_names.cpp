@@ -94,8 +94,7 @@ QString sentenceRecording(const Folders& folders, int chapter, const QString& nu
     return in(folders.audioSent, name + QStringLiteral(".mp3"));
 }
 
-QString modelRecording(const Folders& folders, int chapter, const QString& identifier, int picture,
-                       int subItems)
+QString modelRecording(const Folders& folders, int chapter, const QString& identifier, int picture, int subItems)
 {
     const bool sentenceFolder = chapter >= 23 && chapter <= 27;
     const QString folder = sentenceFolder ? folders.audioSent : folders.audioExSent;
@@ -113,8 +112,8 @@ QString feedbackSound(const Folders& folders, bool right, Random& random, const 
     random.reseed(clock);
     const int choices = right ? 5 : 3;
     const int n = static_cast<int>(random.next() * choices) + 1;
-    return in(folders.audioOKNG, (right ? QStringLiteral("ok_") : QStringLiteral("ng_")) + QString::number(n) +
-                                     QStringLiteral(".mp3"));
+    return in(folders.audioOKNG,
+              (right ? QStringLiteral("ok_") : QStringLiteral("ng_")) + QString::number(n) + QStringLiteral(".mp3"));
 }
 
 }  // namespace korvel

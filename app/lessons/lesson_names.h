@@ -47,8 +47,7 @@ QString sentenceRecording(const Folders& folders, int chapter, const QString& nu
 // Picture 0: prefix + identifier + ".mp3" ("23-12" plays "23-12-h1.mp3");
 // picture 1: the same with fewer than two sub-items, else the identifier
 // without its last character.
-QString modelRecording(const Folders& folders, int chapter, const QString& identifier, int picture,
-                       int subItems);
+QString modelRecording(const Folders& folders, int chapter, const QString& identifier, int picture, int subItems);
 
 // AudioOKNG folder: "ok_" + 1..5 or "ng_" + 1..3 + ".mp3"; the generator is
 // reseeded from the clock before the draw.

@@ -45,7 +45,7 @@ std::vector<SentenceEntry> get_並べ替え基本文(Session& session);
 // (flags remainder 10), of the current chapter (any chapter in the re-quiz,
 // chapter 100), and accepted by `take`; column 7 in place of column 5.
 std::vector<SentenceEntry> get_聞き取り基本文(Session& session,
-                                               const std::function<bool(const SentenceEntry&)>& take = {});
+                                              const std::function<bool(const SentenceEntry&)>& take = {});
 
 // The current chapter's goal from "学習目標.txt"; empty when its line is short.
 QString dsp_Menu(Session& session);

@@ -5,8 +5,7 @@
 
 namespace korvel::lesson_reading {
 
-std::optional<QStringList> lessonLines(Session& session, const QString& fileName, const QString& routine,
-                                       int maxLines)
+std::optional<QStringList> lessonLines(Session& session, const QString& fileName, const QString& routine, int maxLines)
 {
     const QString path = session.folders().lessonFile(fileName);
     sjis::TextFile file = sjis::readLines(path, maxLines);

@@ -3,8 +3,8 @@
 #include "app/files/tab_fields.h"
 #include "app/lessons/content_text.h"
 #include "app/lessons/lesson_names.h"
-#include "app/lessons/lesson_reading.h"
 #include "app/lessons/lesson_readers.h"
+#include "app/lessons/lesson_reading.h"
 #include "app/shell/session.h"
 
 #include <QSaveFile>
@@ -15,7 +15,8 @@ using lesson_reading::field;
 
 QString dsp_Menu(Session& session)
 {
-    const auto lines = lesson_reading::lessonLines(session, QStringLiteral("学習目標.txt"), QStringLiteral("dsp_Menu"), 31);
+    const auto lines =
+        lesson_reading::lessonLines(session, QStringLiteral("学習目標.txt"), QStringLiteral("dsp_Menu"), 31);
     const int chapter = session.chapter();
     if (!lines || chapter < 1 || chapter > lines->size()) {
         return {};
@@ -26,7 +27,8 @@ QString dsp_Menu(Session& session)
 
 QString dsp_Matome(Session& session)
 {
-    const auto lines = lesson_reading::lessonLines(session, QStringLiteral("まとめ.txt"), QStringLiteral("dsp_Matome"), 29);
+    const auto lines =
+        lesson_reading::lessonLines(session, QStringLiteral("まとめ.txt"), QStringLiteral("dsp_Matome"), 29);
     const int chapter = session.chapter();
     if (!lines || chapter < 1 || chapter > lines->size()) {
         return {};

@@ -71,8 +71,7 @@ bool readSentStates(Session& session, CompositionStates& states, bool currentCha
     return true;
 }
 
-bool readWordStates(Session& session, std::vector<WordEntry>& words, bool currentChapterOnly,
-                    const QString& routine)
+bool readWordStates(Session& session, std::vector<WordEntry>& words, bool currentChapterOnly, const QString& routine)
 {
     const auto records = readLog(session, LogName::WordLog, routine, 4);
     if (!records) {

@@ -29,7 +29,7 @@ struct LogAppend {
 LogAppend appendLogRecord(const QString& path, const QByteArray& record);
 
 struct LogRead {
-    bool ok = false;          // the file could be opened (a missing one counts as empty)
+    bool ok = false;  // the file could be opened (a missing one counts as empty)
     QString error;
     QList<QByteArray> newestFirst;  // whole records only, the last one first
 };

@@ -130,8 +130,8 @@ QByteArray encode(const SentLogRecord& r)
 
 UserLogRecord decodeUserLog(QByteArrayView b)
 {
-    return {getDate(b, 0),      getInt16(b, 8),  getText(b, 10, 20), getInt16(b, 30),
-            getInt16(b, 32),    getInt16(b, 34), getInt16(b, 36),    getInt16(b, 38)};
+    return {getDate(b, 0),   getInt16(b, 8),  getText(b, 10, 20), getInt16(b, 30),
+            getInt16(b, 32), getInt16(b, 34), getInt16(b, 36),    getInt16(b, 38)};
 }
 
 WordLogRecord decodeWordLog(QByteArrayView b)

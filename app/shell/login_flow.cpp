@@ -5,7 +5,9 @@
 
 namespace korvel {
 
-LoginFlow::LoginFlow(Session& session) : session_(session), registration_(session) {}
+LoginFlow::LoginFlow(Session& session) : session_(session), registration_(session)
+{
+}
 
 bool LoginFlow::start()
 {
@@ -84,14 +86,10 @@ LoginFlow::IdOutcome LoginFlow::enterId(const QString& typedId, bool fromEnter, 
     if (mode_ == Mode::NewUser) {
         switch (registration_.registerLearner(typedName, id)) {
         case RegistrationFlow::Outcome::NameRejected:
-        case RegistrationFlow::Outcome::Cancelled:
-            return IdOutcome::NameRejected;
+        case RegistrationFlow::Outcome::Cancelled: return IdOutcome::NameRejected;
         case RegistrationFlow::Outcome::Full:
-        case RegistrationFlow::Outcome::Failed:
-            return IdOutcome::Nothing;
-        case RegistrationFlow::Outcome::Registered:
-            logIn();
-            return IdOutcome::Home;
+        case RegistrationFlow::Outcome::Failed: return IdOutcome::Nothing;
+        case RegistrationFlow::Outcome::Registered: logIn(); return IdOutcome::Home;
         }
         return IdOutcome::Nothing;
     }

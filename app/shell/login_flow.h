@@ -54,13 +54,13 @@ public:
     bool learnerChosen() const { return learnerChosen_; }
 
     enum class IdOutcome {
-        Nothing,         // nothing to do in the current mode (or reported)
-        IdRejected,      // the ID breaks a rule (told): back to the ID field
-        NameRejected,    // a new learner's name is refused or not confirmed: back to the name field
-        RetryId,         // a wrong ID, to be typed again
-        ChoiceDropped,   // a wrong ID and the learner gave up: the choice is undone
-        AwaitHome,       // the right ID typed with Enter: "ホーム" logs in
-        Home,            // logged in: the home screen opens
+        Nothing,        // nothing to do in the current mode (or reported)
+        IdRejected,     // the ID breaks a rule (told): back to the ID field
+        NameRejected,   // a new learner's name is refused or not confirmed: back to the name field
+        RetryId,        // a wrong ID, to be typed again
+        ChoiceDropped,  // a wrong ID and the learner gave up: the choice is undone
+        AwaitHome,      // the right ID typed with Enter: "ホーム" logs in
+        Home,           // logged in: the home screen opens
     };
     // The ID given with Enter (`fromEnter`) or with "ホーム"; `typedName` is the
     // new learner's name field.

@@ -110,11 +110,11 @@ RenameFlow::Result RenameFlow::change(const QString& typedName, const QString& t
         result.disableChange = idChanged;
         return result;
     }
-    const Prompt::Answer carryOver = session_.prompt().ask(
-        QStringLiteral("テスト結果引き継ぎの確認"),
-        QStringLiteral("前ユーザのテスト結果を引き継ぎますか？") + kCrLf +
-            QStringLiteral("[いいえ]　にすると今までの成績集計データが全て消去されます。"),
-        Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
+    const Prompt::Answer carryOver =
+        session_.prompt().ask(QStringLiteral("テスト結果引き継ぎの確認"),
+                              QStringLiteral("前ユーザのテスト結果を引き継ぎますか？") + kCrLf +
+                                  QStringLiteral("[いいえ]　にすると今までの成績集計データが全て消去されます。"),
+                              Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
     if (carryOver == Prompt::Answer::Cancel) {
         show(result, kCancelled);
         return result;
@@ -130,7 +130,8 @@ RenameFlow::Result RenameFlow::change(const QString& typedName, const QString& t
     if (!idChanged) {
         show(result, QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）に変更しました。"));
     } else if (id.isEmpty()) {
-        show(result, QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤなしに変更しました。"));
+        show(result,
+             QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤなしに変更しました。"));
     } else {
         show(result, QStringLiteral("新しいユーザ名（ ") + name + QStringLiteral(" ）、ユーザＩＤ（ ") + id +
                          QStringLiteral(" ）に変更しました。") + kCrLf + kNoteDown);

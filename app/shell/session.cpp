@@ -6,9 +6,7 @@
 namespace korvel {
 
 Session::Session(Services services, const QString& contentRoot)
-    : services_(std::move(services)),
-      folders_(Folders::fromRoot(contentRoot, QStringLiteral("HDD"))),
-      users_(*this)
+    : services_(std::move(services)), folders_(Folders::fromRoot(contentRoot, QStringLiteral("HDD"))), users_(*this)
 {
 }
 
@@ -30,12 +28,13 @@ bool Session::checkFolders()
         }
     }
     if (!missing.isEmpty()) {
-        prompt().tell(title,
-                      QStringLiteral("教材のフォルダー ") + root + QStringLiteral(" に学習ファイルがありません（") +
-                          QDir::toNativeSeparators(folders_.lesson) + QStringLiteral(" の ") +
-                          missing.join(QStringLiteral("、")) + QStringLiteral("）。\r\n") +
-                          QStringLiteral("教材をインストールし直すか、--content で教材のあるフォルダーを指定してください。"),
-                      Prompt::Icon::Critical);
+        prompt().tell(
+            title,
+            QStringLiteral("教材のフォルダー ") + root + QStringLiteral(" に学習ファイルがありません（") +
+                QDir::toNativeSeparators(folders_.lesson) + QStringLiteral(" の ") +
+                missing.join(QStringLiteral("、")) + QStringLiteral("）。\r\n") +
+                QStringLiteral("教材をインストールし直すか、--content で教材のあるフォルダーを指定してください。"),
+            Prompt::Icon::Critical);
         return false;
     }
     if (!QDir().mkpath(folders_.userFolder)) {
@@ -55,8 +54,8 @@ void Session::get_ErrorMsg()
     QString error;
     if (!errorTable_.load(path, &error)) {
         prompt().tell(QStringLiteral("エラー表示"),
-                      QStringLiteral("エラー・メッセージ　ファイルがありません。") + QStringLiteral("\r\n") +
-                          path + QStringLiteral(" : ") + error,
+                      QStringLiteral("エラー・メッセージ　ファイルがありません。") + QStringLiteral("\r\n") + path +
+                          QStringLiteral(" : ") + error,
                       Prompt::Icon::Critical);
     }
 }
@@ -66,17 +65,17 @@ std::int16_t Session::dsp_ErrorMsg(std::int16_t row, const QString& routine, con
     if (row == 999) {
         return 0;
     }
-    const QString text = QStringLiteral("エラー：　") + errorTable_.message(row) + QStringLiteral("\r\n") +
-                         detail + QStringLiteral("\r\n") + routine;
+    const QString text = QStringLiteral("エラー：　") + errorTable_.message(row) + QStringLiteral("\r\n") + detail +
+                         QStringLiteral("\r\n") + routine;
     prompt().ask(QStringLiteral("エラー表示"), text, Prompt::Buttons::Ok, Prompt::Icon::Critical);
     return 0;
 }
 
 std::int16_t Session::chk_Exit(AskOnly)
 {
-    const Prompt::Answer answer = prompt().ask(QStringLiteral("NEVRIN1　終了の確認"),
-                                               QStringLiteral("NEVRIN1を終了しますか？"),
-                                               Prompt::Buttons::OkCancel, Prompt::Icon::Question);
+    const Prompt::Answer answer =
+        prompt().ask(QStringLiteral("NEVRIN1　終了の確認"), QStringLiteral("NEVRIN1を終了しますか？"),
+                     Prompt::Buttons::OkCancel, Prompt::Icon::Question);
     return answer == Prompt::Answer::Ok ? -1 : 0;
 }
 

@@ -2,9 +2,9 @@
 // the chapter in use, with the seams to the desktop. Screens share one Session.
 #pragma once
 
-#include "app/shell/error_table.h"
-#include "app/files/folders.h"
 #include "app/desktop/services.h"
+#include "app/files/folders.h"
+#include "app/shell/error_table.h"
 #include "app/shell/user_accounts.h"
 
 #include <QString>

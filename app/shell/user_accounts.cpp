@@ -1,7 +1,7 @@
 #include "app/shell/user_accounts.h"
 
-#include "app/shell/session.h"
 #include "app/files/sjis_text.h"
+#include "app/shell/session.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,18 +70,13 @@ IdCheck checkUserId(const QString& id)
 QString nameCheckMessage(NameCheck check)
 {
     switch (check) {
-    case NameCheck::Ok:
-        return {};
-    case NameCheck::Empty:
-        return QStringLiteral("ユーザ名を入力してください。");
-    case NameCheck::FirstNotLetter:
-        return QStringLiteral("ユーザ名の最初の文字は英字にしてください。");
-    case NameCheck::TooLong:
-        return QStringLiteral("ユーザ名の文字数は２０文字までにしてください。");
+    case NameCheck::Ok: return {};
+    case NameCheck::Empty: return QStringLiteral("ユーザ名を入力してください。");
+    case NameCheck::FirstNotLetter: return QStringLiteral("ユーザ名の最初の文字は英字にしてください。");
+    case NameCheck::TooLong: return QStringLiteral("ユーザ名の文字数は２０文字までにしてください。");
     case NameCheck::BadCharacter:
         return QStringLiteral("ユーザ名に英数字、スペース、ハイフン、アンダーバーでないものが入力されています。");
-    case NameCheck::AlreadyRegistered:
-        return QStringLiteral("既に同じユーザ名で登録されています。");
+    case NameCheck::AlreadyRegistered: return QStringLiteral("既に同じユーザ名で登録されています。");
     }
     return {};
 }
@@ -89,17 +84,16 @@ QString nameCheckMessage(NameCheck check)
 QString idCheckMessage(IdCheck check)
 {
     switch (check) {
-    case IdCheck::Ok:
-        return {};
-    case IdCheck::BadCharacter:
-        return QStringLiteral("ＩＤに英数字でないものが入力されています。");
-    case IdCheck::TooLong:
-        return QStringLiteral("ＩＤは８文字までの英数字にしてください。");
+    case IdCheck::Ok: return {};
+    case IdCheck::BadCharacter: return QStringLiteral("ＩＤに英数字でないものが入力されています。");
+    case IdCheck::TooLong: return QStringLiteral("ＩＤは８文字までの英数字にしてください。");
     }
     return {};
 }
 
-UserAccounts::UserAccounts(Session& session) : session_(session) {}
+UserAccounts::UserAccounts(Session& session) : session_(session)
+{
+}
 
 QString UserAccounts::usersFilePath() const
 {

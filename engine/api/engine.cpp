@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "engine/phrase/parse_text.h"
-#include "engine/text/escaping.h"
 #include "engine/request/request_handler.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 

@@ -17,7 +17,7 @@
 namespace zintra {
 
 class Engine {
-public:
+  public:
     Engine();   // starts the XML library
     ~Engine();  // waits for initialisation threads, stops the XML library
     Engine(const Engine&) = delete;
@@ -71,7 +71,7 @@ public:
     // Template files opened for editing by the catalogue commands.
     OpenDocuments& openDocuments() { return openDocuments_; }
 
-private:
+  private:
     std::mutex templateLoadMutex_;
     OpenDocuments openDocuments_;
     std::mutex initMutex_;  // one initialisation at a time

@@ -9,7 +9,7 @@ namespace zintra {
 
 SocketServer::Handlers engineServerHandlers(Engine& engine) {
     SocketServer::Handlers handlers;
-    handlers.answer = [&engine](const std::string& request) { 
+    handlers.answer = [&engine](const std::string& request) {
         return engine.handleRequest(nullptr, request.c_str(), Engine::PathScope::TemplatesFolder);
     };
     handlers.whenIdle = [&engine] { engine.templateStore().carryOutPendingDrop(); };

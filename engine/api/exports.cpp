@@ -93,8 +93,8 @@ ZINTRA_API int ZINTRA_CALL zintraTestAllTemplates(const char* path, char* output
         std::shared_ptr<const zintra::Engine::State> state = engine().state();
         const zintra::Analyzer& analyzer = *state->analyzer;
         zintra::SampleTrees trees(analyzer);
-        auto failures = zintra::failingSamples(batchPath(path), depth, *state->templates, analyzer,
-                                               trees.writer(), false);
+        auto failures =
+            zintra::failingSamples(batchPath(path), depth, *state->templates, analyzer, trees.writer(), false);
         if (failures.empty()) return 0;
         // The caller's buffer is taken to hold a reply of the match export.
         if (!output) return static_cast<int>(failures.front().output.size());
@@ -111,8 +111,8 @@ ZINTRA_API int ZINTRA_CALL zintraTestAllXML(const char* path, char* output, int 
     });
 }
 
-ZINTRA_API int ZINTRA_CALL zintraGetAllSampleTree(const char* path, const char* referenceFile,
-                                                  const char* outputFile, int depth) {
+ZINTRA_API int ZINTRA_CALL zintraGetAllSampleTree(const char* path, const char* referenceFile, const char* outputFile,
+                                                  int depth) {
     return guarded(1, [&] {
         if (!outputFile || !*outputFile) return 1;
         std::shared_ptr<const zintra::Engine::State> state = engine().state();

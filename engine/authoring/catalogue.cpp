@@ -2,13 +2,13 @@
 
 #include <map>
 
+#include "engine/authoring/catalogue_command.h"
+#include "engine/templates/dom_access.h"
 #include "engine/templates/open_documents.h"
 #include "engine/templates/template_store.h"
-#include "engine/authoring/catalogue_command.h"
-#include "engine/text/escaping.h"
-#include "engine/templates/dom_access.h"
 #include "engine/templates/template_writer.h"
 #include "engine/text/converter.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 
@@ -48,31 +48,22 @@ using CommandTable = std::map<std::u16string, CommandFunction, std::less<>>;
 
 // Commands on the folder's global file when no H1 is given.
 const CommandTable kFolderDocumentCommands = {
-    {u"ShowCatalog", showCatalog},   {u"ModifyCatalog", modifyCatalog}, {u"DeleteCatalog", deleteCatalog},
-    {u"AddCatalog", addCatalog},     {u"AddComment", addComment},       {u"MoveCatalog", moveCatalog},
+    {u"ShowCatalog", showCatalog}, {u"ModifyCatalog", modifyCatalog}, {u"DeleteCatalog", deleteCatalog},
+    {u"AddCatalog", addCatalog},   {u"AddComment", addComment},       {u"MoveCatalog", moveCatalog},
     {u"CopyCatalog", copyCatalog},
 };
 
 // Commands on the template file named by H1.
 const CommandTable kFileCommands = {
-    {u"ListTemplates", listTemplates},
-    {u"ShowTemplate", showTemplate},
-    {u"ShowComments", showComments},
-    {u"ShowAllComments", showAllComments},
-    {u"ModifyTemplate", modifyTemplate},
-    {u"ModifyTemplateName", modifyTemplateName},
-    {u"DeleteTemplate", deleteTemplate},
-    {u"ShowCatalog", showCatalog},
-    {u"ShowSentences", showSentences},
-    {u"DeleteSentence", deleteSentence},
-    {u"ModifySentence", modifySentence},
-    {u"ModifyCatalog", modifyCatalog},
-    {u"ModifyComment", modifyComment},
-    {u"DeleteCatalog", deleteCatalog},
-    {u"AddCatalog", addCatalog},
-    {u"AddComment", addComment},
-    {u"AddTemplate", addTemplate},
-    {u"MoveCatalog", moveCatalog},
+    {u"ListTemplates", listTemplates},   {u"ShowTemplate", showTemplate},
+    {u"ShowComments", showComments},     {u"ShowAllComments", showAllComments},
+    {u"ModifyTemplate", modifyTemplate}, {u"ModifyTemplateName", modifyTemplateName},
+    {u"DeleteTemplate", deleteTemplate}, {u"ShowCatalog", showCatalog},
+    {u"ShowSentences", showSentences},   {u"DeleteSentence", deleteSentence},
+    {u"ModifySentence", modifySentence}, {u"ModifyCatalog", modifyCatalog},
+    {u"ModifyComment", modifyComment},   {u"DeleteCatalog", deleteCatalog},
+    {u"AddCatalog", addCatalog},         {u"AddComment", addComment},
+    {u"AddTemplate", addTemplate},       {u"MoveCatalog", moveCatalog},
     {u"CopyCatalog", copyCatalog},
 };
 

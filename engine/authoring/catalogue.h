@@ -54,9 +54,8 @@ class OpenDocuments;
 class TemplateStore;
 
 class CatalogueCommands {
-public:
-    CatalogueCommands(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer,
-                      Converter& converter)
+  public:
+    CatalogueCommands(TemplateStore& store, OpenDocuments& documents, const Analyzer& analyzer, Converter& converter)
         : store_(store), documents_(documents), analyzer_(analyzer), converter_(converter) {}
 
     // A command on the templates folder (H1 not given).
@@ -64,7 +63,7 @@ public:
     // A command on the template file at templatePath (H1 given).
     std::string onFile(const xercesc::DOMElement* div, const std::string& templatePath);
 
-private:
+  private:
     TemplateStore& store_;
     OpenDocuments& documents_;
     const Analyzer& analyzer_;

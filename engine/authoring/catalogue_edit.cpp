@@ -49,7 +49,8 @@ void fillComment(CommandContext& c, DOMElement* comment) {
     std::vector<std::u16string> ids = c.args(u"SID");
     if (!ids.empty()) {
         std::vector<DOMNode*> old;
-        forEachDescendantNamed(comment, u"sentenceID", [&](const DOMElement* e) { old.push_back(const_cast<DOMElement*>(e)); });
+        forEachDescendantNamed(comment, u"sentenceID",
+                               [&](const DOMElement* e) { old.push_back(const_cast<DOMElement*>(e)); });
         for (DOMNode* e : old) e->getParentNode()->removeChild(e);
         // Sentence numbers go before the texts, as the file format lists them.
         DOMNode* before = const_cast<DOMElement*>(firstChildNamed(comment, u"econtent"));

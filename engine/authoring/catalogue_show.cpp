@@ -1,16 +1,16 @@
 // The catalogue commands that list and show parts of a template document.
 #include <set>
 
-#include "engine/templates/open_documents.h"
-#include "engine/templates/template_store.h"
 #include "engine/authoring/catalogue_command.h"
-#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
+#include "engine/templates/open_documents.h"
 #include "engine/templates/template_naming.h"
 #include "engine/templates/template_reader.h"
+#include "engine/templates/template_store.h"
 #include "engine/templates/template_writer.h"
 #include "engine/templates/xml_parser.h"
 #include "engine/text/converter.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 

@@ -39,7 +39,7 @@ std::string_view firstLine(std::string_view text) {
 
 // The page is kept in memory and written out in pieces of more than 100 KiB.
 class PageBuffer {
-public:
+  public:
     static constexpr size_t kFlushAbove = 102400;
     explicit PageBuffer(FILE* out) : out_(out) {}
     std::string& text() { return text_; }
@@ -52,7 +52,7 @@ public:
     }
     bool ok() const { return ok_; }
 
-private:
+  private:
     FILE* out_;
     std::string text_;
     bool ok_ = true;

@@ -16,7 +16,7 @@ class Analyzer;
 
 // One sample that failed the check.
 struct SampleFailure {
-    std::string path;          // the template file
+    std::string path;  // the template file
     TemplateStore::FilePtr file;
     TemplateStore::FilePtr global;
     std::string templateName;  // the template whose sample it is

@@ -15,7 +15,7 @@ namespace zintra {
 namespace {
 
 class ConfiguredWords : public PhraseWords {
-public:
+  public:
     explicit ConfiguredWords(const Analyzer& analyzer)
         : analyzer_(analyzer), pool_(arena_), lists_(analyzer.config(), arena_, pool_) {}
     bool isClauseWord(std::string_view word) const override { return lists_.inWdtWords().contains(word); }
@@ -24,7 +24,7 @@ public:
         return analyzer_.lexicon().hasTag(word, tag);
     }
 
-private:
+  private:
     const Analyzer& analyzer_;
     Arena arena_;
     StringPool pool_;

@@ -18,7 +18,7 @@ class Analyzer;
 using TreeWriter = std::function<void(std::string& out, std::string_view sentence)>;
 
 class SampleTrees {
-public:
+  public:
     // Reads the grammar file named by the analyser's configuration (none
     // when the name is empty or the file does not build).
     explicit SampleTrees(const Analyzer& analyzer);
@@ -32,7 +32,7 @@ public:
         return [this](std::string& out, std::string_view s) { write(out, s); };
     }
 
-private:
+  private:
     struct Parts;
     const Analyzer& analyzer_;
     std::unique_ptr<Parts> parts_;

@@ -91,7 +91,7 @@ namespace {
 // Writes the gathered sentences of one template file, a numbered ".txt"
 // file per flush.
 class ListingWriter {
-public:
+  public:
     ListingWriter(fs::path folder, std::string stem, int number)
         : folder_(std::move(folder)), stem_(std::move(stem)), number_(number) {}
 
@@ -113,7 +113,7 @@ public:
     }
     int number() const { return number_; }
 
-private:
+  private:
     fs::path folder_;
     std::string stem_;
     int number_;

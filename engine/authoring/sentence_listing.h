@@ -23,9 +23,9 @@ struct SentenceListingLimits {
 };
 
 struct SentenceListingResult {
-    size_t files = 0;        // template files listed
-    size_t sentences = 0;    // lines written
-    size_t cutFiles = 0;     // files whose walk reached maxPathsPerFile
+    size_t files = 0;      // template files listed
+    size_t sentences = 0;  // lines written
+    size_t cutFiles = 0;   // files whose walk reached maxPathsPerFile
     bool writeFailed = false;
 };
 

@@ -40,7 +40,10 @@ void dumpCitations(std::ostream& out, const std::vector<int32_t>& numbers, const
     for (int32_t n : numbers) {
         if (n >= kGlobalCommentOffset) {
             const Comment* c = file.comment(n, global);
-            out << " G" << (n - kGlobalCommentOffset) << (c ? "" : global ? " (missing in Global.xvt)" : " (no Global.xvt)");
+            out << " G" << (n - kGlobalCommentOffset)
+                << (c        ? ""
+                    : global ? " (missing in Global.xvt)"
+                             : " (no Global.xvt)");
         } else {
             out << " " << n << (file.comment(n) ? "" : " (missing)");
         }
@@ -50,8 +53,9 @@ void dumpCitations(std::ostream& out, const std::vector<int32_t>& numbers, const
 
 void dumpFiller(std::ostream& out, const Filler& f, const TemplateFile& file, const TemplateFile* global) {
     if (f.isPhrase()) {
-        out << "      phrase " << quoted(f.reference) << " -> " << (f.phrase->kind == TemplateKind::Main ? "main" : "sub")
-            << " template " << quoted(f.phrase->name) << templateOrigin(file, f.phrase) << "\n";
+        out << "      phrase " << quoted(f.reference) << " -> "
+            << (f.phrase->kind == TemplateKind::Main ? "main" : "sub") << " template " << quoted(f.phrase->name)
+            << templateOrigin(file, f.phrase) << "\n";
         return;
     }
     out << "      " << kindName(f.kind) << " " << quoted(f.text);
@@ -125,7 +129,9 @@ int showTemplateFile(const std::string& path, const Analyzer& analyzer, std::ost
         err << "zintra: cannot read " << path << ": ";
         switch (error.reason) {
             case TemplateReadError::Reason::NotFound: err << "file not found or not readable\n"; break;
-            case TemplateReadError::Reason::NoRoot: err << "no root element (the document element must be root)\n"; break;
+            case TemplateReadError::Reason::NoRoot:
+                err << "no root element (the document element must be root)\n";
+                break;
             default:
                 err << "not well-formed XML";
                 if (error.line > 0) err << " at line " << error.line << ", column " << error.column;
@@ -134,7 +140,8 @@ int showTemplateFile(const std::string& path, const Analyzer& analyzer, std::ost
         }
         return 1;
     }
-    std::shared_ptr<const TemplateFile> global = same(globalPath) ? file : readTemplateFile(globalPath, nullptr, analyzer);
+    std::shared_ptr<const TemplateFile> global =
+        same(globalPath) ? file : readTemplateFile(globalPath, nullptr, analyzer);
     out << "file: " << path << "\n";
     out << "base file: " << (base ? basePath : "none") << "\n";
     out << "global file: " << (global ? globalPath : "none") << "\n";

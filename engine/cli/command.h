@@ -21,8 +21,8 @@ struct Options {
     std::string reference;  // --reference FILE of sample-tree
     std::string output;     // --output FILE or DIR
     int port = 8888;        // --port N of serve and send
-    int mode = 0;       // parse: how word/TAG annotations are read
-    bool html = false;  // parse: the HTML form of replies
+    int mode = 0;           // parse: how word/TAG annotations are read
+    bool html = false;      // parse: the HTML form of replies
     std::vector<std::string> words;
 };
 
@@ -53,7 +53,7 @@ int runServe(const Options& options);
 int runSend(const Options& options);
 
 // The alignment of a finished match in readable lines (as match --explain).
-void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file,
-                      const TemplateFile* global, const SentenceMatcher& matcher);
+void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file, const TemplateFile* global,
+                      const SentenceMatcher& matcher);
 
 }  // namespace zintra::cli

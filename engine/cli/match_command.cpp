@@ -25,14 +25,22 @@ struct FlagName {
 };
 
 constexpr FlagName kFlagNames[] = {
-    {kFlagCapital, "capital"},          {kFlagUnknown, "unknown"},
-    {kFlagSpelling, "spelling"},        {kFlagMissing, "missing"},
-    {kFlagExtra, "extra"},              {kFlagWrong, "wrong"},
-    {kFlagComments, "comments"},        {kFlagPhraseOpen, "phrase-open"},
-    {kFlagPhraseClose, "phrase-close"}, {kFlagNodeOpen, "node-open"},
-    {kFlagNodeClose, "node-close"},     {kFlagWrongFiller, "wrong-filler"},
-    {kFlagNodeDiffers, "node-differs"}, {kFlagSwapFirst, "swap-first"},
-    {kFlagSwapSecond, "swap-second"},   {kFlagMisplaced, "misplaced"},
+    {kFlagCapital, "capital"},
+    {kFlagUnknown, "unknown"},
+    {kFlagSpelling, "spelling"},
+    {kFlagMissing, "missing"},
+    {kFlagExtra, "extra"},
+    {kFlagWrong, "wrong"},
+    {kFlagComments, "comments"},
+    {kFlagPhraseOpen, "phrase-open"},
+    {kFlagPhraseClose, "phrase-close"},
+    {kFlagNodeOpen, "node-open"},
+    {kFlagNodeClose, "node-close"},
+    {kFlagWrongFiller, "wrong-filler"},
+    {kFlagNodeDiffers, "node-differs"},
+    {kFlagSwapFirst, "swap-first"},
+    {kFlagSwapSecond, "swap-second"},
+    {kFlagMisplaced, "misplaced"},
 };
 
 std::string quoted(std::string_view text) {
@@ -64,8 +72,8 @@ std::string joined(const std::vector<std::string_view>& texts) {
 
 }  // namespace
 
-void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file,
-                      const TemplateFile* global, const SentenceMatcher& matcher) {
+void printExplanation(std::ostream& out, const std::string& path, const TemplateFile& file, const TemplateFile* global,
+                      const SentenceMatcher& matcher) {
     out << "template file: " << path << "\n";
     const Template* chosen = matcher.chosenTemplate();
     if (!chosen) {
@@ -76,9 +84,8 @@ void printExplanation(std::ostream& out, const std::string& path, const Template
     out << "chosen template: " << quoted(chosen->name) << " (" << matcher.chosenIndex() + 1 << " of "
         << file.mainTemplates.size() << ")\n";
     // The counters include the two sentinels that frame every alignment.
-    out << "score: " << score.matched - 2 << " words matched (" << score.good - 2
-        << " of them outside wrong fillers), " << score.consumed - 2 << " expected words passed, "
-        << score.wordless << " wordless wrong fillers passed\n";
+    out << "score: " << score.matched - 2 << " words matched (" << score.good - 2 << " of them outside wrong fillers), "
+        << score.consumed - 2 << " expected words passed, " << score.wordless << " wordless wrong fillers passed\n";
     if (!matcher.finalSymbol().empty()) out << "sentence-final symbol: " << quoted(matcher.finalSymbol()) << "\n";
 
     const std::vector<ReportItem>& items = matcher.items();
@@ -99,8 +106,10 @@ void printExplanation(std::ostream& out, const std::string& path, const Template
         std::vector<std::string_view> candidates;
         if (item.filler) {
             const ExpectedElement* source = item.filler;
-            if (item.has(kFlagSwapFirst) && i + 1 < items.size()) source = items[i + 1].filler;
-            else if (item.has(kFlagSwapSecond) && i > 0) source = items[i - 1].filler;
+            if (item.has(kFlagSwapFirst) && i + 1 < items.size())
+                source = items[i + 1].filler;
+            else if (item.has(kFlagSwapSecond) && i > 0)
+                source = items[i - 1].filler;
             collectCandidates(source, candidates);
         } else if (item.node && item.has(kFlagNodeClose)) {
             candidates = item.node->candidates;

@@ -67,8 +67,7 @@ int runServe(const Options& options) {
     }
     std::cout << "zintra: serving on 127.0.0.1:" << server.port() << " (SIGINT or SIGTERM stops)" << std::endl;
     int signal = 0;
-    while (sigwait(&stop, &signal) != 0) {
-    }
+    while (sigwait(&stop, &signal) != 0) {}
     std::cout << "zintra: stopped by signal " << signal << std::endl;
     return 0;
 }

@@ -3,9 +3,9 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "engine/language/analyzer.h"
-#include "engine/cli/command.h"
 #include "engine/authoring/template_dump.h"
+#include "engine/cli/command.h"
+#include "engine/language/analyzer.h"
 
 namespace zintra::cli {
 

@@ -3,8 +3,8 @@
 #include <iostream>
 #include <string>
 
-#include "engine/language/analyzer.h"
 #include "engine/cli/command.h"
+#include "engine/language/analyzer.h"
 #include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"

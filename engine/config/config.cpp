@@ -12,9 +12,7 @@ namespace {
 // Longest line the reader takes at once; a longer line is read in pieces.
 constexpr int kLineCapacity = 10240;
 
-void storeText(std::string& target, std::string_view value) {
-    target.assign(trimBlanks(value));
-}
+void storeText(std::string& target, std::string_view value) { target.assign(trimBlanks(value)); }
 
 void storeInt(int& target, std::string_view value) { target = parseIntLikeAtoi(value); }
 
@@ -73,8 +71,7 @@ void ConfigList::add(std::string value, int number) {
 }
 
 bool ConfigList::contains(std::string_view value) const {
-    return std::any_of(entries_.begin(), entries_.end(),
-                       [&](const auto& e) { return e.first == value; });
+    return std::any_of(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == value; });
 }
 
 bool isBlankByte(unsigned char c) { return c >= 1 && c <= 32; }

@@ -11,14 +11,14 @@ namespace zintra {
 // One configured list: strings in the order first given, each with its number.
 // A string given again keeps its first entry.
 class ConfigList {
-public:
+  public:
     void add(std::string value, int number);
     const std::vector<std::pair<std::string, int>>& entries() const { return entries_; }
     bool contains(std::string_view value) const;
     bool empty() const { return entries_.empty(); }
     void clear() { entries_.clear(); }
 
-private:
+  private:
     std::vector<std::pair<std::string, int>> entries_;
 };
 
@@ -77,7 +77,7 @@ void applyConfigLine(Config& config, std::string_view line);
 bool readConfig(const std::string& path, Config& config);
 
 // Value helpers shared with the other data-file readers.
-bool isBlankByte(unsigned char c);           // bytes 1 to 32
+bool isBlankByte(unsigned char c);  // bytes 1 to 32
 std::string_view trimBlanks(std::string_view text);
 int parseIntLikeAtoi(std::string_view text);
 

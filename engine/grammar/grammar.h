@@ -50,8 +50,8 @@ struct Precedence {
 };
 
 struct GrammarRule {
-    std::vector<int> symbols;     // [0] the left side, [1..] the body
-    int precedenceSymbol = -1;    // given by %prec, or -1
+    std::vector<int> symbols;   // [0] the left side, [1..] the body
+    int precedenceSymbol = -1;  // given by %prec, or -1
     RuleAction action = nullptr;
     const char* actionName = nullptr;  // the braced name (interned), kept when unknown
 
@@ -70,7 +70,7 @@ struct ActionEntry {
 };
 
 class Grammar {
-public:
+  public:
     static constexpr int kMaxBody = 10;  // a node has at most 10 children
     static constexpr const char* kStart = "start";
     static constexpr const char* kAllInput = "$ALLINPUT";
@@ -82,8 +82,8 @@ public:
     Grammar& operator=(const Grammar&) = delete;
 
     // ---- symbols
-    int symbol(std::string_view name);             // interned, numbered when new
-    int findSymbol(std::string_view name) const;   // -1 when unknown
+    int symbol(std::string_view name);            // interned, numbered when new
+    int findSymbol(std::string_view name) const;  // -1 when unknown
     const char* symbolName(int id) const { return names_[id]; }
     int symbolCount() const { return static_cast<int>(names_.size()); }
     bool isNonterminal(int id) const { return id >= 0 && id < symbolCount() && !rulesOf_[id].empty(); }
@@ -95,8 +95,8 @@ public:
     // ---- rules. Returns the rule's number; an identical rule (same symbols,
     // %prec and action name) entered before is kept once and its number returned.
     // The body must have at most kMaxBody symbols (checked by the caller).
-    int addRule(int left, std::span<const int> body, int precedenceSymbol = -1,
-                RuleAction action = nullptr, const char* actionName = nullptr);
+    int addRule(int left, std::span<const int> body, int precedenceSymbol = -1, RuleAction action = nullptr,
+                const char* actionName = nullptr);
     int ruleCount() const { return static_cast<int>(rules_.size()); }
     const GrammarRule& rule(int r) const { return rules_[r]; }
     const std::vector<int>& rulesOf(int symbol) const { return rulesOf_[symbol]; }
@@ -141,7 +141,7 @@ public:
     // What the grammar's rule actions receive as the grammar's owner.
     const void* owner = nullptr;
 
-private:
+  private:
     struct WordPrecedence {
         const char* word;
         Precedence precedence;

@@ -17,7 +17,7 @@ namespace {
 bool is(const ParseNode* n, const char* symbol) { return n && std::strcmp(n->symbol, symbol) == 0; }
 
 class Enter {
-public:
+  public:
     Enter(Grammar& g, ActionNames actions) : g_(g), actions_(actions) {}
 
     // False with the offending leaf in errorLeaf() when the tree holds a
@@ -25,7 +25,7 @@ public:
     bool run(const ParseNode* root);
     const ParseNode* errorLeaf() const { return error_; }
 
-private:
+  private:
     void defines(const ParseNode* list);
     bool rules(const ParseNode* list);
     bool body(int left, const ParseNode* body);

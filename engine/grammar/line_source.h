@@ -8,7 +8,7 @@
 namespace zintra {
 
 class LineSource {
-public:
+  public:
     virtual ~LineSource() = default;
     // The next line (its line end removed); false after the last one.
     virtual bool next(std::string& line) = 0;
@@ -17,12 +17,12 @@ public:
 // The lines of a file. Lines are read whole, however long; a CR before the
 // LF is removed. ok() is false when the file could not be opened.
 class FileLineSource : public LineSource {
-public:
+  public:
     explicit FileLineSource(const std::string& path);
     bool ok() const { return ok_; }
     bool next(std::string& line) override;
 
-private:
+  private:
     std::string content_;
     size_t pos_ = 0;
     bool ok_ = false;
@@ -31,22 +31,22 @@ private:
 // The lines of one string, split at CR or LF (a CR LF pair is one line
 // end), each trimmed of blanks at both ends.
 class StringLineSource : public LineSource {
-public:
+  public:
     explicit StringLineSource(std::string_view text) : text_(text) {}
     bool next(std::string& line) override;
 
-private:
+  private:
     std::string_view text_;
     size_t pos_ = 0;
 };
 
 // count lines from an array.
 class ArrayLineSource : public LineSource {
-public:
+  public:
     ArrayLineSource(const char* const* lines, size_t count) : lines_(lines), count_(count) {}
     bool next(std::string& line) override;
 
-private:
+  private:
     const char* const* lines_;
     size_t count_;
     size_t pos_ = 0;

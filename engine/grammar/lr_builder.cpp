@@ -25,12 +25,12 @@ namespace {
 using Word = uint64_t;
 
 class Builder {
-public:
+  public:
     Builder(const Grammar& g, LrTables& t, const LrLimits& limits) : g_(g), t_(t), limits_(limits) {}
 
     bool run(std::string* error);
 
-private:
+  private:
     struct TemplateItem {
         int core;
         size_t bits;  // offset into templateBits_
@@ -86,8 +86,8 @@ private:
     std::vector<Word> first_;  // by symbol, w_ words (non-terminals only filled)
     std::vector<char> nullable_;
 
-    std::vector<int> coreBase_;  // by rule
-    std::vector<int> coreRule_;  // by core
+    std::vector<int> coreBase_;        // by rule
+    std::vector<int> coreRule_;        // by core
     std::vector<int> terminalSymbol_;  // by terminal index
     int cores_ = 0;
 

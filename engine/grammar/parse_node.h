@@ -18,7 +18,7 @@ struct ParseNode {
     int rule = -1;                 // inner nodes: the rule reduced; -1 for leaves
     int position = -1;             // leaves: index of the input symbol
     int childCount = 0;
-    int spare = 0;                 // free for the caller
+    int spare = 0;  // free for the caller
     ParseNode* children[kMaxChildren] = {};
 
     bool isLeaf() const { return rule < 0; }

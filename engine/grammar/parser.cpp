@@ -27,7 +27,7 @@ const Token* ParseContext::lookAheadToken() const {
 }
 
 class Driver {
-public:
+  public:
     Driver(const Grammar& g, std::span<const InputSymbol> input, Arena& arena, const ParseLimits& limits,
            void* userData)
         : g_(g), input_(input), arena_(arena), limits_(limits) {
@@ -45,7 +45,7 @@ public:
 
     ParseResult run();
 
-private:
+  private:
     enum Outcome { kContinue, kFail, kAccept };
     static constexpr int kKeyDepth = 64;
 
@@ -163,7 +163,9 @@ Driver::Outcome Driver::reduce(int r) {
     return kContinue;
 }
 
-Driver::Outcome Driver::apply(ActionEntry entry) { return entry.isShift() ? shift(entry.target()) : reduce(entry.rule()); }
+Driver::Outcome Driver::apply(ActionEntry entry) {
+    return entry.isShift() ? shift(entry.target()) : reduce(entry.rule());
+}
 
 ParseResult Driver::run() {
     top_ = push(nullptr, 0, nullptr);
@@ -194,7 +196,8 @@ ParseResult Driver::run() {
                 if (!any.empty() || g_.hasWordPrecedence()) {
                     const char* word = position_ < static_cast<int>(input_.size()) ? input_[position_].word : "";
                     const char* topWord = top_->node && top_->node->word ? top_->node->word : "";
-                    g_.orderEntries(std::span<ActionEntry>(pool_.data() + offset, count), la, word ? word : "", topWord);
+                    g_.orderEntries(std::span<ActionEntry>(pool_.data() + offset, count), la, word ? word : "",
+                                    topWord);
                 }
                 choices_.push_back({top_, position_, offset, static_cast<int>(count), 1});
                 outcome = apply(pool_[offset]);

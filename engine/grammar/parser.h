@@ -28,11 +28,11 @@ struct Token;
 
 // One symbol of the driver's input.
 struct InputSymbol {
-    int symbol = -1;              // the grammar's terminal, -1 when the grammar does not know it
-    const char* text = nullptr;   // the terminal's text (a token's tag)
-    const char* word = nullptr;   // the token's word or text
+    int symbol = -1;             // the grammar's terminal, -1 when the grammar does not know it
+    const char* text = nullptr;  // the terminal's text (a token's tag)
+    const char* word = nullptr;  // the token's word or text
     const Token* token = nullptr;
-    int line = 0;                 // grammar-file tokens: the number of lines read
+    int line = 0;  // grammar-file tokens: the number of lines read
 };
 
 struct ParseLimits {
@@ -51,10 +51,10 @@ enum class ParseStatus { kAccepted, kRejected, kBudgetExhausted };
 struct ParseResult {
     ParseNode* tree = nullptr;  // the node of the start symbol's body when accepted
     ParseStatus status = ParseStatus::kRejected;
-    int stoppedAt = 0;          // the furthest input position any path reached
+    int stoppedAt = 0;  // the furthest input position any path reached
     long steps = 0;
-    bool stackFull = false;     // some path was refused for want of stack
-    long pruned = 0;            // choices cut short as remembered failures
+    bool stackFull = false;  // some path was refused for want of stack
+    long pruned = 0;         // choices cut short as remembered failures
 
     bool accepted() const { return status == ParseStatus::kAccepted; }
 };
@@ -72,7 +72,7 @@ struct StackEntry {
 // What a rule action sees: the stack as it is before the reduction, the
 // next input symbol and the rule being reduced.
 class ParseContext {
-public:
+  public:
     // S0 is the node of the rule's last symbol (top of the stack), S1 the
     // one below it, and so on. Below the bottom of the stack: a leaf with no
     // children whose symbol and word are the end symbol.
@@ -95,7 +95,7 @@ public:
     long* budget() const { return budget_; }
     Arena& arena() const { return *arena_; }
 
-private:
+  private:
     friend class Driver;
     const Grammar* grammar_ = nullptr;
     std::span<const InputSymbol> input_;

@@ -11,7 +11,7 @@
 namespace zintra {
 
 class Analyzer {
-public:
+  public:
     // What load() reads beyond the configuration.
     enum class Scope {
         Full,     // the language data set and the phrase grammar
@@ -37,7 +37,7 @@ public:
     const Lexicon& lexicon() const { return data_->lexicon(); }
     const Splitter& splitter() const { return data_->splitter(); }
 
-private:
+  private:
     bool loadLanguageData(Scope scope);
 
     Config config_;

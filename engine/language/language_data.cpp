@@ -11,9 +11,7 @@ LanguageData::LanguageData()
       contextualRules_(arena_, pool_, lexicon_),
       period_(pool_.intern(".")) {}
 
-void LanguageData::configure(const Config& config) {
-    splitter_.configure(config, arena_, pool_, &lexicon_);
-}
+void LanguageData::configure(const Config& config) { splitter_.configure(config, arena_, pool_, &lexicon_); }
 
 bool LanguageData::load(const Config& config) {
     parsing_ = false;

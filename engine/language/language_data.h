@@ -18,7 +18,7 @@
 namespace zintra {
 
 class LanguageData {
-public:
+  public:
     LanguageData();
     LanguageData(const LanguageData&) = delete;
     LanguageData& operator=(const LanguageData&) = delete;
@@ -59,7 +59,7 @@ public:
     void configure(const Config& config);
     void setParsing(bool on) { parsing_ = on; }
 
-private:
+  private:
     Arena arena_;
     StringPool pool_;
     Lexicon lexicon_;

@@ -1,8 +1,8 @@
 #include "engine/language/tagger.h"
 
 #include "engine/language/language_data.h"
-#include "engine/text/token.h"
 #include "engine/language/tokenizer.h"
+#include "engine/text/token.h"
 
 namespace zintra {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "engine/text/arena.h"
 #include "engine/language/language_data.h"
+#include "engine/text/arena.h"
 #include "engine/text/token.h"
 
 namespace zintra {
@@ -31,7 +31,7 @@ const char* tagOf(const LanguageData& data, std::string_view word, const Lexicon
 
 // Builds the token list of one sentence.
 class SentenceBuilder {
-public:
+  public:
     SentenceBuilder(const LanguageData& data, Arena& arena) : data_(data), arena_(arena) {}
 
     Token* first() const { return first_; }
@@ -85,7 +85,7 @@ public:
         append(tail, data_.periodTag(), 0);
     }
 
-private:
+  private:
     void append(const char* word, const char* tag, int fixed) {
         Token* t = makeToken(arena_);
         t->word = word;

@@ -111,8 +111,7 @@ std::string rewriteAnnotations(const Splitter& splitter, std::string_view text) 
         }
         if (t[0] != '/') {
             size_t mark = annotationMark(t);
-            if (mark != std::string_view::npos &&
-                annotated(t.substr(mark + 1), std::string(t.substr(0, mark))))
+            if (mark != std::string_view::npos && annotated(t.substr(mark + 1), std::string(t.substr(0, mark))))
                 continue;
             if (mark == std::string_view::npos && nextIsTag && annotated(tokens[i + 1].substr(1), std::string(t))) {
                 ++i;

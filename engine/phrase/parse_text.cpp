@@ -21,8 +21,8 @@ void appendTokenTree(std::string& out, const PhraseGrammar* grammar, const Token
     appendPhraseTree(out, grammar ? &grammar->grammar() : nullptr, first, html, arena, writeWord);
 }
 
-void appendParsedText(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar,
-                      std::string_view text, int mode, bool html, Arena& arena) {
+void appendParsedText(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar, std::string_view text,
+                      int mode, bool html, Arena& arena) {
     if (text.empty()) return;
     if (!grammar) {
         out += "<div></div>\n";

@@ -26,8 +26,8 @@ std::string prepareParseText(const Analyzer& analyzer, std::string_view text, in
 // Tags the text (prepared for mode) with the analyser and prints its phrase
 // tree, in bracket form or in HTML form, into out. An empty text adds
 // nothing; without a grammar the output is "<div></div>\n".
-void appendParsedText(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar,
-                      std::string_view text, int mode, bool html, Arena& arena);
+void appendParsedText(std::string& out, const Analyzer& analyzer, const PhraseGrammar* grammar, std::string_view text,
+                      int mode, bool html, Arena& arena);
 
 // The reply of a parse request: the bracket form of appendParsedText.
 std::string parseText(const Analyzer& analyzer, const PhraseGrammar* grammar, std::string_view text, int mode);

@@ -26,8 +26,7 @@ double millisecondsSince(Clock::time_point start) {
 
 }  // namespace
 
-std::unique_ptr<PhraseGrammar> PhraseGrammar::load(std::shared_ptr<const Analyzer> analyzer,
-                                                   const MessageSink& sink) {
+std::unique_ptr<PhraseGrammar> PhraseGrammar::load(std::shared_ptr<const Analyzer> analyzer, const MessageSink& sink) {
     if (!analyzer || analyzer->config().grammarFile.empty()) return nullptr;
     std::string path = analyzer->config().grammarFile;
     std::unique_ptr<PhraseGrammar> phrase(new PhraseGrammar(std::move(analyzer)));

@@ -17,7 +17,7 @@ class Analyzer;
 class PhraseWordLists;
 
 class PhraseGrammar final : public PhraseWords {
-public:
+  public:
     ~PhraseGrammar() override;
     PhraseGrammar(const PhraseGrammar&) = delete;
     PhraseGrammar& operator=(const PhraseGrammar&) = delete;
@@ -25,11 +25,10 @@ public:
     // Reads the analyser's GRAMMAR_FILE with the phrase rules and builds its
     // tables. Null when the file cannot be opened or does not read (its error
     // line goes to sink). The analyser is kept alive by the grammar.
-    static std::unique_ptr<PhraseGrammar> load(std::shared_ptr<const Analyzer> analyzer,
-                                               const MessageSink& sink);
+    static std::unique_ptr<PhraseGrammar> load(std::shared_ptr<const Analyzer> analyzer, const MessageSink& sink);
     // The same from a grammar text already in memory (tests and benchmarks).
-    static std::unique_ptr<PhraseGrammar> fromText(std::shared_ptr<const Analyzer> analyzer,
-                                                   const std::string& text, const MessageSink& sink);
+    static std::unique_ptr<PhraseGrammar> fromText(std::shared_ptr<const Analyzer> analyzer, const std::string& text,
+                                                   const MessageSink& sink);
 
     const Grammar& grammar() const { return *grammar_; }
     const Analyzer& analyzer() const { return *analyzer_; }
@@ -40,7 +39,7 @@ public:
     bool isAdverbNoun(std::string_view word) const override;
     bool lexiconHas(std::string_view word, std::string_view tag) const override;
 
-private:
+  private:
     explicit PhraseGrammar(std::shared_ptr<const Analyzer> analyzer);
 
     std::shared_ptr<const Analyzer> analyzer_;

@@ -62,13 +62,13 @@ struct Auxiliary {
     const char* tags[2];
 };
 const Auxiliary kAuxiliaries[] = {
-    {"do", {"VB", "VBP"}},   {"did", {"VB", "VBP"}},  {"does", {"VB", "VBP"}},  {"done", {"VB", "VBP"}},
-    {"Do", {"VB", "VBP"}},   {"Did", {"VB", "VBP"}},  {"Does", {"VB", "VBP"}},  {"Done", {"VB", "VBP"}},
-    {"have", {"VBN", ""}},   {"has", {"VBN", ""}},    {"had", {"VBN", ""}},     {"Have", {"VBN", ""}},
-    {"Has", {"VBN", ""}},    {"Had", {"VBN", ""}},    {"is", {"VBN", "VBG"}},   {"are", {"VBN", "VBG"}},
-    {"was", {"VBN", "VBG"}}, {"were", {"VBN", "VBG"}}, {"be", {"VBN", "VBG"}},  {"being", {"VBN", "VBG"}},
-    {"been", {"VBN", "VBG"}}, {"Is", {"VBN", "VBG"}}, {"Are", {"VBN", "VBG"}},  {"Was", {"VBN", "VBG"}},
-    {"Were", {"VBN", "VBG"}}, {"Be", {"VBN", "VBG"}}, {"Being", {"VBN", "VBG"}}, {"Been", {"VBN", "VBG"}},
+    {"do", {"VB", "VBP"}},    {"did", {"VB", "VBP"}},   {"does", {"VB", "VBP"}},   {"done", {"VB", "VBP"}},
+    {"Do", {"VB", "VBP"}},    {"Did", {"VB", "VBP"}},   {"Does", {"VB", "VBP"}},   {"Done", {"VB", "VBP"}},
+    {"have", {"VBN", ""}},    {"has", {"VBN", ""}},     {"had", {"VBN", ""}},      {"Have", {"VBN", ""}},
+    {"Has", {"VBN", ""}},     {"Had", {"VBN", ""}},     {"is", {"VBN", "VBG"}},    {"are", {"VBN", "VBG"}},
+    {"was", {"VBN", "VBG"}},  {"were", {"VBN", "VBG"}}, {"be", {"VBN", "VBG"}},    {"being", {"VBN", "VBG"}},
+    {"been", {"VBN", "VBG"}}, {"Is", {"VBN", "VBG"}},   {"Are", {"VBN", "VBG"}},   {"Was", {"VBN", "VBG"}},
+    {"Were", {"VBN", "VBG"}}, {"Be", {"VBN", "VBG"}},   {"Being", {"VBN", "VBG"}}, {"Been", {"VBN", "VBG"}},
 };
 
 const Auxiliary* auxiliary(std::string_view word) {
@@ -279,8 +279,8 @@ int PP_VBG(ParseContext& c) {
     const ParseNode* s0 = c.node(0);
     if (s0->childCount != 1) return kAllow;
     const ParseNode* f = s0->children[0];
-    bool gerundNoun = is(f, "@noun+") && first(f)->childCount == 1 && same(first(first(f))->symbol, "VBG") &&
-                      isLeaf(second(f));
+    bool gerundNoun =
+        is(f, "@noun+") && first(f)->childCount == 1 && same(first(first(f))->symbol, "VBG") && isLeaf(second(f));
     return verdict(!gerundNoun);
 }
 

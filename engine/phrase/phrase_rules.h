@@ -17,7 +17,7 @@ struct Token;
 // What the checks look up besides the parse: the configured word lists and
 // the lexicon. The phrase grammar's owner (Grammar::owner) points to one.
 class PhraseWords {
-public:
+  public:
     virtual ~PhraseWords() = default;
     // IN_WDT_WORD: words that may introduce a clause.
     virtual bool isClauseWord(std::string_view word) const = 0;

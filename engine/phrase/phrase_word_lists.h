@@ -12,14 +12,14 @@ class StringPool;
 class StringTable;
 
 class PhraseWordLists {
-public:
+  public:
     // The tables and their strings come from arena and pool, which outlive them.
     PhraseWordLists(const Config& config, Arena& arena, StringPool& pool);
 
     const StringTable& inWdtWords() const { return *inWdtWords_; }
     const StringTable& rbNpl() const { return *rbNpl_; }
 
-private:
+  private:
     StringTable* inWdtWords_;
     StringTable* rbNpl_;
 };

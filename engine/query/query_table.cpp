@@ -86,7 +86,8 @@ void QueryTable::load(std::string_view text) {
     size_t start = text.find(kSelect);
     while (start != std::string_view::npos) {
         size_t next = text.find(kSelect, start + kSelect.size());
-        std::string_view query = text.substr(start, next == std::string_view::npos ? text.size() - start : next - start);
+        std::string_view query =
+            text.substr(start, next == std::string_view::npos ? text.size() - start : next - start);
         while (!query.empty() && static_cast<unsigned char>(query.back()) >= 1 &&
                static_cast<unsigned char>(query.back()) <= 32) {
             query.remove_suffix(1);

@@ -38,7 +38,7 @@ struct QueryEntry {
 };
 
 class QueryTable {
-public:
+  public:
     static constexpr size_t kBuckets = 97;
     // Longer variable lists are not entered.
     static constexpr size_t kMaxVariables = 200;
@@ -65,7 +65,7 @@ public:
     // A binding whose name was bound before is dropped first.
     std::string fill(std::vector<Binding> bindings) const;
 
-private:
+  private:
     static size_t bucketOf(const std::vector<std::string>& names);
     std::vector<std::vector<std::unique_ptr<QueryEntry>>> buckets_;
     size_t count_ = 0;

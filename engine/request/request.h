@@ -14,9 +14,9 @@ class Converter;
 // The fields of an XML request. For H1, H2 and P the last occurrence counts;
 // a field the request does not give is empty.
 struct RequestFields {
-    std::string h1;  // template name
-    std::string h2;  // name of a text file to display
-    std::string p;   // the learner's sentence
+    std::string h1;                            // template name
+    std::string h2;                            // name of a text file to display
+    std::string p;                             // the learner's sentence
     const xercesc::DOMElement* div = nullptr;  // catalogue command, the last DIV
 };
 

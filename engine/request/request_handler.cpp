@@ -8,21 +8,21 @@
 #include <memory>
 #include <vector>
 
-#include "engine/language/analyzer.h"
 #include "engine/authoring/catalogue.h"
+#include "engine/language/analyzer.h"
 #include "engine/query/template_query.h"
 #include "engine/request/replies.h"
 #include "engine/request/reply_tree.h"
-#include "engine/text/escaping.h"
 #include "engine/request/request.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/open_documents.h"
-#include "engine/templates/template_document.h"
-#include "engine/templates/template_store.h"
 #include "engine/templates/sentence_matcher.h"
+#include "engine/templates/template_document.h"
 #include "engine/templates/template_naming.h"
 #include "engine/templates/template_reader.h"
+#include "engine/templates/template_store.h"
 #include "engine/text/converter.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 
@@ -87,7 +87,8 @@ bool RequestHandler::commandAllowed(const RequestFields& fields, const std::stri
     Converter converter(analyzer_.config().encode);
     if (!allowed(store_.fullPath(elementText(fields.div, converter)))) return false;
     if (command == u"RenameVTAT") {
-        return allowed(store_.fullPath(converter.fromUtf16(TemplateDocument::textOf(firstChildNamed(fields.div, u"TO")))));
+        return allowed(
+            store_.fullPath(converter.fromUtf16(TemplateDocument::textOf(firstChildNamed(fields.div, u"TO")))));
     }
     return true;
 }

@@ -13,7 +13,7 @@ class TemplateStore;
 struct RequestFields;
 
 class RequestHandler {
-public:
+  public:
     // store is the template cache read with analyzer; documents are the files
     // open for editing; phrase is the phrase grammar the replies' trees are
     // drawn with (null: their tree divisions stay empty).
@@ -33,7 +33,7 @@ public:
     // a request naming any other is answered with the can't-open reply.
     void confineToTemplatesFolder(bool confined) { confined_ = confined; }
 
-private:
+  private:
     std::string handleUnguarded(const char* encoding, const std::string& text, Converter& converter);
     // True when the request may use path (always, unless confined).
     bool allowed(const std::string& path) const;

@@ -134,7 +134,8 @@ void SocketServer::acceptLoop() {
             if (stopping_) return;
             // Out of descriptors, memory or buffers: retrying at once would
             // only spin. A client that gave up before the accept is no reason to wait.
-            if (errno != EINTR && errno != ECONNABORTED) std::this_thread::sleep_for(std::chrono::milliseconds(kAcceptBackoffMs));
+            if (errno != EINTR && errno != ECONNABORTED)
+                std::this_thread::sleep_for(std::chrono::milliseconds(kAcceptBackoffMs));
             continue;
         }
         accepted_.fetch_add(1, std::memory_order_relaxed);

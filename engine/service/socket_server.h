@@ -17,7 +17,7 @@
 namespace zintra {
 
 class SocketServer {
-public:
+  public:
     // What the server serves.
     struct Handlers {
         // The reply to one request text.
@@ -54,16 +54,16 @@ public:
     uint64_t acceptedCount() const { return accepted_.load(std::memory_order_relaxed); }
     int connectionThreads() const;
 
-private:
+  private:
     // Marks one request as being answered for its lifetime.
     class BusyMark {
-    public:
+      public:
         explicit BusyMark(SocketServer& server);
         ~BusyMark();
         BusyMark(const BusyMark&) = delete;
         BusyMark& operator=(const BusyMark&) = delete;
 
-    private:
+      private:
         SocketServer& server_;
     };
 

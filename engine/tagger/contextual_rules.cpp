@@ -32,29 +32,43 @@ void computeSignature(ContextualRule& rule) {
     auto tag = [&](const char* t) { rule.tagBits |= t ? signatureBit(t) : 0; };
     switch (rule.test) {
         case ContextTest::None: break;
-        case ContextTest::NextTag: case ContextTest::Next2Tag: case ContextTest::Next1Or2Tag:
-        case ContextTest::Next1Or2Or3Tag: case ContextTest::PrevTag: case ContextTest::Prev2Tag:
-        case ContextTest::Prev1Or2Tag: case ContextTest::Prev1Or2Or3Tag:
-            tag(rule.a);
-            break;
-        case ContextTest::NextWd: case ContextTest::CurWd: case ContextTest::Next2Wd: case ContextTest::Next1Or2Wd:
-        case ContextTest::Next1Or2Or3Wd: case ContextTest::PrevWd: case ContextTest::Prev2Wd:
-        case ContextTest::Prev1Or2Wd: case ContextTest::Prev1Or2Or3Wd:
-            word(rule.a);
-            break;
-        case ContextTest::SurroundTag: case ContextTest::PrevBigram: case ContextTest::NextBigram:
+        case ContextTest::NextTag:
+        case ContextTest::Next2Tag:
+        case ContextTest::Next1Or2Tag:
+        case ContextTest::Next1Or2Or3Tag:
+        case ContextTest::PrevTag:
+        case ContextTest::Prev2Tag:
+        case ContextTest::Prev1Or2Tag:
+        case ContextTest::Prev1Or2Or3Tag: tag(rule.a); break;
+        case ContextTest::NextWd:
+        case ContextTest::CurWd:
+        case ContextTest::Next2Wd:
+        case ContextTest::Next1Or2Wd:
+        case ContextTest::Next1Or2Or3Wd:
+        case ContextTest::PrevWd:
+        case ContextTest::Prev2Wd:
+        case ContextTest::Prev1Or2Wd:
+        case ContextTest::Prev1Or2Or3Wd: word(rule.a); break;
+        case ContextTest::SurroundTag:
+        case ContextTest::PrevBigram:
+        case ContextTest::NextBigram:
             tag(rule.a);
             tag(rule.b);
             break;
-        case ContextTest::LBigram: case ContextTest::RBigram: case ContextTest::WdAnd2Bfr: case ContextTest::WdAnd2Aft:
+        case ContextTest::LBigram:
+        case ContextTest::RBigram:
+        case ContextTest::WdAnd2Bfr:
+        case ContextTest::WdAnd2Aft:
             word(rule.a);
             word(rule.b);
             break;
-        case ContextTest::WdPrevTag: case ContextTest::WdAnd2TagBfr:
+        case ContextTest::WdPrevTag:
+        case ContextTest::WdAnd2TagBfr:
             tag(rule.a);
             word(rule.b);
             break;
-        case ContextTest::WdNextTag: case ContextTest::WdAnd2TagAft:
+        case ContextTest::WdNextTag:
+        case ContextTest::WdAnd2TagAft:
             word(rule.a);
             tag(rule.b);
             break;
@@ -148,16 +162,24 @@ namespace {
 // for a rule that tests tags only.
 const char* neededWord(const ContextualRule& rule) {
     switch (rule.test) {
-        case ContextTest::NextWd: case ContextTest::CurWd: case ContextTest::Next2Wd: case ContextTest::Next1Or2Wd:
-        case ContextTest::Next1Or2Or3Wd: case ContextTest::PrevWd: case ContextTest::Prev2Wd:
-        case ContextTest::Prev1Or2Wd: case ContextTest::Prev1Or2Or3Wd: case ContextTest::LBigram:
-        case ContextTest::RBigram: case ContextTest::WdAnd2Bfr: case ContextTest::WdAnd2Aft:
-        case ContextTest::WdNextTag: case ContextTest::WdAnd2TagAft:
-            return rule.a;
-        case ContextTest::WdPrevTag: case ContextTest::WdAnd2TagBfr:
-            return rule.b;
-        default:
-            return nullptr;
+        case ContextTest::NextWd:
+        case ContextTest::CurWd:
+        case ContextTest::Next2Wd:
+        case ContextTest::Next1Or2Wd:
+        case ContextTest::Next1Or2Or3Wd:
+        case ContextTest::PrevWd:
+        case ContextTest::Prev2Wd:
+        case ContextTest::Prev1Or2Wd:
+        case ContextTest::Prev1Or2Or3Wd:
+        case ContextTest::LBigram:
+        case ContextTest::RBigram:
+        case ContextTest::WdAnd2Bfr:
+        case ContextTest::WdAnd2Aft:
+        case ContextTest::WdNextTag:
+        case ContextTest::WdAnd2TagAft: return rule.a;
+        case ContextTest::WdPrevTag:
+        case ContextTest::WdAnd2TagBfr: return rule.b;
+        default: return nullptr;
     }
 }
 

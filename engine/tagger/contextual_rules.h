@@ -59,7 +59,7 @@ class ContextualRules;
 // that is not fixed must be the data set's pool string (as the tokenizer and
 // the rules give them; intern any other tag in the pool first).
 class SentenceWindow {
-public:
+  public:
     SentenceWindow(const ContextualRules& rules, Token* first, Arena& arena);
 
     int size() const { return size_; }
@@ -79,7 +79,7 @@ public:
     // in one pass.
     void applyRules();
 
-private:
+  private:
     struct Slot {
         Token* token;
         const char* tag;
@@ -111,15 +111,15 @@ private:
     int size_;
     mutable size_t poolSize_ = 0;         // strings in the pool when the words were resolved
     mutable uint64_t wordSignature_ = 0;  // of every word of the window that the pool holds
-    uint64_t tagSignature_ = 0;    // of every tag the window's positions have now
-    uint32_t tagCounts_[64] = {};  // positions per signature bit of their tag
-    int words_;        // 64-bit words per tag mask
-    int trackedTags_;  // tags with a mask (those of the rule set when the window was made)
-    uint64_t* masks_;  // one mask of positions per tracked tag
+    uint64_t tagSignature_ = 0;           // of every tag the window's positions have now
+    uint32_t tagCounts_[64] = {};         // positions per signature bit of their tag
+    int words_;                           // 64-bit words per tag mask
+    int trackedTags_;                     // tags with a mask (those of the rule set when the window was made)
+    uint64_t* masks_;                     // one mask of positions per tracked tag
 };
 
 class ContextualRules {
-public:
+  public:
     ContextualRules(Arena& arena, StringPool& pool, const Lexicon& lexicon);
     ContextualRules(const ContextualRules&) = delete;
     ContextualRules& operator=(const ContextualRules&) = delete;
@@ -143,7 +143,7 @@ public:
     int tagId(const char* internedTag) const;
     int trackedTags() const { return static_cast<int>(tracked_.size()); }
 
-private:
+  private:
     void track(ContextualRule& rule);
 
     Arena& arena_;
@@ -166,8 +166,8 @@ private:
     std::vector<const char*> wordKeys_;    // open-addressing table of rule words
     std::vector<std::vector<uint32_t>> wordRules_;
     size_t wordCount_ = 0;
-    std::vector<const char*> tracked_;     // tags by id - 1
-    std::vector<const char*> idKeys_;      // open-addressing table of tracked tags
+    std::vector<const char*> tracked_;  // tags by id - 1
+    std::vector<const char*> idKeys_;   // open-addressing table of tracked tags
     std::vector<int> idValues_;
 };
 

@@ -78,27 +78,21 @@ bool LexicalRules::parseLine(std::string_view line, LexicalRule& rule, Bigrams& 
     return true;
 }
 
-const char* LexicalRules::apply(const LexicalRule& rule, std::string_view word, const char* tag,
-                                const Lexicon& lexicon, const Bigrams& bigrams) {
+const char* LexicalRules::apply(const LexicalRule& rule, std::string_view word, const char* tag, const Lexicon& lexicon,
+                                const Bigrams& bigrams) {
     if (rule.test == LexicalTest::None) return tag;
     if (rule.fromRule ? tag != rule.fromTag : tag == rule.newTag) return tag;
 
     std::string_view x = rule.argument;
     bool holds = false;
-    if (rule.length < 0 &&
-        (rule.test == LexicalTest::HasPref || rule.test == LexicalTest::DeletePref ||
-         rule.test == LexicalTest::HasSuf || rule.test == LexicalTest::DeleteSuf))
+    if (rule.length < 0 && (rule.test == LexicalTest::HasPref || rule.test == LexicalTest::DeletePref ||
+                            rule.test == LexicalTest::HasSuf || rule.test == LexicalTest::DeleteSuf))
         return tag;  // a negative length matches nothing
     auto n = static_cast<size_t>(rule.length);
     switch (rule.test) {
-        case LexicalTest::None:
-            break;
-        case LexicalTest::Char:
-            holds = !x.empty() && word.find_first_of(x) != std::string_view::npos;
-            break;
-        case LexicalTest::HasPref:
-            holds = firstBytesEqual(word, x, n);
-            break;
+        case LexicalTest::None: break;
+        case LexicalTest::Char: holds = !x.empty() && word.find_first_of(x) != std::string_view::npos; break;
+        case LexicalTest::HasPref: holds = firstBytesEqual(word, x, n); break;
         case LexicalTest::DeletePref:
             holds = n <= word.size() && firstBytesEqual(word, x, n) && lexicon.known(word.substr(n));
             break;
@@ -109,18 +103,10 @@ const char* LexicalRules::apply(const LexicalRule& rule, std::string_view word, 
             holds = n <= word.size() && firstBytesEqual(word.substr(word.size() - n), x, n) &&
                     lexicon.known(word.substr(0, word.size() - n));
             break;
-        case LexicalTest::AddPref:
-            holds = lexicon.lookup(x, word) != nullptr;
-            break;
-        case LexicalTest::AddSuf:
-            holds = lexicon.lookup(word, x) != nullptr;
-            break;
-        case LexicalTest::GoodLeft:
-            holds = bigrams.match(word, x);
-            break;
-        case LexicalTest::GoodRight:
-            holds = bigrams.match(x, word);
-            break;
+        case LexicalTest::AddPref: holds = lexicon.lookup(x, word) != nullptr; break;
+        case LexicalTest::AddSuf: holds = lexicon.lookup(word, x) != nullptr; break;
+        case LexicalTest::GoodLeft: holds = bigrams.match(word, x); break;
+        case LexicalTest::GoodRight: holds = bigrams.match(x, word); break;
     }
     return holds ? rule.newTag : tag;
 }

@@ -22,15 +22,15 @@ struct LexicalRule {
     const char* const* fields = nullptr;  // interned fields of the line (a final "x" dropped)
     int fieldCount = 0;
     LexicalTest test = LexicalTest::None;
-    bool fromRule = false;           // name in field 2: acts only on words tagged fromTag
-    const char* fromTag = nullptr;   // from-rules: field 0
-    std::string_view argument;       // X: affix, characters or word
-    int length = 0;                  // N, for the tests that use it
-    const char* newTag = nullptr;    // the last field
+    bool fromRule = false;          // name in field 2: acts only on words tagged fromTag
+    const char* fromTag = nullptr;  // from-rules: field 0
+    std::string_view argument;      // X: affix, characters or word
+    int length = 0;                 // N, for the tests that use it
+    const char* newTag = nullptr;   // the last field
 };
 
 class LexicalRules {
-public:
+  public:
     LexicalRules(Arena& arena, StringPool& pool);
     LexicalRules(const LexicalRules&) = delete;
     LexicalRules& operator=(const LexicalRules&) = delete;
@@ -47,12 +47,12 @@ public:
     const char* guess(std::string_view word, const Lexicon& lexicon, const Bigrams& bigrams) const;
     // One rule on a word with its current tag: the new tag, or tag itself
     // when the rule does not act.
-    static const char* apply(const LexicalRule& rule, std::string_view word, const char* tag,
-                             const Lexicon& lexicon, const Bigrams& bigrams);
+    static const char* apply(const LexicalRule& rule, std::string_view word, const char* tag, const Lexicon& lexicon,
+                             const Bigrams& bigrams);
 
     const std::vector<LexicalRule>& rules() const { return rules_; }
 
-private:
+  private:
     Arena& arena_;
     StringPool& pool_;
     const char* nn_;

@@ -31,10 +31,10 @@ struct LexicalKind {
 };
 
 inline constexpr LexicalKind kLexicalKinds[] = {
-    {"char", LexicalTest::Char, false},          {"deletepref", LexicalTest::DeletePref, true},
-    {"haspref", LexicalTest::HasPref, true},     {"deletesuf", LexicalTest::DeleteSuf, true},
-    {"hassuf", LexicalTest::HasSuf, true},       {"addpref", LexicalTest::AddPref, true},
-    {"addsuf", LexicalTest::AddSuf, true},       {"goodleft", LexicalTest::GoodLeft, false},
+    {"char", LexicalTest::Char, false},           {"deletepref", LexicalTest::DeletePref, true},
+    {"haspref", LexicalTest::HasPref, true},      {"deletesuf", LexicalTest::DeleteSuf, true},
+    {"hassuf", LexicalTest::HasSuf, true},        {"addpref", LexicalTest::AddPref, true},
+    {"addsuf", LexicalTest::AddSuf, true},        {"goodleft", LexicalTest::GoodLeft, false},
     {"goodright", LexicalTest::GoodRight, false},
 };
 
@@ -55,13 +55,34 @@ constexpr const LexicalKind* lexicalKindAt(std::string_view name, int field) {
 // Contextual rules: FROM TO NAME A [B].
 enum class ContextTest : uint8_t {
     None,  // unknown name or too few fields: never applied
-    NextTag, Next2Tag, Next1Or2Tag, Next1Or2Or3Tag,
-    PrevTag, Prev2Tag, Prev1Or2Tag, Prev1Or2Or3Tag,
-    NextWd, CurWd, Next2Wd, Next1Or2Wd, Next1Or2Or3Wd,
-    PrevWd, Prev2Wd, Prev1Or2Wd, Prev1Or2Or3Wd,
-    SurroundTag, PrevBigram, NextBigram,
-    LBigram, WdPrevTag, RBigram, WdNextTag,
-    WdAnd2Bfr, WdAnd2TagBfr, WdAnd2Aft, WdAnd2TagAft,
+    NextTag,
+    Next2Tag,
+    Next1Or2Tag,
+    Next1Or2Or3Tag,
+    PrevTag,
+    Prev2Tag,
+    Prev1Or2Tag,
+    Prev1Or2Or3Tag,
+    NextWd,
+    CurWd,
+    Next2Wd,
+    Next1Or2Wd,
+    Next1Or2Or3Wd,
+    PrevWd,
+    Prev2Wd,
+    Prev1Or2Wd,
+    Prev1Or2Or3Wd,
+    SurroundTag,
+    PrevBigram,
+    NextBigram,
+    LBigram,
+    WdPrevTag,
+    RBigram,
+    WdNextTag,
+    WdAnd2Bfr,
+    WdAnd2TagBfr,
+    WdAnd2Aft,
+    WdAnd2TagAft,
 };
 
 struct ContextualKind {

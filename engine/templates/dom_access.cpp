@@ -10,9 +10,7 @@ namespace zintra {
 
 using namespace xercesc;
 
-std::u16string_view asView(const XMLCh* text) {
-    return text ? std::u16string_view(text) : std::u16string_view();
-}
+std::u16string_view asView(const XMLCh* text) { return text ? std::u16string_view(text) : std::u16string_view(); }
 
 bool isElementNamed(const DOMNode* node, std::u16string_view name) {
     return node && node->getNodeType() == DOMNode::ELEMENT_NODE && asView(node->getNodeName()) == name;

@@ -108,7 +108,7 @@ int32_t Vocabulary::closest(std::string_view word, std::vector<uint16_t>& scratc
 
 // Expands the main templates of one file into position graphs.
 class GraphBuilder {
-public:
+  public:
     explicit GraphBuilder(MatchGraphs& out) : out_(out) {}
 
     void buildAll(const TemplateFile& file) {
@@ -129,7 +129,7 @@ public:
         out_.vocabulary_.finish();
     }
 
-private:
+  private:
     struct RawAlternative {
         const ExpectedElement* element;
         int32_t target;
@@ -225,8 +225,7 @@ private:
 
     // Lays the nodes of tmpl between the positions entry and exit.
     void expand(const Template& tmpl, int32_t entry, int32_t exit, const PhraseRecord* phrase) {
-        if (stack_.size() >= kMaxPhraseDepth || std::find(stack_.begin(), stack_.end(), &tmpl) != stack_.end())
-            return;
+        if (stack_.size() >= kMaxPhraseDepth || std::find(stack_.begin(), stack_.end(), &tmpl) != stack_.end()) return;
         stack_.push_back(&tmpl);
         const PositionOwner inside{phrase, nullptr, nullptr};
 
@@ -346,8 +345,10 @@ private:
             order.push_back(p);
             for (const RawAlternative& alt : raw_[p]) {
                 if (--incoming[alt.target] == 0) {
-                    if (alt.target == end) endReady = true;
-                    else ready.push(alt.target);
+                    if (alt.target == end)
+                        endReady = true;
+                    else
+                        ready.push(alt.target);
                 }
             }
         }

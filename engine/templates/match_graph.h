@@ -19,10 +19,10 @@
 namespace zintra {
 
 // Word ids that never equal a vocabulary id (vocabulary ids count from 0).
-inline constexpr int32_t kUnknownWordId = -1;   // a learner's word the vocabulary lacks
-inline constexpr int32_t kEmptyWordId = -2;     // an element with an empty word
-inline constexpr int32_t kSentinelWordId = -3;  // the sentinel word (the byte 0xFF)
-inline constexpr int32_t kNoElementWordId = -4; // an empty step
+inline constexpr int32_t kUnknownWordId = -1;    // a learner's word the vocabulary lacks
+inline constexpr int32_t kEmptyWordId = -2;      // an element with an empty word
+inline constexpr int32_t kSentinelWordId = -3;   // the sentinel word (the byte 0xFF)
+inline constexpr int32_t kNoElementWordId = -4;  // an empty step
 
 // One expansion of a template node in a graph (a node reached through two
 // Phrase fillers has two). Records of one file graph are numbered in the
@@ -86,7 +86,7 @@ struct PositionOwner {
 // Position 0 holds the start sentinel (leading to position 1, where the
 // template begins); the end sentinel leads into position m.
 class PositionGraph {
-public:
+  public:
     const Template* tmpl = nullptr;
 
     int32_t lastPosition() const { return static_cast<int32_t>(altBegin_.size()) - 2; }
@@ -100,7 +100,7 @@ public:
     size_t alternativeCount() const { return alts_.size(); }
     const PositionOwner& owner(int32_t p) const { return owners_[p]; }
 
-private:
+  private:
     friend class GraphBuilder;
     std::vector<int32_t> altBegin_;  // m + 2 entries: position p's alternatives are [altBegin_[p], altBegin_[p+1])
     std::vector<Alternative> alts_;
@@ -112,7 +112,7 @@ private:
 // (so that its iteration order is the table's). Entry number = word id; the
 // kind of an entry is that of the first element that entered it.
 class Vocabulary {
-public:
+  public:
     Vocabulary();
     Vocabulary(const Vocabulary&) = delete;
     Vocabulary& operator=(const Vocabulary&) = delete;
@@ -132,7 +132,7 @@ public:
     // subsequence, or kUnknownWordId. scratch is working memory.
     int32_t closest(std::string_view word, std::vector<uint16_t>& scratch) const;
 
-private:
+  private:
     struct Candidate {
         std::string_view compared;  // up to the first "/"
         int32_t id;
@@ -146,7 +146,7 @@ private:
 
 // Everything matching needs from one template file.
 class MatchGraphs {
-public:
+  public:
     explicit MatchGraphs(const TemplateFile& file);
     MatchGraphs(const MatchGraphs&) = delete;
     MatchGraphs& operator=(const MatchGraphs&) = delete;
@@ -157,7 +157,7 @@ public:
     // The largest position count of any graph (m + 1).
     int32_t maxPositions() const { return maxPositions_; }
 
-private:
+  private:
     friend class GraphBuilder;
     Vocabulary vocabulary_;
     std::vector<PositionGraph> graphs_;

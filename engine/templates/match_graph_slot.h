@@ -12,7 +12,7 @@ class MatchGraphs;
 class TemplateFile;
 
 class MatchGraphSlot {
-public:
+  public:
     MatchGraphSlot();
     ~MatchGraphSlot();
     MatchGraphSlot(const MatchGraphSlot&) = delete;
@@ -21,7 +21,7 @@ public:
     // Throws std::bad_alloc when the graphs cannot be built (a later call tries again).
     const MatchGraphs& get(const TemplateFile& file) const;
 
-private:
+  private:
     mutable std::once_flag once_;
     mutable std::unique_ptr<const MatchGraphs> graphs_;
 };

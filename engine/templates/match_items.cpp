@@ -69,8 +69,10 @@ std::string_view settleFinalSymbol(std::vector<PathEntry>& path, const std::vect
         }
     }
     PathEntry moved{&fullStopElement(), {}, path[last].item, -1};
-    if (path[last].element) path[last].item = -1;
-    else path.erase(path.begin() + static_cast<std::ptrdiff_t>(last));
+    if (path[last].element)
+        path[last].item = -1;
+    else
+        path.erase(path.begin() + static_cast<std::ptrdiff_t>(last));
     path.push_back(moved);
     char first = lastWord.front();
     return first == '!' || first == '?' || first == '.' ? std::string_view(".") : lastWord;
@@ -239,8 +241,7 @@ void setLinks(std::vector<ReportItem>& items, const PositionGraph& graph, const 
     // The filler of a node block is that of its first item.
     auto blockFiller = [&](const NodeRecord* node) -> const Filler* {
         for (const ReportItem& item : items)
-            if (item.node == node)
-                return item.expected ? item.expected->filler : graph.owner(item.position).filler;
+            if (item.node == node) return item.expected ? item.expected->filler : graph.owner(item.position).filler;
         return nullptr;
     };
     auto blockSize = [&](const NodeRecord* node) {

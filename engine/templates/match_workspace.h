@@ -29,14 +29,14 @@ struct MatchWorkspace {
 
     CellTable cells[2];  // the current template's and the best one's
     std::vector<PathEntry> path;
-    std::vector<ReportItem> items;    // the report items
-    std::vector<int32_t> comments;    // the report's comment list
-    std::vector<uint16_t> scratch;    // closest-word computation
+    std::vector<ReportItem> items;  // the report items
+    std::vector<int32_t> comments;  // the report's comment list
+    std::vector<uint16_t> scratch;  // closest-word computation
 };
 
 // A workspace held for the lifetime of the lease.
 class WorkspaceLease {
-public:
+  public:
     WorkspaceLease();
     ~WorkspaceLease();
     WorkspaceLease(const WorkspaceLease&) = delete;
@@ -45,7 +45,7 @@ public:
     MatchWorkspace& operator*() const { return *workspace_; }
     MatchWorkspace* operator->() const { return workspace_.get(); }
 
-private:
+  private:
     std::unique_ptr<MatchWorkspace> workspace_;
 };
 

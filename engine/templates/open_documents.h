@@ -16,7 +16,7 @@ namespace zintra {
 class XmlDocument;
 
 class OpenDocuments {
-public:
+  public:
     OpenDocuments();
     ~OpenDocuments();
     OpenDocuments(const OpenDocuments&) = delete;
@@ -42,7 +42,7 @@ public:
 
     size_t size() const { return documents_.size(); }
 
-private:
+  private:
     std::mutex mutex_;
     std::map<std::string, std::unique_ptr<XmlDocument>> documents_;
 };

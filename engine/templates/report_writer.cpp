@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
-#include "engine/text/escaping.h"
 #include "engine/templates/match_graph.h"
 #include "engine/templates/template_file.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 
@@ -43,7 +43,7 @@ void forEachCandidate(const ExpectedElement* e, F&& visit) {
 }
 
 class Writer {
-public:
+  public:
     Writer(std::vector<ReportItem>& items, const TemplateFile& file, const TemplateFile* global, std::string& out,
            std::vector<int32_t>& comments)
         : items_(items), file_(file), global_(global), out_(out), comments_(comments) {}
@@ -55,8 +55,9 @@ public:
         for (size_t i = 0; i < items_.size(); ++i) {
             ReportItem& item = items_[i];
             if (item.phrase && item.has(kFlagPhraseOpen)) {
-                uint32_t mask = (item.node ? kFlagComments : 0) |
-                                (item.filler ? kFlagCapital | kFlagUnknown | kFlagSpelling | kFlagMissing | kFlagWrong : 0);
+                uint32_t mask =
+                    (item.node ? kFlagComments : 0) |
+                    (item.filler ? kFlagCapital | kFlagUnknown | kFlagSpelling | kFlagMissing | kFlagWrong : 0);
                 openBlock(item, mask);
             }
             if (item.node && item.has(kFlagNodeOpen)) {
@@ -79,8 +80,10 @@ public:
             out_ += "</span>";
             if (item.filler) {
                 const ExpectedElement* source = item.filler;
-                if (item.has(kFlagSwapFirst) && i + 1 < items_.size()) source = items_[i + 1].filler;
-                else if (item.has(kFlagSwapSecond) && i > 0) source = items_[i - 1].filler;
+                if (item.has(kFlagSwapFirst) && i + 1 < items_.size())
+                    source = items_[i + 1].filler;
+                else if (item.has(kFlagSwapSecond) && i > 0)
+                    source = items_[i - 1].filler;
                 forEachCandidate(source, [&](std::string_view text) { candidate(text); });
                 if (item.has(kFlagComments)) {
                     const ExpectedElement* cited = item.filler;
@@ -113,7 +116,7 @@ public:
         writeComments();
     }
 
-private:
+  private:
     void appendCode(const ReportItem& item, uint32_t mask) { appendNumber(out_, item.flags & ~mask); }
 
     void openBlock(const ReportItem& item, uint32_t mask) {
@@ -188,8 +191,8 @@ private:
 
 }  // namespace
 
-void writeReport(std::vector<ReportItem>& items, const TemplateFile& file, const TemplateFile* global,
-                 std::string& out, std::vector<int32_t>& comments) {
+void writeReport(std::vector<ReportItem>& items, const TemplateFile& file, const TemplateFile* global, std::string& out,
+                 std::vector<int32_t>& comments) {
     Writer(items, file, global, out, comments).write();
 }
 

@@ -16,8 +16,8 @@ class TemplateFile;
 
 // Appends the report of items to out. Sets bits 2048 and 4096 on the items
 // it writes; comments is working memory for the report's comment list.
-void writeReport(std::vector<ReportItem>& items, const TemplateFile& file, const TemplateFile* global,
-                 std::string& out, std::vector<int32_t>& comments);
+void writeReport(std::vector<ReportItem>& items, const TemplateFile& file, const TemplateFile* global, std::string& out,
+                 std::vector<int32_t>& comments);
 
 // Whether an alignment has no error block: no item with a filler link, no
 // closed phrase block, no closed node block of a wrong filler.

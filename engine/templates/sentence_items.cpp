@@ -68,8 +68,10 @@ void checkWord(MatchWorkspace& ws, size_t i, const Lexicon& lexicon, const Vocab
 
     if (!lexicon.known(word)) {
         bool lowKnown = capital && lexicon.lookup(lowHead, word.substr(1)) != nullptr;
-        if (!lowKnown) item.flags |= kFlagUnknown;
-        else if (!first) item.flags |= kFlagCapital;
+        if (!lowKnown)
+            item.flags |= kFlagUnknown;
+        else if (!first)
+            item.flags |= kFlagCapital;
     }
 
     int32_t id = vocabulary.closest(word, ws.scratch);

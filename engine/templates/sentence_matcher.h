@@ -16,7 +16,7 @@ class TemplateFile;
 struct Template;
 
 class SentenceMatcher {
-public:
+  public:
     explicit SentenceMatcher(const Analyzer& analyzer);
     ~SentenceMatcher();
     SentenceMatcher(const SentenceMatcher&) = delete;
@@ -46,7 +46,7 @@ public:
     // Whether the alignment has no error block (the batch check of samples).
     bool freeOfErrors() const;
 
-private:
+  private:
     const Analyzer& analyzer_;
     WorkspaceLease workspace_;
     const TemplateFile* file_ = nullptr;

@@ -14,7 +14,7 @@
 namespace zintra {
 
 class TemplateDocument {
-public:
+  public:
     explicit TemplateDocument(xercesc::DOMDocument* document) : document_(document) {}
 
     xercesc::DOMDocument* document() const { return document_; }
@@ -63,7 +63,7 @@ public:
     // The element's ID attribute as the reader reads it.
     static int32_t idOf(const xercesc::DOMElement* element);
 
-private:
+  private:
     xercesc::DOMDocument* document_;
 };
 

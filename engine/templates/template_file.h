@@ -60,7 +60,7 @@ struct Node {
     std::string variable;
     std::vector<const Node*> successors;  // in the order of its Next elements
     int predecessorCount = 0;
-    std::vector<Filler> fillers;          // Groups in document order, then Phrases
+    std::vector<Filler> fillers;  // Groups in document order, then Phrases
 };
 
 enum class TemplateKind { Main, Sub };
@@ -78,7 +78,7 @@ struct Template {
 };
 
 class TemplateFile {
-public:
+  public:
     TemplateFile() = default;
     ~TemplateFile();
     TemplateFile(const TemplateFile&) = delete;

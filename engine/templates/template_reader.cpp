@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "engine/language/analyzer.h"
-#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/word_chain.h"
 #include "engine/templates/xml_parser.h"
 #include "engine/text/converter.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 
@@ -21,7 +21,7 @@ namespace {
 
 // Builds one file; holds what every part of the build shares.
 class Builder {
-public:
+  public:
     Builder(TemplateFile& file, const Analyzer& analyzer)
         : file_(file), analyzer_(analyzer), converter_(analyzer.config().encode) {}
 
@@ -31,7 +31,7 @@ public:
         readTemplates(firstChildNamed(root, u"Template"));
     }
 
-private:
+  private:
     std::string text(const DOMNode* element) { return elementText(element, converter_); }
 
     void readSamples(const DOMElement* samp) {
@@ -45,9 +45,8 @@ private:
         forEachDescendantNamed(category, u"comment", [&](const DOMElement* element) {
             Comment comment;
             comment.number = leadingNumber(attributeText(element, u"ID", converter_));
-            forEachDescendantNamed(element, u"sentenceID", [&](const DOMElement* id) {
-                comment.sentenceIds.push_back(escaped(text(id)));
-            });
+            forEachDescendantNamed(element, u"sentenceID",
+                                   [&](const DOMElement* id) { comment.sentenceIds.push_back(escaped(text(id))); });
             comment.english = escaped(childText(element, u"econtent", converter_));
             comment.japanese = escaped(childText(element, u"jcontent", converter_));
             file_.comments[comment.number] = std::move(comment);
@@ -79,7 +78,8 @@ private:
         });
         for (Pending& p : pending) readNodes(p);
         for (Pending& p : pending) {
-            for (size_t i = 0; i < p.nodeElements.size(); ++i) readFillers(p.nodeElements[i], *p.tmpl->nodes[i], p.tmpl);
+            for (size_t i = 0; i < p.nodeElements.size(); ++i)
+                readFillers(p.nodeElements[i], *p.tmpl->nodes[i], p.tmpl);
         }
     }
 

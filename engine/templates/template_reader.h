@@ -41,8 +41,7 @@ std::shared_ptr<TemplateFile> readTemplateFile(const std::string& path, std::sha
 // Fills a TemplateFile from the root element of an already parsed document.
 // Texts are converted into the analyser's encoding.
 std::unique_ptr<TemplateFile> buildTemplateFile(const xercesc::DOMElement* root,
-                                                std::shared_ptr<const TemplateFile> base,
-                                                const Analyzer& analyzer);
+                                                std::shared_ptr<const TemplateFile> base, const Analyzer& analyzer);
 
 // A file of one main template with one node whose one filler (kind correct)
 // has the given text: the ad-hoc template of a request that names its filler

@@ -23,9 +23,7 @@ std::string TemplateStore::templatesFolder() const {
     return folder_;
 }
 
-std::string TemplateStore::fullPath(std::string_view name) const {
-    return fullTemplatePath(templatesFolder(), name);
-}
+std::string TemplateStore::fullPath(std::string_view name) const { return fullTemplatePath(templatesFolder(), name); }
 
 TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer) {
     return get(std::string(folderOf(templatePath)) + kGlobalFileName, nullptr, analyzer);

@@ -23,7 +23,7 @@ namespace zintra {
 class Analyzer;
 
 class TemplateStore {
-public:
+  public:
     using FilePtr = std::shared_ptr<const TemplateFile>;
 
     static constexpr const char* kGlobalFileName = "Global.xvt";
@@ -72,7 +72,7 @@ public:
     size_t cachedCount() const;
     uint64_t readCount() const { return reads_.load(std::memory_order_relaxed); }
 
-private:
+  private:
     using Table = std::unordered_map<std::string, FilePtr>;
 
     FilePtr lookup(const std::string& path) const;

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "engine/config/config.h"
-#include "engine/text/escaping.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/xml_parser.h"
+#include "engine/text/escaping.h"
 
 namespace zintra {
 

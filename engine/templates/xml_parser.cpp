@@ -1,11 +1,11 @@
 #include "engine/templates/xml_parser.h"
 
+#include <xercesc/dom/DOMException.hpp>
 #include <xercesc/framework/LocalFileInputSource.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLString.hpp>
-#include <xercesc/dom/DOMException.hpp>
-#include <xercesc/sax/SAXParseException.hpp>
 
 #include <unicode/unistr.h>
 
@@ -26,7 +26,8 @@ std::string xmlToUtf8(const XMLCh* text) {
 }
 
 std::u16string utf8ToXml(std::string_view text) {
-    icu::UnicodeString s = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    icu::UnicodeString s =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     return std::u16string(s.getBuffer(), static_cast<size_t>(s.length()));
 }
 
@@ -46,7 +47,8 @@ void GuardedDomParser::startEntityReference(const XMLEntityDecl& entity) {
     XercesDOMParser::startEntityReference(entity);
 }
 
-XmlDocument::XmlDocument() : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
+XmlDocument::XmlDocument()
+    : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
     security_->setEntityExpansionLimit(kEntityExpansionLimit);
     parser_->setValidationScheme(XercesDOMParser::Val_Auto);
     parser_->setDoNamespaces(false);
@@ -91,8 +93,8 @@ void XmlDocument::parse(MakeSource makeSource) {
 std::unique_ptr<XmlDocument> XmlDocument::fromMemory(std::string_view bytes, const char* systemId) {
     std::unique_ptr<XmlDocument> doc(new XmlDocument());
     doc->parse([&] {
-        return std::make_unique<MemBufInputSource>(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                                   bytes.size(), systemId, false);
+        return std::make_unique<MemBufInputSource>(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(),
+                                                   systemId, false);
     });
     return doc;
 }

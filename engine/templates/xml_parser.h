@@ -19,7 +19,7 @@ namespace zintra {
 // there (the parser would otherwise go on, e.g. past its entity expansion
 // limit); ignores warnings.
 class XmlErrorNote : public xercesc::ErrorHandler {
-public:
+  public:
     void warning(const xercesc::SAXParseException&) override {}
     void error(const xercesc::SAXParseException& e) override { stop(e); }
     void fatalError(const xercesc::SAXParseException& e) override { stop(e); }
@@ -30,7 +30,7 @@ public:
     long line() const { return line_; }
     long column() const { return column_; }
 
-private:
+  private:
     void stop(const xercesc::SAXParseException& e);
     bool failed_ = false;
     std::string message_;
@@ -43,20 +43,20 @@ private:
 // kEntityTextBudget units, so a few large entities referenced many times
 // cannot exhaust memory even below the parser's count of expansions.
 class GuardedDomParser : public xercesc::XercesDOMParser {
-public:
+  public:
     static constexpr XMLSize_t kEntityTextBudget = 1000000;
     struct BudgetExceeded {};
 
     using xercesc::XercesDOMParser::XercesDOMParser;
     void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
 
-private:
+  private:
     XMLSize_t expanded_ = 0;
 };
 
 // A parsed document and everything that must live as long as it.
 class XmlDocument {
-public:
+  public:
     // Parses bytes held in memory; systemId names the buffer in messages.
     static std::unique_ptr<XmlDocument> fromMemory(std::string_view bytes, const char* systemId);
     static std::unique_ptr<XmlDocument> fromFile(const std::string& path);
@@ -72,7 +72,7 @@ public:
     // Takes the document away from the parser; the caller releases it.
     xercesc::DOMDocument* adoptDocument() { return parser_ ? parser_->adoptDocument() : nullptr; }
 
-private:
+  private:
     XmlDocument();
     template <class MakeSource>
     void parse(MakeSource makeSource);

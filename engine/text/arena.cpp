@@ -32,7 +32,8 @@ Arena::Arena(size_t blockSize) : blockSize_(blockSize < sizeof(Block) + 64 ? siz
 Arena::~Arena() { freeChain(head_); }
 
 Arena::Arena(Arena&& other) noexcept
-    : blockSize_(other.blockSize_), head_(std::exchange(other.head_, nullptr)),
+    : blockSize_(other.blockSize_),
+      head_(std::exchange(other.head_, nullptr)),
       bytesHeld_(std::exchange(other.bytesHeld_, 0)) {}
 
 Arena& Arena::operator=(Arena&& other) noexcept {

@@ -15,7 +15,7 @@
 namespace zintra {
 
 class Arena {
-public:
+  public:
     static constexpr size_t kDefaultBlockSize = 10240;
 
     explicit Arena(size_t blockSize = kDefaultBlockSize);
@@ -60,7 +60,7 @@ public:
     // Bytes of block memory the arena holds (headers included).
     size_t bytesHeld() const { return bytesHeld_; }
 
-private:
+  private:
     struct Block;
     Block* newBlock(size_t minimumFree);
     void freeChain(Block* block);

@@ -13,7 +13,7 @@ namespace zintra {
 class StringPool;
 
 class Bigrams {
-public:
+  public:
     Bigrams(Arena& arena, StringPool& pool);
     Bigrams(const Bigrams&) = delete;
     Bigrams& operator=(const Bigrams&) = delete;
@@ -35,7 +35,7 @@ public:
 
     size_t size() const { return table_.size(); }
 
-private:
+  private:
     StringPool& pool_;
     StringTable firstWords_;
     StringTable secondWords_;

@@ -21,8 +21,7 @@ std::string_view loweredHead(std::string_view word) {
 // Whether node's word equals head followed by tail.
 bool wordIs(const CompoundNode* node, std::string_view head, std::string_view tail) {
     std::string_view w = node->word;
-    return w.size() == head.size() + tail.size() && w.substr(0, head.size()) == head &&
-           w.substr(head.size()) == tail;
+    return w.size() == head.size() + tail.size() && w.substr(0, head.size()) == head && w.substr(head.size()) == tail;
 }
 
 const CompoundNode* childMatching(const CompoundNode* node, std::string_view head, std::string_view tail) {

@@ -21,7 +21,7 @@ struct CompoundNode {
 };
 
 class CompoundList {
-public:
+  public:
     CompoundList(Arena& arena, StringPool& pool);
     CompoundList(const CompoundList&) = delete;
     CompoundList& operator=(const CompoundList&) = delete;
@@ -46,7 +46,7 @@ public:
 
     size_t size() const { return table_ ? table_->size() : 0; }
 
-private:
+  private:
     CompoundNode* rootFor(std::string_view word);
     static CompoundNode* childFor(CompoundNode* node, std::string_view word, Arena& arena, StringPool& pool);
 

@@ -31,8 +31,7 @@ std::u16string toUnicodeWith(UConverter* conv, std::string_view bytes, UErrorCod
     UChar* target = out.data();
     const char* source = bytes.data();
     error = U_ZERO_ERROR;
-    ucnv_toUnicode(conv, &target, out.data() + out.size(), &source, bytes.data() + bytes.size(),
-                   nullptr, true, &error);
+    ucnv_toUnicode(conv, &target, out.data() + out.size(), &source, bytes.data() + bytes.size(), nullptr, true, &error);
     out.resize(static_cast<size_t>(target - out.data()));
     return out;
 }
@@ -43,8 +42,8 @@ std::string fromUnicodeWith(UConverter* conv, std::u16string_view units, UErrorC
     char* target = out.data();
     const UChar* source = units.data();
     error = U_ZERO_ERROR;
-    ucnv_fromUnicode(conv, &target, out.data() + out.size(), &source, units.data() + units.size(),
-                     nullptr, true, &error);
+    ucnv_fromUnicode(conv, &target, out.data() + out.size(), &source, units.data() + units.size(), nullptr, true,
+                     &error);
     out.resize(static_cast<size_t>(target - out.data()));
     return out;
 }
@@ -159,7 +158,7 @@ std::string Converter::reencode(std::string_view reply, std::string_view target)
     }
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<UConverter, void (*)(UConverter*)> other(ucnv_open(std::string(target).c_str(), &status),
-                                                           ucnv_close);
+                                                             ucnv_close);
     if (U_FAILURE(status) || !other) {
         error_ = status;
         return {};

@@ -10,7 +10,7 @@
 namespace zintra {
 
 class Converter {
-public:
+  public:
     explicit Converter(std::string encodingName);
     ~Converter();
     Converter(const Converter&) = delete;
@@ -39,7 +39,7 @@ public:
     // the prefix only avoids ending inside a UTF-8 character.
     size_t wholeCharacterPrefix(std::string_view bytes, size_t limit);
 
-private:
+  private:
     std::string name_;
     UConverter* converter_ = nullptr;
     UErrorCode error_ = U_ZERO_ERROR;

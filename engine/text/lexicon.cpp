@@ -132,8 +132,7 @@ void Lexicon::enter(std::string&& text) {
             for (; slots_[i].hash; i = (i + 1) & mask) {
                 if (slots_[i].hash != line.hash) continue;
                 const LexiconEntry& e = entryAt(slots_[i].entry);
-                if (e.length == line.word.size() && std::memcmp(e.word, line.word.data(), line.word.size()) == 0)
-                    break;
+                if (e.length == line.word.size() && std::memcmp(e.word, line.word.data(), line.word.size()) == 0) break;
             }
             if (!slots_[i].hash) {
                 slots_[i] = Slot{line.hash, newEntry()};

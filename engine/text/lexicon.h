@@ -25,10 +25,10 @@ class Arena;
 class StringPool;
 
 struct LexiconEntry {
-    const char* word;          // zero-terminated copy of the word held by the lexicon
-    int count;                 // number of tags (may be 0)
-    uint32_t length;           // of word in bytes
-    const char* const* tags;   // interned tags in the order listed; tags[0] is the default
+    const char* word;         // zero-terminated copy of the word held by the lexicon
+    int count;                // number of tags (may be 0)
+    uint32_t length;          // of word in bytes
+    const char* const* tags;  // interned tags in the order listed; tags[0] is the default
 
     // The first listed tag, or null for a word listed without tags.
     const char* defaultTag() const { return count > 0 ? tags[0] : nullptr; }
@@ -41,7 +41,7 @@ struct LexiconEntry {
 };
 
 class Lexicon {
-public:
+  public:
     // Tags are interned in pool; the shared tag lists live in arena.
     Lexicon(Arena& arena, StringPool& pool);
     Lexicon(const Lexicon&) = delete;
@@ -67,7 +67,7 @@ public:
     // tag lists are in the arena).
     size_t bytesHeld() const;
 
-private:
+  private:
     static constexpr size_t kChunkShift = 12;
     static constexpr size_t kChunkSize = size_t{1} << kChunkShift;
     struct Slot {

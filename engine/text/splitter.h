@@ -24,7 +24,7 @@ struct Config;
 StringTable* makeListTable(const ConfigList& list, size_t buckets, Arena& arena, StringPool& pool);
 
 class Splitter {
-public:
+  public:
     Splitter();
     Splitter(const Splitter&) = delete;
     Splitter& operator=(const Splitter&) = delete;
@@ -66,11 +66,11 @@ public:
     const StringTable* specialTail() const { return specialTail_; }
     const StringTable* delTailString() const { return delTailString_; }
 
-private:
+  private:
     const char* scanWord(const char* start) const;
 
-    bool oneSymbol_[256];        // TN_SYMBOL bytes, the zero byte included
-    bool twoFirst_[256];         // first bytes of TN_TWO entries
+    bool oneSymbol_[256];  // TN_SYMBOL bytes, the zero byte included
+    bool twoFirst_[256];   // first bytes of TN_TWO entries
     bool delTailSymbol_[256];
     const StringTable* twoSymbols_ = nullptr;
     const StringTable* specialHead_ = nullptr;

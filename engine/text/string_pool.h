@@ -11,7 +11,7 @@
 namespace zintra {
 
 class StringPool {
-public:
+  public:
     explicit StringPool(Arena& arena, size_t buckets = StringTable::kDefaultBuckets);
 
     // The pool's copy of text, entered when new.
@@ -25,7 +25,7 @@ public:
 
     size_t size() const { return table_.size(); }
 
-private:
+  private:
     StringTable table_;
 };
 

@@ -7,8 +7,7 @@
 
 namespace zintra {
 
-StringTable::StringTable(Arena& arena, size_t buckets)
-    : arena_(arena), bucketCount_(buckets == 0 ? 1 : buckets) {
+StringTable::StringTable(Arena& arena, size_t buckets) : arena_(arena), bucketCount_(buckets == 0 ? 1 : buckets) {
     buckets_ = arena_.makeArray<Entry*>(bucketCount_);
 }
 
@@ -19,8 +18,10 @@ StringTable* StringTable::create(Arena& arena, size_t buckets) {
 
 uint32_t StringTable::hash(std::string_view head, std::string_view tail) {
     uint32_t h = 0;
-    for (char c : head) h = ((h << 1) | (h >> 31)) ^ static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
-    for (char c : tail) h = ((h << 1) | (h >> 31)) ^ static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
+    for (char c : head)
+        h = ((h << 1) | (h >> 31)) ^ static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
+    for (char c : tail)
+        h = ((h << 1) | (h >> 31)) ^ static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c)));
     return h;
 }
 
@@ -86,9 +87,7 @@ StringTable::Entry* StringTable::find(std::string_view head, std::string_view ta
     return const_cast<Entry*>(static_cast<const StringTable*>(this)->find(head, tail));
 }
 
-StringTable::Entry* StringTable::insert(std::string_view key, bool* added) {
-    return insertImpl(key, nullptr, added);
-}
+StringTable::Entry* StringTable::insert(std::string_view key, bool* added) { return insertImpl(key, nullptr, added); }
 
 StringTable::Entry* StringTable::insertStored(const char* stored, size_t length, bool* added) {
     return insertImpl(std::string_view(stored, length), stored, added);

@@ -12,14 +12,14 @@ namespace zintra {
 class Arena;
 
 class StringTable {
-public:
+  public:
     static constexpr size_t kDefaultBuckets = 97;
 
     struct Entry {
         Entry* next;
-        const char* key;   // zero-terminated copy owned by the table's arena
-        uint32_t length;   // of key in bytes
-        uint32_t lookupHash; // lookupHash(key), never 0
+        const char* key;      // zero-terminated copy owned by the table's arena
+        uint32_t length;      // of key in bytes
+        uint32_t lookupHash;  // lookupHash(key), never 0
         int number;
         const void* value;
 
@@ -65,7 +65,7 @@ public:
     // sized from a file of n data lines.
     static size_t primeAtLeast(size_t n);
 
-private:
+  private:
     Entry* insertImpl(std::string_view key, const char* stored, bool* added);
 
     Arena& arena_;

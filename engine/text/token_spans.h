@@ -9,7 +9,7 @@ namespace zintra {
 class Splitter;
 
 class TokenSpans {
-public:
+  public:
     static constexpr int kMaxSpans = 30;
 
     // Cuts text from its start until it is used up or 30 spans are taken.
@@ -27,7 +27,7 @@ public:
     // The normalisation of copy() on any text that begins with a double quote.
     static std::string normaliseQuoted(std::string_view text);
 
-private:
+  private:
     std::string text_;  // zero-terminated copy the spans point into
     int count_ = 0;
     size_t start_[kMaxSpans];

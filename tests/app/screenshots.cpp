@@ -3,12 +3,12 @@
 //   korvel_screenshots OUTPUT_DIR
 // Run it under a display (xvfb-run -a korvel_screenshots out/) so that the
 // whole-screen shot shows the home screen with its popup.
+#include "app/desktop/ui/navigator.h"
 #include "app/screen_table.h"
-#include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_functions.h"
+#include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
-#include "app/desktop/ui/navigator.h"
 #include "tests/app/test_support.h"
 #include "tools/userlist/frm_user_id.h"
 
@@ -64,8 +64,8 @@ public:
             content.write(QStringLiteral("Image/jacket.bmp"), jacket.readAll());
         }
         std::vector<QByteArray> users;
-        const char* names[] = {"Taro Yamada", "hana", "Ken_2", "Mei", "taro", "Yuki-S", "Aoi", "Ryo",
-                               "Sora", "Nao", "Emi", "Jun"};
+        const char* names[] = {"Taro Yamada", "hana", "Ken_2", "Mei", "taro", "Yuki-S",
+                               "Aoi",         "Ryo",  "Sora",  "Nao", "Emi",  "Jun"};
         for (const char* name : names) {
             users.push_back(test::userRecordBytes(name, -1, -1, name[0] == 'T' ? "abc123" : ""));
         }

@@ -13,9 +13,8 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     std::random_device random;
-    path_ = fs::temp_directory_path() /
-            ("zintra-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
-             std::to_string(random()));
+    path_ = fs::temp_directory_path() / ("zintra-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+                                         "-" + std::to_string(random()));
     fs::create_directories(path_);
 }
 
@@ -41,8 +40,8 @@ std::string writeMinimalInstallation(const TempDir& dir, std::string_view extraC
     std::string templates = (dir.path() / "templates").string();
     fs::create_directories(templates);
     std::string config = "DICTIONARY_FILE " + lexicon + "\nLEXICALRULEFILE " + lexical + "\nBIGRAMS " + bigrams +
-                         "\nCOMPOUND_FILE " + compounds + "\nCONTEXTUALRULEFILE " + contextual +
-                         "\nTEMPLATES_DIR " + templates + "\nDEL_TAIL_SYMBOL .?!\n" + std::string(extraConfig);
+                         "\nCOMPOUND_FILE " + compounds + "\nCONTEXTUALRULEFILE " + contextual + "\nTEMPLATES_DIR " +
+                         templates + "\nDEL_TAIL_SYMBOL .?!\n" + std::string(extraConfig);
     return dir.write("zintra.ini", config);
 }
 

@@ -9,7 +9,7 @@ namespace zintra::test {
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     std::string write(std::string_view relative, std::string_view content) const;
     std::string file(std::string_view relative) const { return (path_ / relative).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

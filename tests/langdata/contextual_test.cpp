@@ -4,8 +4,8 @@
 
 #include <random>
 #include <set>
-#include <tuple>
 #include <sstream>
+#include <tuple>
 
 #include "tools/langdata/contextual_learner.h"
 #include "tools/langdata/contextual_rules.h"
@@ -170,8 +170,8 @@ TEST(ContextualLearner, IncrementalCountsAndReplayAgree) {
             for (int i = 0; i < n; ++i) {
                 const std::size_t w = r() % words.size();
                 const bool known = w != 0;
-                toks.push_back({words[w], tags[r() % tags.size()], tags[r() % tags.size()],
-                                known ? &lexTags[w] : nullptr});
+                toks.push_back(
+                    {words[w], tags[r() % tags.size()], tags[r() % tags.size()], known ? &lexTags[w] : nullptr});
             }
             addSentence(c, toks);
         }

@@ -16,7 +16,7 @@ LexicalRule parsed(const std::string& line) {
 }
 
 class LexicalRulesTest : public ::testing::Test {
-protected:
+  protected:
     LexicalContext context() {
         LexicalContext c;
         c.known = [this](const std::string& w) { return lexicon.count(w) != 0; };
@@ -82,13 +82,13 @@ TEST_F(LexicalRulesTest, LaterRulesWinAndUnknownNamesDoNothing) {
     EXPECT_EQ(guessTag(rules, "bosses", context()), "NNS");
     LexicalRule r;
     EXPECT_FALSE(parseLexicalRule("s hasfoo 1 NNS x", r));
-    EXPECT_FALSE(parseLexicalRule("s hassuf x", r));  // too few fields
+    EXPECT_FALSE(parseLexicalRule("s hassuf x", r));                     // too few fields
     EXPECT_FALSE(parseLexicalRule("NN s hassuf 1 NNS x", r) && r.from);  // hassuf is not an f- name
 }
 
 TEST_F(LexicalRulesTest, TextRoundTrip) {
-    for (const char* line : {"NN s fhassuf 1 NNS x", "ly hassuf 2 RB x", "- char JJ x", "the goodright NN x",
-                             "NNP ing faddsuf 3 VBG x"}) {
+    for (const char* line :
+         {"NN s fhassuf 1 NNS x", "ly hassuf 2 RB x", "- char JJ x", "the goodright NN x", "NNP ing faddsuf 3 VBG x"}) {
         EXPECT_EQ(formatLexicalRule(parsed(line)), line);
     }
 }
@@ -118,9 +118,15 @@ TEST(LexicalLearner, FindsThePlantedSuffixAndCharacterRules) {
     long correct = 0;
     for (const LexicalItem& item : input.items) {
         const std::string tag = guessTag(r.rules, item.word, none);
-        if (item.word == std::string("zapping")) { EXPECT_EQ(tag, "VBG"); }
-        if (item.word == std::string("1999")) { EXPECT_EQ(tag, "CD"); }
-        if (item.word == std::string("king")) { EXPECT_EQ(tag, "NN"); }
+        if (item.word == std::string("zapping")) {
+            EXPECT_EQ(tag, "VBG");
+        }
+        if (item.word == std::string("1999")) {
+            EXPECT_EQ(tag, "CD");
+        }
+        if (item.word == std::string("king")) {
+            EXPECT_EQ(tag, "NN");
+        }
         auto it = item.gold.find(tag);
         if (it != item.gold.end()) correct += it->second;
     }

@@ -112,7 +112,7 @@ TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
 // the contextual rule that fixes the verb uses, map HYPH, and the engine
 // loading the written files must tag dev exactly as the learner predicts.
 class PipelineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string train;
         for (int i = 0; i < 4; ++i) {

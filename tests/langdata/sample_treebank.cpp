@@ -52,9 +52,7 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-void ScratchDir::write(const std::string& name, const std::string& text) const {
-    std::ofstream(path_ / name) << text;
-}
+void ScratchDir::write(const std::string& name, const std::string& text) const { std::ofstream(path_ / name) << text; }
 
 std::string ScratchDir::read(const std::string& name) const {
     std::ifstream in(path_ / name);

@@ -13,7 +13,7 @@ std::string conlluSentence(const std::string& id, const std::string& tagged);
 
 // A folder under the system's temporary folder, removed on destruction.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -23,7 +23,7 @@ public:
     void write(const std::string& name, const std::string& text) const;
     std::string read(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

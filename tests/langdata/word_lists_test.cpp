@@ -16,7 +16,7 @@ std::string dataLine(const std::string& offset, const std::vector<std::string>& 
 }
 
 class WordListsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir.write("data.noun", "  1 license header line\n" + dataLine("00000001", {"book", "volume"}) +
                                    dataLine("00000002", {"child"}) + dataLine("00000003", {"ice_cream"}) +
@@ -28,8 +28,9 @@ protected:
         dir.write("verb.exc", "ran run\nrunning run\n");
         dir.write("adj.exc", "better good\n");
         dir.write("adv.exc", "best well\n");
-        dir.write("words", "books\nstopped\nstopping\nbigger\nhappiest\nAmericans\nwell-known\ncat's\nzyzzyva\n"
-                           "Bogot\xc3\xa1\nvolumes\n");
+        dir.write("words",
+                  "books\nstopped\nstopping\nbigger\nhappiest\nAmericans\nwell-known\ncat's\nzyzzyva\n"
+                  "Bogot\xc3\xa1\nvolumes\n");
         WordListSources sources;
         sources.wordnetDir = dir.path().string();
         sources.dictionaries = {dir.file("words")};

@@ -28,8 +28,7 @@ struct CompoundOptions {
 
 // Extracts the marked expressions of the treebank, adds the built-in list,
 // and returns them sorted by their words.
-std::vector<Compound> extractCompounds(const std::vector<TreebankSentence>& sentences,
-                                       const CompoundOptions& options);
+std::vector<Compound> extractCompounds(const std::vector<TreebankSentence>& sentences, const CompoundOptions& options);
 
 // The expressions every installation gets, whatever the treebank says.
 const std::vector<Compound>& builtInCompounds();
@@ -40,7 +39,7 @@ void writeCompounds(const std::vector<Compound>& compounds, std::ostream& out, c
 // the list when it equals the node's word, or when its first letter is an
 // upper-case ASCII letter and the word with that letter lowered equals it.
 class CompoundMatcher {
-public:
+  public:
     explicit CompoundMatcher(const std::vector<Compound>& compounds);
     // Length (>= 2) and tag of the longest tagged compound that starts at
     // words[start], or 0 when none does.
@@ -48,7 +47,7 @@ public:
     std::size_t match(const std::vector<std::string>& words, std::size_t start, std::string* tag,
                       std::vector<std::string>* listed = nullptr) const;
 
-private:
+  private:
     struct Node {
         std::string tag;
         std::map<std::string, std::unique_ptr<Node>> children;

@@ -23,9 +23,7 @@ std::vector<std::string> splitTabs(const std::string& line) {
     return fields;
 }
 
-bool startsWith(const std::string& s, const char* prefix) {
-    return s.rfind(prefix, 0) == 0;
-}
+bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 void finish(TreebankSentence& sentence, std::vector<TreebankSentence>& out) {
     if (!sentence.tokens.empty()) {
@@ -50,9 +48,12 @@ std::vector<TreebankSentence> readConllu(std::istream& in, int* malformedLines) 
             continue;
         }
         if (line[0] == '#') {
-            if (startsWith(line, "# newdoc id = ")) document = line.substr(14);
-            else if (startsWith(line, "# sent_id = ")) current.id = line.substr(12);
-            else if (startsWith(line, "# text = ")) current.text = line.substr(9);
+            if (startsWith(line, "# newdoc id = "))
+                document = line.substr(14);
+            else if (startsWith(line, "# sent_id = "))
+                current.id = line.substr(12);
+            else if (startsWith(line, "# text = "))
+                current.text = line.substr(9);
             continue;
         }
         std::vector<std::string> f = splitTabs(line);

@@ -11,11 +11,11 @@ namespace langdata {
 
 struct TreebankToken {
     std::string form;
-    std::string tag;      // Penn tag after mapping
-    std::string rawTag;   // XPOS as written in the treebank
-    std::string upos;     // universal part of speech
-    int head = 0;         // 1-based index of the head, 0 for the root
-    std::string deprel;   // relation without its subtype ("fixed", "flat", ...)
+    std::string tag;     // Penn tag after mapping
+    std::string rawTag;  // XPOS as written in the treebank
+    std::string upos;    // universal part of speech
+    int head = 0;        // 1-based index of the head, 0 for the root
+    std::string deprel;  // relation without its subtype ("fixed", "flat", ...)
     bool spaceAfter = true;
 };
 

@@ -44,7 +44,7 @@ struct Entry {
 };
 
 class Learner {
-public:
+  public:
     Learner(CtxCorpus& corpus, const ContextualLearnerOptions& options)
         : c_(corpus), options_(options), counts_(static_cast<std::size_t>(corpus.size()) * 16) {
         if (c_.words.size() >= (1 << 22)) throw std::runtime_error("too many distinct words");
@@ -103,7 +103,7 @@ public:
         return result;
     }
 
-private:
+  private:
     int score(std::uint64_t key) const {
         const CountTable::Counts* v = counts_.find(key);
         if (!v) return 0;

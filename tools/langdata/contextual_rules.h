@@ -39,12 +39,12 @@ struct CtxCorpus {
 
     std::vector<int> word;
     std::vector<int> tag;
-    std::vector<int> gold;          // -1 where nothing is scored (STAART, compounds)
+    std::vector<int> gold;                // -1 where nothing is scored (STAART, compounds)
     std::vector<std::uint8_t> candidate;  // a rule may change this position
-    std::vector<int> allowed;       // index into masks, or -1 for a word not in the lexicon
+    std::vector<int> allowed;             // index into masks, or -1 for a word not in the lexicon
     std::vector<std::uint64_t> masks;
-    std::vector<int> sentFirst;     // per position: first position of its sentence
-    std::vector<int> sentLast;      // per position: last position of its sentence
+    std::vector<int> sentFirst;       // per position: first position of its sentence
+    std::vector<int> sentLast;        // per position: last position of its sentence
     std::vector<int> sentenceStarts;  // first position of every sentence
 
     CtxCorpus();

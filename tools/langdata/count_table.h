@@ -10,7 +10,7 @@
 namespace langdata {
 
 class CountTable {
-public:
+  public:
     struct Counts {
         std::int32_t good = 0;
         std::int32_t bad = 0;
@@ -47,7 +47,7 @@ public:
             if (used_[i]) f(keys_[i], values_[i]);
     }
 
-private:
+  private:
     static std::size_t roundUp(std::size_t n) {
         std::size_t c = 16;
         while (c < n) c *= 2;

@@ -13,8 +13,10 @@ namespace {
 
 void flatten(const zintra::Token* t, std::vector<Word>& out) {
     for (; t; t = t->next) {
-        if (t->children) flatten(t->children, out);
-        else out.push_back({t->word, t->tag});
+        if (t->children)
+            flatten(t->children, out);
+        else
+            out.push_back({t->word, t->tag});
     }
 }
 
@@ -27,9 +29,12 @@ std::vector<std::pair<std::size_t, std::size_t>> align(const std::vector<Word>& 
             len[i][j] = a[i].form == b[j].form ? len[i + 1][j + 1] + 1 : std::max(len[i + 1][j], len[i][j + 1]);
     std::vector<std::pair<std::size_t, std::size_t>> pairs;
     for (std::size_t i = 0, j = 0; i < n && j < m;) {
-        if (a[i].form == b[j].form) pairs.emplace_back(i++, j++);
-        else if (len[i + 1][j] >= len[i][j + 1]) ++i;
-        else ++j;
+        if (a[i].form == b[j].form)
+            pairs.emplace_back(i++, j++);
+        else if (len[i + 1][j] >= len[i][j + 1])
+            ++i;
+        else
+            ++j;
     }
     return pairs;
 }
@@ -37,7 +42,7 @@ std::vector<std::pair<std::size_t, std::size_t>> align(const std::vector<Word>& 
 // The configuration names its files relative to the current folder; the
 // check runs from the configuration's folder and returns afterwards.
 class FolderGuard {
-public:
+  public:
     explicit FolderGuard(const std::filesystem::path& dir) : saved_(std::filesystem::current_path()) {
         if (!dir.empty()) std::filesystem::current_path(dir);
     }
@@ -48,14 +53,14 @@ public:
     FolderGuard(const FolderGuard&) = delete;
     FolderGuard& operator=(const FolderGuard&) = delete;
 
-private:
+  private:
     std::filesystem::path saved_;
 };
 
 }  // namespace
 
-EngineCheck checkWithEngine(const std::string& configPath, const std::vector<TreebankSentence>& sentences,
-                            bool rawText, const std::vector<std::vector<Word>>& predicted) {
+EngineCheck checkWithEngine(const std::string& configPath, const std::vector<TreebankSentence>& sentences, bool rawText,
+                            const std::vector<std::vector<Word>>& predicted) {
     EngineCheck check;
     const std::filesystem::path path(configPath);
     FolderGuard guard(path.parent_path());

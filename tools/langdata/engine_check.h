@@ -18,10 +18,10 @@ struct EngineCheck {
     long sentences = 0;
     long goldTokens = 0;
     long engineTokens = 0;
-    long alignedTokens = 0;         // tokens whose words agree after alignment
-    long sentencesCutAlike = 0;     // sentences whose token words agree in full
-    Accuracy accuracy;              // over aligned tokens, known/unknown by the engine's lexicon
-    long comparedWithLearner = 0;   // tokens of sentences cut alike, compared with the prediction
+    long alignedTokens = 0;        // tokens whose words agree after alignment
+    long sentencesCutAlike = 0;    // sentences whose token words agree in full
+    Accuracy accuracy;             // over aligned tokens, known/unknown by the engine's lexicon
+    long comparedWithLearner = 0;  // tokens of sentences cut alike, compared with the prediction
     long agreeWithLearner = 0;
     std::vector<std::string> disagreements;  // a few examples
 };
@@ -29,8 +29,8 @@ struct EngineCheck {
 // Tags every sentence with the engine. From the treebank's own tokens joined
 // by blanks (rawText false), or from the sentence's original text (true).
 // `predicted` (may be empty) is the learner's tagging of the same sentences.
-EngineCheck checkWithEngine(const std::string& configPath, const std::vector<TreebankSentence>& sentences,
-                            bool rawText, const std::vector<std::vector<Word>>& predicted);
+EngineCheck checkWithEngine(const std::string& configPath, const std::vector<TreebankSentence>& sentences, bool rawText,
+                            const std::vector<std::vector<Word>>& predicted);
 
 void printEngineCheck(const EngineCheck& check, const char* title, std::ostream& out);
 

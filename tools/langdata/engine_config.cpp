@@ -8,9 +8,9 @@
 namespace langdata {
 namespace {
 
-const char* const kManagedKeys[] = {"ENCODE",          "TN_SYMBOL",       "TN_TWO_SYMBOL",   "TN_TWO1_SYMBOL",
-                                    "SPECIAL_HEAD",    "SPECIAL_TAIL",    "SPERATE_FLAG",    "DEL_TAIL_STRING",
-                                    "DEL_TAIL_SYMBOL", "DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS",
+const char* const kManagedKeys[] = {"ENCODE",          "TN_SYMBOL",         "TN_TWO_SYMBOL",   "TN_TWO1_SYMBOL",
+                                    "SPECIAL_HEAD",    "SPECIAL_TAIL",      "SPERATE_FLAG",    "DEL_TAIL_STRING",
+                                    "DEL_TAIL_SYMBOL", "DICTIONARY_FILE",   "LEXICALRULEFILE", "BIGRAMS",
                                     "COMPOUND_FILE",   "CONTEXTUALRULEFILE"};
 
 const char* const kBeginMark = "# --- language data (written by langdata) ---";
@@ -51,8 +51,8 @@ std::string managedConfigLines(const DataFileNames& names) {
         << "TN_SYMBOL ,;:!?\"()[]{}$%*|\n"
         << "TN_TWO_SYMBOL \"--\"\n"
         << "TN_TWO1_SYMBOL " << quoted(beforeLetter) << "\n"
-        << "SPECIAL_TAIL " << quoted({"n't", "N'T", "'s", "'S", "'re", "'RE", "'ve", "'VE", "'ll", "'LL", "'d", "'D", "'m", "'M"})
-        << "\n"
+        << "SPECIAL_TAIL "
+        << quoted({"n't", "N'T", "'s", "'S", "'re", "'RE", "'ve", "'VE", "'ll", "'LL", "'d", "'D", "'m", "'M"}) << "\n"
         << "SPERATE_FLAG 1\n"
         << "DEL_TAIL_STRING " << quoted({"...", "?!", "!!", "??", "!?"}) << "\n"
         << "DEL_TAIL_SYMBOL .?!\n"
@@ -86,8 +86,7 @@ bool writeEngineConfig(const std::string& path, const DataFileNames& names) {
     if (!out) return false;
     if (!existed) {
         kept = {"# The engine's default installation. File names are relative to the folder",
-                "# the engine runs in (the installation folder).", "TEMPLATES_DIR templates", "CACHE 1",
-                "PARSE 1"};
+                "# the engine runs in (the installation folder).", "TEMPLATES_DIR templates", "CACHE 1", "PARSE 1"};
     }
     // The tool's block goes after the leading comment lines of the file.
     std::size_t at = 0;

@@ -30,7 +30,7 @@ bool asciiOnly(const std::string& s) {
 bool usableArg(const std::string& s) { return !s.empty() && s[0] != '#' && asciiOnly(s); }
 
 class Learner {
-public:
+  public:
     Learner(const LexicalLearnerInput& input, const LexicalLearnerOptions& options)
         : input_(input), options_(options) {}
 
@@ -67,7 +67,7 @@ public:
         return result;
     }
 
-private:
+  private:
     struct Item {
         int cur = 0;
         std::vector<std::pair<int, int>> gold;  // tag id, tokens

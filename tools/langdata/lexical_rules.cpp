@@ -83,8 +83,7 @@ bool lexicalTestHolds(const LexicalRule& rule, const std::string& word, const Le
         case LexKind::None: return false;
         case LexKind::Char: return std::strpbrk(w, x) != nullptr;
         case LexKind::HasPref: return prefixBytesEqual(w, x, n);
-        case LexKind::DeletePref:
-            return len >= n && prefixBytesEqual(w, x, n) && context.known(word.substr(n));
+        case LexKind::DeletePref: return len >= n && prefixBytesEqual(w, x, n) && context.known(word.substr(n));
         case LexKind::HasSuf: return len >= n && prefixBytesEqual(w + len - n, x, n);
         case LexKind::DeleteSuf:
             return len >= n && prefixBytesEqual(w + len - n, x, n) && context.known(word.substr(0, len - n));
@@ -114,8 +113,7 @@ std::string initialGuess(const std::string& word) {
     return !word.empty() && word[0] >= 'A' && word[0] <= 'Z' ? "NNP" : "NN";
 }
 
-std::string guessTag(const std::vector<LexicalRule>& rules, const std::string& word,
-                     const LexicalContext& context) {
+std::string guessTag(const std::vector<LexicalRule>& rules, const std::string& word, const LexicalContext& context) {
     std::string tag = initialGuess(word);
     for (const LexicalRule& rule : rules)
         if (lexicalRuleFires(rule, word, tag, context)) tag = rule.newTag;

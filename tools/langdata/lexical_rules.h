@@ -19,10 +19,10 @@ using LexKind = zintra::LexicalTest;
 
 struct LexicalRule {
     LexKind kind = LexKind::HasSuf;
-    bool from = false;    // the f- form: acts only on words tagged fromTag
+    bool from = false;  // the f- form: acts only on words tagged fromTag
     std::string fromTag;
-    std::string arg;      // affix, character set or word
-    int length = 0;       // affix length in bytes (affix kinds and add kinds)
+    std::string arg;  // affix, character set or word
+    int length = 0;   // affix length in bytes (affix kinds and add kinds)
     std::string newTag;
 
     bool operator==(const LexicalRule&) const = default;
@@ -52,8 +52,7 @@ bool lexicalRuleFires(const LexicalRule& rule, const std::string& word, const st
 // The first guess for a word: NNP when its first byte is an upper-case
 // letter, NN otherwise.
 std::string initialGuess(const std::string& word);
-std::string guessTag(const std::vector<LexicalRule>& rules, const std::string& word,
-                     const LexicalContext& context);
+std::string guessTag(const std::vector<LexicalRule>& rules, const std::string& word, const LexicalContext& context);
 
 // The bigram table as the engine keeps it: only lines whose first word is
 // registered by a goodleft/goodright rule (its argument), the first such line

@@ -34,7 +34,7 @@ struct TagCounts {
 void countTags(const std::vector<TreebankSentence>& sentences, TagCounts& counts);
 
 class Lexicon {
-public:
+  public:
     void set(const std::string& word, std::vector<std::string> tags) { entries_[word] = std::move(tags); }
     const std::vector<std::string>* find(const std::string& word) const {
         auto it = entries_.find(word);
@@ -44,7 +44,7 @@ public:
     std::size_t size() const { return entries_.size(); }
     const std::unordered_map<std::string, std::vector<std::string>>& entries() const { return entries_; }
 
-private:
+  private:
     std::unordered_map<std::string, std::vector<std::string>> entries_;
 };
 

@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
         if (strArg(argc, argv, i, "--train", s.train) || strArg(argc, argv, i, "--dev", s.dev) ||
             strArg(argc, argv, i, "--out", s.outDir) || strArg(argc, argv, i, "--wordnet", s.wordLists.wordnetDir) ||
             intArg(argc, argv, i, "--folds", s.folds) ||
-            intArg(argc, argv, i, "--contextual-folds", s.contextualFolds) || intArg(argc, argv, i, "--lexical-min", s.lexical.minScore) ||
+            intArg(argc, argv, i, "--contextual-folds", s.contextualFolds) ||
+            intArg(argc, argv, i, "--lexical-min", s.lexical.minScore) ||
             intArg(argc, argv, i, "--contextual-min", s.contextual.minScore) ||
             intArg(argc, argv, i, "--max-lexical", s.lexical.maxRules) ||
             intArg(argc, argv, i, "--max-contextual", s.contextual.maxRules) ||
@@ -122,8 +123,7 @@ int main(int argc, char** argv) {
             const std::string config = s.outDir + "/zintra.ini";
             langdata::printEngineCheck(langdata::checkWithEngine(config, dev, false, report.devPredicted),
                                        "treebank tokens", std::cout);
-            langdata::printEngineCheck(langdata::checkWithEngine(config, dev, true, {}), "original text",
-                                       std::cout);
+            langdata::printEngineCheck(langdata::checkWithEngine(config, dev, true, {}), "original text", std::cout);
         }
     } catch (const std::exception& e) {
         std::cerr << "langdata: " << e.what() << "\n";

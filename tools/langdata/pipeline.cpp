@@ -13,9 +13,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 const char* const kSourceNote =
     "Learned from the Universal Dependencies English Web Treebank (train split),\n"
@@ -97,8 +95,8 @@ LexicalLearnerInput lexicalInput(const std::vector<TreebankSentence>& train, con
 }
 
 std::vector<Compound> keepCompoundsWithRightMembers(std::vector<Compound> compounds,
-                                                   const std::vector<TreebankSentence>& train,
-                                                   const TaggerModel& model, double minShare) {
+                                                    const std::vector<TreebankSentence>& train,
+                                                    const TaggerModel& model, double minShare) {
     std::set<std::vector<std::string>> builtIn;
     for (const Compound& c : builtInCompounds()) builtIn.insert(c.words);
     const CompoundMatcher matcher(compounds);
@@ -185,9 +183,7 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
     // them, the way the engine would tag them if they were not listed.
     {
         LexicalContext context;
-        context.known = [&](const std::string& w) {
-            return data.lexicon.known(w) || lists.forms.count(w) != 0;
-        };
+        context.known = [&](const std::string& w) { return data.lexicon.known(w) || lists.forms.count(w) != 0; };
         context.bigrams = &data.keptBigrams;
         std::vector<std::pair<std::string, std::string>> guessed;
         for (const std::string& w : untagged) guessed.emplace_back(w, guessTag(data.lexicalRules, w, context));
@@ -204,8 +200,8 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
     if (settings.useCompounds) {
         std::vector<Compound> extracted = extractCompounds(train, settings.compounds);
         const std::size_t before = extracted.size();
-        data.compounds = keepCompoundsWithRightMembers(std::move(extracted), train, model,
-                                                       settings.compoundMemberAccuracy);
+        data.compounds =
+            keepCompoundsWithRightMembers(std::move(extracted), train, model, settings.compoundMemberAccuracy);
         report.compoundsDropped = before - data.compounds.size();
     }
     report.compounds = data.compounds.size();
@@ -268,7 +264,8 @@ void writeLanguageData(const LanguageData& data, const Settings& settings) {
     };
     {
         std::ofstream out = open(settings.names.lexicon);
-        writeLexicon(data.lexicon, out, commentBlock("//", "Main dictionary: word, then its tags, most frequent first."));
+        writeLexicon(data.lexicon, out,
+                     commentBlock("//", "Main dictionary: word, then its tags, most frequent first."));
     }
     {
         std::ofstream out = open(settings.names.lexicalRules);
@@ -321,17 +318,17 @@ void printReport(const Report& r, std::ostream& out) {
         << " sentences\n"
         << "lexicon: " << r.lexiconEntries << " entries (" << r.lexicon.treebankWords << " from the treebank, "
         << r.lexicon.listWords << " from the word lists, " << r.lexicon.untaggedListWords
-        << " list words tagged by the unknown-word rules, " << r.capitalisedForms << " capitalised forms; " << r.lexicon.droppedTags << " rare tags dropped)\n"
+        << " list words tagged by the unknown-word rules, " << r.capitalisedForms << " capitalised forms; "
+        << r.lexicon.droppedTags << " rare tags dropped)\n"
         << "unknown-word rules: " << r.lexical.rules.size() << " (from " << r.lexical.candidateTests
         << " candidate tests; held-out unknown tokens " << r.lexical.tokens << ", right before "
         << r.lexical.correctBefore << ", after " << r.lexical.correctAfter << "), " << std::fixed
         << std::setprecision(2) << r.secondsLexical << " s\n"
         << "bigrams: " << r.bigramLines << " lines; compounds: " << r.compounds << " (" << r.compoundsDropped
         << " treebank ones left out: their members' dictionary tags are too often wrong)\n"
-        << "contextual rules: " << r.contextual.rules.size() << " (" << r.contextual.countedRules
-        << " rules counted, " << r.contextual.rechecks << " rechecked by a pass, " << r.contextual.countMismatches
-        << " count differences), " << r.secondsContextual
-        << " s\n"
+        << "contextual rules: " << r.contextual.rules.size() << " (" << r.contextual.countedRules << " rules counted, "
+        << r.contextual.rechecks << " rechecked by a pass, " << r.contextual.countMismatches << " count differences), "
+        << r.secondsContextual << " s\n"
         << "accuracy (tokens of the treebank, as the engine cuts them):\n";
     printAccuracy(out, "train before contextual rules", r.trainInitial);
     printAccuracy(out, "train after contextual rules", r.trainFinal);

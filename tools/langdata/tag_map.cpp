@@ -9,10 +9,9 @@ namespace {
 
 std::string tagForUpos(const std::string& upos) {
     static const std::pair<std::string_view, const char*> table[] = {
-        {"PROPN", "NNP"}, {"NOUN", "NN"},  {"VERB", "VB"}, {"AUX", "MD"},  {"ADJ", "JJ"},
-        {"ADV", "RB"},    {"NUM", "CD"},   {"PRON", "PRP"}, {"DET", "DT"}, {"ADP", "IN"},
-        {"CCONJ", "CC"},  {"SCONJ", "IN"}, {"PART", "RP"}, {"INTJ", "UH"}, {"PUNCT", ":"},
-        {"SYM", "SYM"},   {"X", "FW"}};
+        {"PROPN", "NNP"}, {"NOUN", "NN"},  {"VERB", "VB"}, {"AUX", "MD"},  {"ADJ", "JJ"},   {"ADV", "RB"},
+        {"NUM", "CD"},    {"PRON", "PRP"}, {"DET", "DT"},  {"ADP", "IN"},  {"CCONJ", "CC"}, {"SCONJ", "IN"},
+        {"PART", "RP"},   {"INTJ", "UH"},  {"PUNCT", ":"}, {"SYM", "SYM"}, {"X", "FW"}};
     for (const auto& [name, tag] : table)
         if (upos == name) return tag;
     return "NN";

@@ -9,7 +9,7 @@
 namespace langdata {
 
 class Vocabulary {
-public:
+  public:
     int id(const std::string& s) {
         auto [it, inserted] = ids_.emplace(s, static_cast<int>(names_.size()));
         if (inserted) names_.push_back(s);
@@ -22,7 +22,7 @@ public:
     const std::string& name(int id) const { return names_[static_cast<std::size_t>(id)]; }
     int size() const { return static_cast<int>(names_.size()); }
 
-private:
+  private:
     std::unordered_map<std::string, int> ids_;
     std::vector<std::string> names_;
 };

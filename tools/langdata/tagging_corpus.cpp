@@ -31,8 +31,8 @@ std::string initialTag(const TaggerModel& model, const std::string& word, std::s
     return !second.empty() && second[0] == 'V' ? second : tag;
 }
 
-void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model,
-                        CtxCorpus& corpus, CorpusInfo& info) {
+void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model, CtxCorpus& corpus,
+                        CorpusInfo& info) {
     for (const TreebankSentence& sentence : sentences) {
         const std::vector<Word> tokens = engineTokens(sentence);
         std::vector<std::string> forms;
@@ -71,8 +71,9 @@ std::vector<std::vector<Word>> taggedWords(const CtxCorpus& corpus, const Corpus
     for (const auto& slots : info.sentences) {
         auto& words = out.emplace_back();
         for (const auto& slot : slots)
-            words.push_back({slot.word, slot.position < 0 ? slot.fixedTag
-                                                          : corpus.tags.name(corpus.tag[static_cast<std::size_t>(slot.position)])});
+            words.push_back({slot.word, slot.position < 0
+                                            ? slot.fixedTag
+                                            : corpus.tags.name(corpus.tag[static_cast<std::size_t>(slot.position)])});
     }
     return out;
 }

@@ -55,8 +55,8 @@ struct CorpusInfo {
 // The words of every sentence with the tags the corpus holds now.
 std::vector<std::vector<Word>> taggedWords(const CtxCorpus& corpus, const CorpusInfo& info);
 
-void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model,
-                        CtxCorpus& corpus, CorpusInfo& info);
+void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model, CtxCorpus& corpus,
+                        CorpusInfo& info);
 
 Accuracy scoreCorpus(const CtxCorpus& corpus, const CorpusInfo& info);
 

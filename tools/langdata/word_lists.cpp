@@ -8,9 +8,8 @@
 namespace langdata {
 namespace {
 
-const char* const kOpenTagNames[kOpenTagCount] = {"NN",  "NNS", "NNP", "NNPS", "VB", "VBP",
-                                                  "VBZ", "VBD", "VBN", "VBG",  "JJ", "JJR",
-                                                  "JJS", "RB",  "RBR", "RBS"};
+const char* const kOpenTagNames[kOpenTagCount] = {"NN",  "NNS", "NNP", "NNPS", "VB",  "VBP", "VBZ", "VBD",
+                                                  "VBN", "VBG", "JJ",  "JJR",  "JJS", "RB",  "RBR", "RBS"};
 
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool isLower(char c) { return c >= 'a' && c <= 'z'; }
@@ -35,8 +34,7 @@ bool usableForm(const std::string& w) {
     for (std::size_t i = 0; i < w.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(w[i]);
         if (c >= 0x80 || c <= 32 || c == '_') return false;
-        if (c == '-' && i + 1 < w.size() && std::isalpha(static_cast<unsigned char>(w[i + 1])))
-            return false;
+        if (c == '-' && i + 1 < w.size() && std::isalpha(static_cast<unsigned char>(w[i + 1]))) return false;
     }
     if (endsWith(w, "'s") || endsWith(w, "s'")) return false;
     return std::isalpha(static_cast<unsigned char>(w[0])) != 0;
@@ -67,8 +65,7 @@ void readWordnetData(const std::string& path, std::uint32_t posBit, Lemmas& lemm
 }
 
 // Exception lists: "irregular-form lemma [lemma...]".
-void readExceptions(const std::string& path, char kind, Lemmas& lemmas,
-                    std::map<std::string, std::uint32_t>& forms) {
+void readExceptions(const std::string& path, char kind, Lemmas& lemmas, std::map<std::string, std::uint32_t>& forms) {
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
@@ -79,13 +76,18 @@ void readExceptions(const std::string& path, char kind, Lemmas& lemmas,
         switch (kind) {
             case 'n': tags = kNNS; break;
             case 'v':
-                if (endsWith(form, "ing")) tags = kVBG;
-                else if (endsWith(form, "s") && !endsWith(form, "ss")) tags = kVBZ;
-                else tags = kVBD | kVBN;
+                if (endsWith(form, "ing"))
+                    tags = kVBG;
+                else if (endsWith(form, "s") && !endsWith(form, "ss"))
+                    tags = kVBZ;
+                else
+                    tags = kVBD | kVBN;
                 break;
             case 'a':
-                if (endsWith(form, "est")) tags = kJJS;
-                else if (endsWith(form, "er") || endsWith(form, "r")) tags = kJJR;
+                if (endsWith(form, "est"))
+                    tags = kJJS;
+                else if (endsWith(form, "er") || endsWith(form, "r"))
+                    tags = kJJR;
                 break;
             case 'r': tags = endsWith(form, "est") || form == "best" ? kRBS : kRBR; break;
             default: break;
@@ -128,8 +130,10 @@ std::uint32_t regularTags(const std::string& w, const Lemmas& lemmas) {
     }
     for (const char* ending : {"es", "ies"}) {
         std::vector<std::string> bases = stems(w, ending);
-        if (std::string(ending) == "ies" && !bases.empty()) bases = {bases[0] + "y"};
-        else if (!bases.empty()) bases = {bases[0]};
+        if (std::string(ending) == "ies" && !bases.empty())
+            bases = {bases[0] + "y"};
+        else if (!bases.empty())
+            bases = {bases[0]};
         for (const std::string& lemma : bases) {
             if (lemmaHas(lemmas, lemma, kNN)) tags |= kNNS;
             if (lemmaHas(lemmas, lemma, kVB)) tags |= kVBZ;
@@ -209,8 +213,10 @@ WordListData loadWordLists(const WordListSources& sources, std::vector<std::stri
         std::string word;
         while (std::getline(in, word)) {
             if (!word.empty() && word.back() == '\r') word.pop_back();
-            if (usableForm(word)) data.forms.emplace(word, 0);
-            else ++data.skipped;
+            if (usableForm(word))
+                data.forms.emplace(word, 0);
+            else
+                ++data.skipped;
         }
     }
     for (auto& [form, tags] : data.forms) tags = tagsForForm(form, lemmas, data.forms);

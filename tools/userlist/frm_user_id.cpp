@@ -12,8 +12,7 @@
 
 namespace tanduid {
 
-frmUserID::frmUserID(const QString& userFolder, korvel::Prompt& prompt, const korvel::Clock& clock)
-    : clock_(clock)
+frmUserID::frmUserID(const QString& userFolder, korvel::Prompt& prompt, const korvel::Clock& clock) : clock_(clock)
 {
     setObjectName(QStringLiteral("frmUserID"));
     setWindowTitle(QStringLiteral(" NEVRIN1　ユーザＩＤ照会"));

@@ -39,8 +39,7 @@ UserListing listUsers(const QString& userFolder)
 {
     UserListing listing;
     const QString path = userFolder + QStringLiteral("/user.dat");
-    const korvel::RecordReadResult read =
-        korvel::readRecords(path, korvel::kUserRecordLength, korvel::kMaxUsers, true);
+    const korvel::RecordReadResult read = korvel::readRecords(path, korvel::kUserRecordLength, korvel::kMaxUsers, true);
     if (!read.ok) {
         listing.ok = false;
         listing.errorNumber = read.folderMissing ? kPathNotFound : (read.opened ? kDeviceError : kAccessError);

@@ -59,8 +59,12 @@ constexpr Metrics kNarrow{705, 610, 613, 33, 24, 10};
 }  // namespace
 
 frm添削::frm添削(Session& session, CompositionRequest request, Done done, QWidget* parent, EngineBinding* engine)
-    : QWidget(parent, Qt::Window), session_(session), request_(std::move(request)), done_(std::move(done)),
-      engine_(engine != nullptr ? *engine : EngineBinding::shared()), correction_(session, engine_)
+    : QWidget(parent, Qt::Window),
+      session_(session),
+      request_(std::move(request)),
+      done_(std::move(done)),
+      engine_(engine != nullptr ? *engine : EngineBinding::shared()),
+      correction_(session, engine_)
 {
     setObjectName(QStringLiteral("frm添削"));
     wide_ = session_.currentUser().wideDisplay != 0;
@@ -395,18 +399,10 @@ bool frm添削::eventFilter(QObject* watched, QEvent* event)
     }
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        check();
-        return true;
-    case Qt::Key_F7:
-        showPrompt();
-        return true;
-    case Qt::Key_F8:
-        showAllPrompts();
-        return true;
-    case Qt::Key_F9:
-        close();
-        return true;
+    case Qt::Key_Enter: check(); return true;
+    case Qt::Key_F7: showPrompt(); return true;
+    case Qt::Key_F8: showAllPrompts(); return true;
+    case Qt::Key_F9: close(); return true;
     case Qt::Key_F10:
         showCorrected();
         TextInput->setFocus();
@@ -421,8 +417,7 @@ bool frm添削::eventFilter(QObject* watched, QEvent* event)
             playModel(0);
         }
         return true;
-    default:
-        return QWidget::eventFilter(watched, event);
+    default: return QWidget::eventFilter(watched, event);
     }
 }
 
@@ -440,8 +435,7 @@ void frm添削::closeEvent(QCloseEvent* event)
     }
 }
 
-frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done,
-                              QWidget* parent)
+frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done, QWidget* parent)
 {
     auto* screen = new frm添削(session, request, std::move(done), parent);
     screen->setAttribute(Qt::WA_DeleteOnClose);

@@ -101,7 +101,6 @@ private:
 
 // Opens the correction screen for `request` above `parent`, modal, deleted
 // when it closes, and returns it; `done` receives the result when it closes.
-frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done,
-                              QWidget* parent);
+frm添削* openCorrectionScreen(Session& session, const CompositionRequest& request, frm添削::Done done, QWidget* parent);
 
 }  // namespace korvel

@@ -4,7 +4,9 @@
 
 namespace korvel {
 
-FormBase::FormBase(Navigator& navigator, QWidget* parent) : QWidget(parent), navigator_(navigator) {}
+FormBase::FormBase(Navigator& navigator, QWidget* parent) : QWidget(parent), navigator_(navigator)
+{
+}
 
 QWidget* FormBase::replaceWith(ScreenId id)
 {

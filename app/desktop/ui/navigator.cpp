@@ -31,8 +31,7 @@ QString functionCaption(int index)
     }
 }
 
-Navigator::Navigator(Session& session)
-    : session_(session), quit_([] { QCoreApplication::quit(); })
+Navigator::Navigator(Session& session) : session_(session), quit_([] { QCoreApplication::quit(); })
 {
     session_.setEndProgram([this] { endProgram(); });
 }

@@ -27,7 +27,8 @@ frm基本文::frm基本文(Navigator& navigator, SoundOut* sound, EngineBinding*
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { openFunction(*this, index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { openFunction(*this, index); }, this);
     outer->addWidget(Bar);
     auto* chapterRow = new QHBoxLayout;
     chapterRow->addWidget(new QLabel(QStringLiteral("章の指定"), this));
@@ -35,8 +36,8 @@ frm基本文::frm基本文(Navigator& navigator, SoundOut* sound, EngineBinding*
     SpinChapter->setRange(0, 99);
     chapterRow->addWidget(SpinChapter);
     chapterRow->addSpacing(24);
-    OptionSpeed = addYesNo(this, chapterRow, QStringLiteral("音声の速さ"), QStringLiteral("ふつう"),
-                           QStringLiteral("ゆっくり"));
+    OptionSpeed =
+        addYesNo(this, chapterRow, QStringLiteral("音声の速さ"), QStringLiteral("ふつう"), QStringLiteral("ゆっくり"));
     chapterRow->addStretch(1);
     outer->addLayout(chapterRow);
     auto* options = new QHBoxLayout;

@@ -63,7 +63,8 @@ void frm英作文テスト::buildControls(bool wide)
     top->addWidget(LabelUser);
     outer->addLayout(top);
 
-    Bar = new FunctionBar(navigator(), [this](int index) { chooseFunction(index); }, this);
+    Bar = new FunctionBar(
+        navigator(), [this](int index) { chooseFunction(index); }, this);
     outer->addWidget(Bar);
 
     auto* options = new QHBoxLayout;
@@ -87,13 +88,15 @@ void frm英作文テスト::buildControls(bool wide)
     options->addStretch(1);
     outer->addLayout(options);
 
-    LabelNote = new QLabel(QStringLiteral("(注)　２８章のテストで×の英作文再テストは　第２８章の【英作文テスト】で行ってください。"), this);
+    LabelNote = new QLabel(
+        QStringLiteral("(注)　２８章のテストで×の英作文再テストは　第２８章の【英作文テスト】で行ってください。"),
+        this);
     outer->addWidget(LabelNote);
 
-    LabelInstruction =
-        new QLabel(QStringLiteral("次の日本文を英文にしてみましょう。（入力後のＥｎｔｅｒキーでチェックします。）"), this);
-    LabelQuote = new QLabel(
-        QStringLiteral("会話文の「　」は、英文ではダブルクォーテーション \"　\" で書きます。"), this);
+    LabelInstruction = new QLabel(
+        QStringLiteral("次の日本文を英文にしてみましょう。（入力後のＥｎｔｅｒキーでチェックします。）"), this);
+    LabelQuote =
+        new QLabel(QStringLiteral("会話文の「　」は、英文ではダブルクォーテーション \"　\" で書きます。"), this);
     outer->addWidget(LabelInstruction);
     outer->addWidget(LabelQuote);
 
@@ -143,7 +146,7 @@ void frm英作文テスト::showOptions()
         SpinChapter->setValue(session().chapter());
     }
     for (QWidget* w : std::initializer_list<QWidget*>{LabelOption, OptionAgain[0], OptionAgain[1], LabelFixed,
-                                                     LabelChapter, SpinChapter}) {
+                                                      LabelChapter, SpinChapter}) {
         w->setVisible(!retest);
         w->setEnabled(!test_.started());
     }

@@ -25,8 +25,7 @@ class FunctionBar;
 
 // Opens the correction for one request over the opening screen; `done`
 // receives its result once (at once or when the correction screen closes).
-using CorrectionOpener =
-    std::function<void(QWidget& opener, const CompositionRequest&, CorrectionHandover::Done done)>;
+using CorrectionOpener = std::function<void(QWidget& opener, const CompositionRequest&, CorrectionHandover::Done done)>;
 
 struct CompositionTestLinks {
     CorrectionOpener correct;
@@ -45,7 +44,7 @@ public:
     QLabel* LabelOption = nullptr;
     QLabel* LabelFixed = nullptr;  // "（テスト開始後は変更不可）"
     QLabel* LabelChapter = nullptr;
-    QLabel* LabelNote = nullptr;   // the re-test's note on chapter 28
+    QLabel* LabelNote = nullptr;  // the re-test's note on chapter 28
     QLabel* LabelCounts = nullptr;
     std::array<QRadioButton*, 2> OptionAgain{};  // 0 yes, 1 no
     QSpinBox* SpinChapter = nullptr;

@@ -74,10 +74,10 @@ void frm用語一覧::selectRow(int row)
     }
     GridTerms->selectRow(row - 1);
     const qsizetype index = row;
-    TextExplanation->setPlainText(index < glossary_.explanations.size()
-                                      ? QString(glossary_.explanations[index]).replace(QStringLiteral("\r\n"),
-                                                                                       QStringLiteral("\n"))
-                                      : QString());
+    TextExplanation->setPlainText(
+        index < glossary_.explanations.size()
+            ? QString(glossary_.explanations[index]).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+            : QString());
     flower_ = flowerPicture(session().folders(), row);
     showPicture(PictureFlower, flower_, 240, 180);
 }

@@ -22,7 +22,8 @@ frm学習目標::frm学習目標(Navigator& navigator) : FormBase(navigator)
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { openFunction(*this, index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { openFunction(*this, index); }, this);
     outer->addWidget(Bar);
     auto* chapterRow = new QHBoxLayout;
     chapterRow->addWidget(new QLabel(QStringLiteral("章の指定"), this));

@@ -33,7 +33,8 @@ frm聞き取り::frm聞き取り(Navigator& navigator, SoundOut* sound)
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { chooseFunction(index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { chooseFunction(index); }, this);
     outer->addWidget(Bar);
 
     auto* options = new QHBoxLayout;
@@ -41,8 +42,8 @@ frm聞き取り::frm聞き取り(Navigator& navigator, SoundOut* sound)
     LabelFixed = new QLabel(QStringLiteral("（クイズ開始後は変更不可）"), this);
     options->addWidget(LabelFixed);
     options->addSpacing(16);
-    OptionSpeed = addYesNo(this, options, QStringLiteral("音声の速さ"), QStringLiteral("ふつう"),
-                           QStringLiteral("ゆっくり"));
+    OptionSpeed =
+        addYesNo(this, options, QStringLiteral("音声の速さ"), QStringLiteral("ふつう"), QStringLiteral("ゆっくり"));
     options->addSpacing(16);
     LabelChapter = new QLabel(QStringLiteral("章の指定"), this);
     SpinChapter = new QSpinBox(this);
@@ -59,10 +60,11 @@ frm聞き取り::frm聞き取り(Navigator& navigator, SoundOut* sound)
     CommandSpeaker->setToolTip(QStringLiteral("F12"));
     speakerRow->addWidget(CommandSpeaker);
     auto* lines = new QVBoxLayout;
+    lines->addWidget(
+        new QLabel(QStringLiteral("をクリックして聞き取りしましょう。聞き取れるまでくり返していいですよ。"), this));
     lines->addWidget(new QLabel(
-        QStringLiteral("をクリックして聞き取りしましょう。聞き取れるまでくり返していいですよ。"), this));
-    lines->addWidget(new QLabel(QStringLiteral(
-        "聞き取れたらその結果を下に入力 しましょう。 （入力後のＥｎｔｅｒキーでチェックします。）"), this));
+        QStringLiteral("聞き取れたらその結果を下に入力 しましょう。 （入力後のＥｎｔｅｒキーでチェックします。）"),
+        this));
     speakerRow->addLayout(lines, 1);
     LabelPlays = new QLabel(this);
     speakerRow->addWidget(LabelPlays);
@@ -154,7 +156,7 @@ void frm聞き取り::showState()
     OptionSpeed.set(!quiz_.slow());
     SpinChapter->setValue(session().chapter());
     for (QWidget* w : std::initializer_list<QWidget*>{OptionAgain.question, OptionAgain.buttons[0],
-                                                     OptionAgain.buttons[1], LabelFixed, LabelChapter, SpinChapter}) {
+                                                      OptionAgain.buttons[1], LabelFixed, LabelChapter, SpinChapter}) {
         w->setVisible(!retest);
     }
     OptionAgain.setEnabled(open);
@@ -165,11 +167,9 @@ void frm聞き取り::showState()
     TextAnswer->setEnabled(going);
     CommandSpeaker->setEnabled(going);
     CommandNext->setEnabled(going);
-    LabelPlays->setText(going ? QStringLiteral("%1 / %2　　音声 %3 回")
-                                    .arg(quiz_.position())
-                                    .arg(quiz_.count())
-                                    .arg(quiz_.plays())
-                              : QString());
+    LabelPlays->setText(
+        going ? QStringLiteral("%1 / %2　　音声 %3 回").arg(quiz_.position()).arg(quiz_.count()).arg(quiz_.plays())
+              : QString());
     filling_ = false;
 }
 

@@ -29,7 +29,8 @@ frm並べ替え::frm並べ替え(Navigator& navigator, SoundOut* sound)
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { openFunction(*this, index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { openFunction(*this, index); }, this);
     outer->addWidget(Bar);
     auto* chapterRow = new QHBoxLayout;
     chapterRow->addWidget(new QLabel(QStringLiteral("章の指定"), this));
@@ -38,8 +39,8 @@ frm並べ替え::frm並べ替え(Navigator& navigator, SoundOut* sound)
     chapterRow->addWidget(SpinChapter);
     chapterRow->addStretch(1);
     outer->addLayout(chapterRow);
-    auto* hint = new QLabel(
-        QStringLiteral("日本文に合うように単語をドラッグして、並べ替えて英文を完成してみましょう"), this);
+    auto* hint =
+        new QLabel(QStringLiteral("日本文に合うように単語をドラッグして、並べ替えて英文を完成してみましょう"), this);
     hint->setFont(screenFont(wide ? 13 : 11, true));
     outer->addWidget(hint);
     LabelQuestion = new QLabel(this);

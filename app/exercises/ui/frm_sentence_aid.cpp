@@ -19,8 +19,8 @@
 namespace korvel {
 
 frm基本文おたすけ::frm基本文おたすけ(Session& session, EngineBinding& engine,
-                                   const std::vector<SentenceEntry>& sentences, SentenceAidOptions options,
-                                   SoundOut& sound, QWidget* parent)
+                                     const std::vector<SentenceEntry>& sentences, SentenceAidOptions options,
+                                     SoundOut& sound, QWidget* parent)
     : QWidget(parent, Qt::Window),
       session_(session),
       engine_(engine),
@@ -107,8 +107,8 @@ void frm基本文おたすけ::play()
     }
     const SentenceEntry& sentence = sentences_[static_cast<std::size_t>(row_)];
     const bool slow = options_.slow && (sentence.chapter == 1 || sentence.chapter == 2);
-    sound_.play(sentenceRecording(session_.folders(), sentence.chapter, sentence.number, sentence.recordingPart(),
-                                  slow));
+    sound_.play(
+        sentenceRecording(session_.folders(), sentence.chapter, sentence.number, sentence.recordingPart(), slow));
 }
 
 void frm基本文おたすけ::check()

@@ -18,8 +18,8 @@
 namespace korvel {
 
 frm単語おたすけ::frm単語おたすけ(Session& session, const std::vector<WordEntry>& words,
-                               std::vector<WordExample> examples, WordsOptions options, SoundOut& sound,
-                               QWidget* parent)
+                                 std::vector<WordExample> examples, WordsOptions options, SoundOut& sound,
+                                 QWidget* parent)
     : QWidget(parent, Qt::Window),
       session_(session),
       words_(words),

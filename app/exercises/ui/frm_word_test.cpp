@@ -38,7 +38,8 @@ frm単語テスト::frm単語テスト(Navigator& navigator, SoundOut* sound)
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { chooseFunction(index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { chooseFunction(index); }, this);
     outer->addWidget(Bar);
 
     auto* options = new QHBoxLayout;
@@ -46,8 +47,8 @@ frm単語テスト::frm単語テスト(Navigator& navigator, SoundOut* sound)
     LabelFixed = new QLabel(QStringLiteral("（テスト開始後は変更不可）"), this);
     options->addWidget(LabelFixed);
     options->addSpacing(16);
-    OptionOrder = addYesNo(this, options, QStringLiteral("出題順"), QStringLiteral("ファイル順"),
-                           QStringLiteral("ランダム"));
+    OptionOrder =
+        addYesNo(this, options, QStringLiteral("出題順"), QStringLiteral("ファイル順"), QStringLiteral("ランダム"));
     options->addSpacing(16);
     LabelChapter = new QLabel(QStringLiteral("章の指定"), this);
     SpinChapter = new QSpinBox(this);
@@ -113,7 +114,7 @@ void frm単語テスト::showOptions()
     OptionOrder.set(!test_.randomOrder());
     SpinChapter->setValue(session().chapter());
     for (QWidget* w : std::initializer_list<QWidget*>{OptionAgain.question, OptionAgain.buttons[0],
-                                                     OptionAgain.buttons[1], LabelFixed, LabelChapter, SpinChapter}) {
+                                                      OptionAgain.buttons[1], LabelFixed, LabelChapter, SpinChapter}) {
         w->setVisible(!retest);
     }
     OptionAgain.setEnabled(!test_.started());
@@ -139,8 +140,8 @@ void frm単語テスト::showGrid()
     }
     QHeaderView* header = GridTest->horizontalHeader();
     for (int c = 0; c < static_cast<int>(titles.size()); ++c) {
-        const bool wideColumn = c == WordTest::kJapaneseColumn || c == WordTest::kEnglishColumn ||
-                                c == WordTest::kRightColumn;
+        const bool wideColumn =
+            c == WordTest::kJapaneseColumn || c == WordTest::kEnglishColumn || c == WordTest::kRightColumn;
         header->setSectionResizeMode(c, wideColumn ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     }
     showSelection();

@@ -27,7 +27,8 @@ frm単語::frm単語(Navigator& navigator, SoundOut* sound) : FormBase(navigator
     setFont(screenFont(wide ? 11 : 9));
     auto* outer = new QVBoxLayout(this);
     LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(navigator, [this](int index) { openFunction(*this, index); }, this);
+    Bar = new FunctionBar(
+        navigator, [this](int index) { openFunction(*this, index); }, this);
     outer->addWidget(Bar);
 
     auto* chapterRow = new QHBoxLayout;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/desktop/ui/form_base.h"
-#include "app/exercises/ui/screen_parts.h"
 #include "app/exercises/ui/frm_word_aid.h"
+#include "app/exercises/ui/screen_parts.h"
 #include "app/exercises/word_study.h"
 
 #include <QPointer>

@@ -16,8 +16,7 @@ QLabel* addHeading(FormBase& form, QBoxLayout* outer, bool wide)
     auto* caption = new QLabel(&form);
     caption->setObjectName(QStringLiteral("LabelCaption"));
     caption->setFont(screenFont(wide ? 15 : 12, true));
-    auto* user =
-        new QLabel(form.session().clockText() + QLatin1Char(' ') + form.session().currentUser().name, &form);
+    auto* user = new QLabel(form.session().clockText() + QLatin1Char(' ') + form.session().currentUser().name, &form);
     row->addWidget(caption);
     row->addStretch(1);
     row->addWidget(user);

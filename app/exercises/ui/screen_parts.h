@@ -38,8 +38,8 @@ struct YesNo {
     void set(bool yes);
     void setEnabled(bool enabled);
 };
-YesNo addYesNo(QWidget* owner, QBoxLayout* row, const QString& question, const QString& yesText = QStringLiteral("はい"),
-               const QString& noText = QStringLiteral("いいえ"));
+YesNo addYesNo(QWidget* owner, QBoxLayout* row, const QString& question,
+               const QString& yesText = QStringLiteral("はい"), const QString& noText = QStringLiteral("いいえ"));
 
 // Shows the picture, or hides the label when the file cannot be loaded.
 void showPicture(QLabel* label, const QString& path, int maxWidth = 0, int maxHeight = 0);

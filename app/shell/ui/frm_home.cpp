@@ -26,9 +26,10 @@ constexpr int kAnchorChapter = 10;
 
 QString buttonStyle(const QColor& colour)
 {
-    return QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid rgb(96, 128, 96);"
-                          " border-radius: 3px; padding: 2px; }"
-                          " QPushButton:disabled { color: rgb(128, 128, 128); }")
+    return QStringLiteral(
+               "QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid rgb(96, 128, 96);"
+               " border-radius: 3px; padding: 2px; }"
+               " QPushButton:disabled { color: rgb(128, 128, 128); }")
         .arg(colour.red())
         .arg(colour.green())
         .arg(colour.blue());
@@ -152,7 +153,8 @@ void HomeScreen::buildControls()
     connect(CommandHint, &QPushButton::clicked, this, [this] {
         const QString hint =
             layout_ == Layout::Wide
-                ? QStringLiteral("「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。")
+                ? QStringLiteral(
+                      "「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。")
                 : QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。");
         const Prompt::Answer answer =
             session().prompt().ask(QStringLiteral("画面表示のバランス"), hint, Prompt::Buttons::OkCancel,
@@ -174,7 +176,8 @@ void HomeScreen::open()
         if (title.isEmpty()) {
             title = QStringLiteral("第%1章").arg(i + 1);
         }
-        CommandChapter[static_cast<std::size_t>(i)]->setText(title.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        CommandChapter[static_cast<std::size_t>(i)]->setText(
+            title.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
     const int chapter = s.chapter();
     if (chapter >= 1 && chapter <= kChapterCount) {
@@ -262,7 +265,8 @@ void HomeScreen::chooseFunction(int index)
     }
     const int chapter = session().chapter();
     if (chapter == 0 || chapter >= kRetestWords) {
-        session().prompt().tell(QStringLiteral("機能選択"), QStringLiteral("章番号を選んでから機能を指定してください。"));
+        session().prompt().tell(QStringLiteral("機能選択"),
+                                QStringLiteral("章番号を選んでから機能を指定してください。"));
         return;
     }
     if (!functionEnabled(index)) {

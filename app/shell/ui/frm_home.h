@@ -3,8 +3,8 @@
 // then a course function for it, on the screen or in the popup frm機能.
 #pragma once
 
-#include "app/lessons/chapter_index.h"
 #include "app/desktop/ui/form_base.h"
+#include "app/lessons/chapter_index.h"
 
 #include <QColor>
 

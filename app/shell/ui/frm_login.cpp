@@ -1,6 +1,5 @@
 #include "app/shell/ui/frm_login.h"
 
-
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -78,9 +77,9 @@ void frmログイン::buildControls()
     listBox_->setVisible(false);
     right->addWidget(listBox_);
 
-    LabelUserName = new QLabel(
-        QStringLiteral("ユーザ名（２０文字までの英数字、スペース、ハイフン、アンダーバー）を入力し、Enter　キーを押してください。"),
-        this);
+    LabelUserName = new QLabel(QStringLiteral("ユーザ名（２０文字までの英数字、スペース、ハイフン、アンダーバー）を入力"
+                                              "し、Enter　キーを押してください。"),
+                               this);
     LabelUserName->setWordWrap(true);
     TextNewName = new QLineEdit(this);
     TextNewName->setMaxLength(40);
@@ -117,7 +116,8 @@ void frmログイン::buildControls()
     fontRow->addStretch(1);
     balanceLayout->addLayout(fontRow);
     for (const QString& hint :
-         {QStringLiteral("「ログイン画面に戻る」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"),
+         {QStringLiteral(
+              "「ログイン画面に戻る」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"),
           QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。")}) {
         auto* label = new QLabel(hint, balance);
         label->setWordWrap(true);
@@ -268,13 +268,9 @@ void frmログイン::chooseName(int button)
 void frmログイン::enterName()
 {
     switch (flow_.enterName(TextNewName->text())) {
-    case RegistrationFlow::NameEntry::Full:
-        return;
-    case RegistrationFlow::NameEntry::Rejected:
-        TextNewName->setFocus();
-        return;
-    case RegistrationFlow::NameEntry::Accepted:
-        break;
+    case RegistrationFlow::NameEntry::Full: return;
+    case RegistrationFlow::NameEntry::Rejected: TextNewName->setFocus(); return;
+    case RegistrationFlow::NameEntry::Accepted: break;
     }
     LabelMessage->setText(
         QStringLiteral("あなたのユーザＩＤ（８文字までの英数字）を入力し、｢ホーム」をクリックしてください。"));
@@ -287,14 +283,9 @@ void frmログイン::enterName()
 void frmログイン::enterId(bool fromEnter)
 {
     switch (flow_.enterId(TextPassWord->text(), fromEnter, TextNewName->text())) {
-    case LoginFlow::IdOutcome::Nothing:
-        return;
-    case LoginFlow::IdOutcome::IdRejected:
-        TextPassWord->setFocus();
-        return;
-    case LoginFlow::IdOutcome::NameRejected:
-        TextNewName->setFocus();
-        return;
+    case LoginFlow::IdOutcome::Nothing: return;
+    case LoginFlow::IdOutcome::IdRejected: TextPassWord->setFocus(); return;
+    case LoginFlow::IdOutcome::NameRejected: TextNewName->setFocus(); return;
     case LoginFlow::IdOutcome::RetryId:
         TextPassWord->setFocus();
         TextPassWord->selectAll();
@@ -307,9 +298,7 @@ void frmログイン::enterId(bool fromEnter)
         CommandHome->setVisible(true);
         CommandHome->setFocus();
         return;
-    case LoginFlow::IdOutcome::Home:
-        replaceWith(ScreenId::Home);
-        return;
+    case LoginFlow::IdOutcome::Home: replaceWith(ScreenId::Home); return;
     }
 }
 

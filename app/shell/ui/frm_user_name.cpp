@@ -41,8 +41,8 @@ void frmユーザ名::buildControls()
     layout->addSpacing(12);
 
     auto* grid = new QGridLayout;
-    auto* nameLabel = new QLabel(
-        QStringLiteral("新しいユーザ名（２０文字までの英数字、スペース、ハイフン、アンダーバー）"), this);
+    auto* nameLabel =
+        new QLabel(QStringLiteral("新しいユーザ名（２０文字までの英数字、スペース、ハイフン、アンダーバー）"), this);
     nameLabel->setWordWrap(true);
     TextNewName = new QLineEdit(this);
     TextNewName->setMaxLength(40);
@@ -92,14 +92,9 @@ void frmユーザ名::showCurrent()
 void frmユーザ名::enterName()
 {
     switch (flow_.enterName(TextNewName->text())) {
-    case RenameFlow::Entry::Ignored:
-        return;
-    case RenameFlow::Entry::Rejected:
-        TextNewName->setFocus();
-        return;
-    case RenameFlow::Entry::Accepted:
-        CommandChange->setEnabled(true);
-        return;
+    case RenameFlow::Entry::Ignored: return;
+    case RenameFlow::Entry::Rejected: TextNewName->setFocus(); return;
+    case RenameFlow::Entry::Accepted: CommandChange->setEnabled(true); return;
     }
 }
 

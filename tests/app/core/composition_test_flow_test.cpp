@@ -31,19 +31,19 @@ protected:
     void SetUp() override
     {
         installCourse();
-        content.write(QStringLiteral("Lesson/英作文.txt"),
-                      test::shiftJis(QStringList{
-                          QStringLiteral("No.\t章\t番号\t日本文\t英文"),
-                          QStringLiteral("1\t1\t1\t私は少年です。\tI am a boy."),
-                          QStringLiteral("2\t1\t2\t彼女は少女です。\tShe is a girl."),
-                          QStringLiteral("3\t1\t3\t「こんにちは」と彼は言った。\tHe said, \"\"Hello.\"\""),
-                          QStringLiteral("4\t1\t3\t「やあ」と私は答えた。\tI answered, \"\"Hi.\"\""),
-                          QStringLiteral("5\t1\t4\tこれはとても長い日本文で、グリッドの幅に収まらないので二行に分けて表示します。\tThis is long."),
-                          QStringLiteral("6\t2\t1\t彼は先生です。\tHe is a teacher."),
-                          QStringLiteral("7\t28\t1\t一\tOne."),
-                          QStringLiteral("8\t28\t2\t二\tTwo."),
-                          QStringLiteral("9\t28\t3\t三\tThree."),
-                          QStringLiteral("10\t28\t4\t四\tFour.")}.join(QStringLiteral("\r\n"))));
+        content.write(
+            QStringLiteral("Lesson/英作文.txt"),
+            test::shiftJis(QStringList{QStringLiteral("No.\t章\t番号\t日本文\t英文"),
+                                       QStringLiteral("1\t1\t1\t私は少年です。\tI am a boy."),
+                                       QStringLiteral("2\t1\t2\t彼女は少女です。\tShe is a girl."),
+                                       QStringLiteral("3\t1\t3\t「こんにちは」と彼は言った。\tHe said, \"\"Hello.\"\""),
+                                       QStringLiteral("4\t1\t3\t「やあ」と私は答えた。\tI answered, \"\"Hi.\"\""),
+                                       QStringLiteral("5\t1\t4\tこれはとても長い日本文で、グリッドの幅に収まらないので"
+                                                      "二行に分けて表示します。\tThis is long."),
+                                       QStringLiteral("6\t2\t1\t彼は先生です。\tHe is a teacher."),
+                                       QStringLiteral("7\t28\t1\t一\tOne."), QStringLiteral("8\t28\t2\t二\tTwo."),
+                                       QStringLiteral("9\t28\t3\t三\tThree."), QStringLiteral("10\t28\t4\t四\tFour.")}
+                               .join(QStringLiteral("\r\n"))));
         writeUsers({test::userRecordBytes("Taro", -1, -1, "")});
         startSession();
         session->users().get_UserData();
@@ -53,8 +53,8 @@ protected:
 
     void sentLog(std::int16_t row, std::int16_t chapter, bool right, const QString& answer = QStringLiteral("x"))
     {
-        ASSERT_TRUE(put_SentLog(*session, row, chapter, answer, right, right ? std::vector<std::int16_t>{}
-                                                                               : std::vector<std::int16_t>{1}));
+        ASSERT_TRUE(put_SentLog(*session, row, chapter, answer, right,
+                                right ? std::vector<std::int16_t>{} : std::vector<std::int16_t>{1}));
     }
 
     CompositionTest& start(TestAgain again = TestAgain::No)
@@ -83,7 +83,8 @@ TEST_F(CompositionTestFlowTest, AFreshLearnerGetsEveryItemOfTheChapter)
 {
     CompositionTest& t = start();
     EXPECT_EQ(t.caption(), QStringLiteral("第1章　英作文テスト"));
-    EXPECT_EQ(t.columnTitles(), (QStringList{QStringLiteral("No."), QStringLiteral("日本文"), QStringLiteral("英文"), QStringLiteral("判")}));
+    EXPECT_EQ(t.columnTitles(), (QStringList{QStringLiteral("No."), QStringLiteral("日本文"), QStringLiteral("英文"),
+                                             QStringLiteral("判")}));
     ASSERT_EQ(t.list().size(), 5u);
     EXPECT_EQ(t.run().questions, 5);
     EXPECT_EQ(t.selectedRow(), 1);
@@ -123,7 +124,7 @@ TEST_F(CompositionTestFlowTest, ChapterTwentyEightKeepsTheFileOrder)
 
 TEST_F(CompositionTestFlowTest, WithOptionNoARightRowOfAnOpenItemShowsDoneAndIsNotCounted)
 {
-    sentLog(1, 1, true, QStringLiteral("I am a boy."));  // a whole item right
+    sentLog(1, 1, true, QStringLiteral("I am a boy."));          // a whole item right
     sentLog(3, 1, true, QStringLiteral("He said, \"Hello.\""));  // one row of a two-row item right
     sentLog(2, 1, false);
     CompositionTest& t = start(TestAgain::No);

@@ -1,5 +1,5 @@
-#include "app/lessons/chapter_index.h"
 #include "app/lessons/content_text.h"
+#include "app/lessons/chapter_index.h"
 #include "app/shell/session.h"
 #include "tests/app/test_support.h"
 

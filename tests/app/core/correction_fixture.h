@@ -17,8 +17,8 @@ namespace korvel::test {
 
 class ScriptedZintra final : public ZintraCalls {
 public:
-    QByteArray reply;   // written into the buffer, then a zero
-    int result = -1;    // -1: the reply's length
+    QByteArray reply;  // written into the buffer, then a zero
+    int result = -1;   // -1: the reply's length
     int inits = 0;
     int matches = 0;
     QByteArray config;

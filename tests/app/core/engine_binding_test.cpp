@@ -62,10 +62,10 @@ TEST_F(CorrectionTest, UnusableReportsAreTheEngineErrorOfRowTwo)
         int result;
     };
     const Case cases[] = {
-        {reportOf(span(QStringLiteral("Hi"))), 0},                            // result 0
+        {reportOf(span(QStringLiteral("Hi"))), 0},  // result 0
         {QStringLiteral("<div><P>Can't open Global or Template file!</P></div>\n"), -1},
-        {QStringLiteral("The Cache is cleared.\n"), -1},                       // no "</div>"
-        {QString(), 5},                                                        // empty, non-zero result
+        {QStringLiteral("The Cache is cleared.\n"), -1},  // no "</div>"
+        {QString(), 5},                                   // empty, non-zero result
     };
     for (const Case& c : cases) {
         prompt.clear();
@@ -76,8 +76,8 @@ TEST_F(CorrectionTest, UnusableReportsAreTheEngineErrorOfRowTwo)
         ASSERT_EQ(prompt.count(), 1u);
         EXPECT_EQ(prompt.last().title, QStringLiteral("エラー表示"));
         EXPECT_TRUE(prompt.last().text.startsWith(QStringLiteral("エラー：　英文添削エンジンの処理に失敗しました。")));
-        EXPECT_TRUE(prompt.last().text.endsWith(
-            QStringLiteral(" データ名 <H1>Lesson01-01</H1><P>Hi</P>\r\nprc_zintraMatch")));
+        EXPECT_TRUE(
+            prompt.last().text.endsWith(QStringLiteral(" データ名 <H1>Lesson01-01</H1><P>Hi</P>\r\nprc_zintraMatch")));
     }
 }
 
@@ -126,8 +126,8 @@ TEST_F(CorrectionTest, AnAnalysisOverflowFailsTheCheckThroughTheErrorBox)
 
 TEST_F(CorrectionTest, EmptySentenceIsNotSent)
 {
-    const CorrectionResult& r = checkWith(reportOf(span(QStringLiteral("x"))), QStringLiteral("  \"  "),
-                                          QStringLiteral("「はい」"));
+    const CorrectionResult& r =
+        checkWith(reportOf(span(QStringLiteral("x"))), QStringLiteral("  \"  "), QStringLiteral("「はい」"));
     EXPECT_TRUE(r.empty);
     EXPECT_EQ(engine->matches, 0);
     EXPECT_EQ(r.commentText, QStringLiteral("英作文を入力してください。"));
@@ -135,8 +135,8 @@ TEST_F(CorrectionTest, EmptySentenceIsNotSent)
 
 TEST_F(CorrectionTest, RightAndWrongVerdicts)
 {
-    const CorrectionResult& right = checkWith(reportOf(span(QStringLiteral("Yes")) + span(QStringLiteral("."))),
-                                              QStringLiteral("Yes."));
+    const CorrectionResult& right =
+        checkWith(reportOf(span(QStringLiteral("Yes")) + span(QStringLiteral("."))), QStringLiteral("Yes."));
     EXPECT_TRUE(right.right());
     EXPECT_EQ(right.displayText, QStringLiteral(" あなたの英作文は正しいです。\r\n"));
     EXPECT_TRUE(correction->modelBlock().isEmpty());

@@ -1,5 +1,5 @@
-#include "app/correction/correction.h"
 #include "app/correction/error_comments.h"
+#include "app/correction/correction.h"
 #include "tests/app/file_support.h"
 
 #include <gtest/gtest.h>
@@ -93,8 +93,7 @@ TEST_F(ErrComment, QuotationPseudoItems)
     add(QStringLiteral("Hello"));
     add(QString(), kCodeClosingMissing, {QStringLiteral("\"")}, 2);
     EXPECT_EQ(kinds(0), QList<int>{11});
-    EXPECT_EQ(comments(0).front().text,
-              QStringLiteral("会話文の先頭の　｢ に対しては \"（引用符）を用います。"));
+    EXPECT_EQ(comments(0).front().text, QStringLiteral("会話文の先頭の　｢ に対しては \"（引用符）を用います。"));
     EXPECT_EQ(kinds(2), QList<int>{12});
     items[0].code = kCodeOpeningWrong;
     items[2].code = kCodeClosingWrong;

@@ -113,7 +113,8 @@ TEST_F(GlobalComm, AnIdBeyondTheTableStopsTheLoadingAndKeepsTheRowsBefore)
 
 TEST_F(GlobalComm, OneCharacterFirstLineJoinsWithBlanks)
 {
-    EXPECT_EQ(joinGlobalLines({QStringLiteral("<"), QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("< a b "));
+    EXPECT_EQ(joinGlobalLines({QStringLiteral("<"), QStringLiteral("a"), QStringLiteral("b")}),
+              QStringLiteral("< a b "));
     EXPECT_EQ(joinGlobalLines({QStringLiteral("<root>"), QStringLiteral("<a>")}), QStringLiteral("<root><a>"));
 }
 

@@ -122,8 +122,8 @@ TEST_F(LearningLogTest, TheOtherRecordsByteForByte)
 
     // A sentence played three times and checked twice, the second check right.
     ASSERT_TRUE(put_HExLog(*session, {40, 100, QStringLiteral("I have a pen."), 3, 2, -1, clock.at}));
-    EXPECT_EQ(read("HExLog1.dat"),
-              le16(40) + le16(100) + padded("I have a pen.", 100) + le16(0) + le16(3) + le16(2) + le16(-1) + le64(kClockDate));
+    EXPECT_EQ(read("HExLog1.dat"), le16(40) + le16(100) + padded("I have a pen.", 100) + le16(0) + le16(3) + le16(2) +
+                                       le16(-1) + le64(kClockDate));
 }
 
 TEST_F(LearningLogTest, ARunLeftBeforeAnyAnswerWritesNoUserLog)
@@ -237,7 +237,8 @@ TEST_F(LearningLogTest, AWriteCutShortLeavesTheFileAsItWas)
     EXPECT_EQ(read("SentLog1.dat"), before);
     ASSERT_EQ(prompt.count(), 1u);
     EXPECT_EQ(prompt.last().text, QStringLiteral("エラー：　ファイルに書き込めません。\r\n") +
-                                      content.file(log("SentLog1.dat")) + QStringLiteral(" フォルダー名 \r\nput_SentLog"));
+                                      content.file(log("SentLog1.dat")) +
+                                      QStringLiteral(" フォルダー名 \r\nput_SentLog"));
     // The next write appends after the two records.
     ASSERT_TRUE(put_SentLog(*session, 7, 3, QStringLiteral("three"), false, {1}));
     EXPECT_EQ(read("SentLog1.dat"), before + sentRecord(7, 3, false, "three", {1}));
@@ -257,15 +258,16 @@ TEST_F(LearningLogTest, LogNamesMatchRegardlessOfCase)
 
 TEST_F(LearningLogTest, ANumberOutsideTheTableStopsTheReaderKeepingNewerStates)
 {
-    write("SentLog1.dat", sentRecord(5, 3, false, "older") + sentRecord(1500, 3, true, "bad") +
-                              sentRecord(6, 3, true, "newest"));
+    write("SentLog1.dat",
+          sentRecord(5, 3, false, "older") + sentRecord(1500, 3, true, "bad") + sentRecord(6, 3, true, "newest"));
     CompositionStates states = sentStates();
     EXPECT_FALSE(get_OKsent(*session, states));
     EXPECT_EQ(states.at(6).state, LastRight);
     EXPECT_EQ(states.at(5).state, NotTested);
     ASSERT_EQ(prompt.count(), 1u);
     EXPECT_EQ(prompt.last().text, QStringLiteral("エラー：　ファイルが読み込めないか、データが多すぎます。\r\n") +
-                                      content.file(log("SentLog1.dat")) + QStringLiteral(" フォルダー名 \r\nget_OKsent"));
+                                      content.file(log("SentLog1.dat")) +
+                                      QStringLiteral(" フォルダー名 \r\nget_OKsent"));
 
     prompt.clear();
     write("HExLog1.dat", QByteArray(le16(501) + QByteArray(118, '\0')));
@@ -290,8 +292,8 @@ TEST_F(LearningLogTest, ListeningStatesCountEveryAttemptAndTakeTheNewestFlag)
 
 TEST_F(LearningLogTest, TheRecordListsComeNewestFirst)
 {
-    write("SentLog1.dat", sentRecord(5, 3, false, "first", {4, 2}) + sentRecord(6, 4, true, "second") +
-                              QByteArray(17, 'x'));
+    write("SentLog1.dat",
+          sentRecord(5, 3, false, "first", {4, 2}) + sentRecord(6, 4, true, "second") + QByteArray(17, 'x'));
     const std::vector<SentLogRecord> sent = get_SentLog(*session);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].answer, QStringLiteral("second"));

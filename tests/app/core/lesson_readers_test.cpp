@@ -1,7 +1,7 @@
 // The lesson readers on small Shift-JIS, TAB-separated, CR LF files: row
 // rules, capacities, field widths, quoting and the reports of a missing file.
-#include "app/lessons/lesson_names.h"
 #include "app/lessons/lesson_readers.h"
+#include "app/lessons/lesson_names.h"
 #include "app/shell/session.h"
 #include "tests/app/test_support.h"
 
@@ -23,7 +23,8 @@ protected:
     // A lesson file from rows of fields, as the spreadsheet export writes it.
     void lesson(const QString& name, const QStringList& rows) const
     {
-        content.write(QStringLiteral("Lesson/") + name, test::shiftJis(rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        content.write(QStringLiteral("Lesson/") + name,
+                      test::shiftJis(rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
     }
 
     void expectMissingFileReport(const QString& file, const QString& routine)
@@ -38,11 +39,11 @@ protected:
 
 TEST_F(LessonReadersTest, CourseWordsSkipTheTitleRowAndUseTheNumberAsSlot)
 {
-    lesson(QStringLiteral("単語.txt"),
-           {QStringLiteral("No.\t章\t表示\t番号\t意味\t綴り\t補足\t種類"),
-            QStringLiteral("0\t1\t0\t0\tzero\tzero\t\t"),
-            QStringLiteral("1\t1\t0\t1\t私は\t\"I\"\tI am\t代名詞"),
-            QStringLiteral("3\t2\t1\t2\t") + QString(80, QChar(u'あ')) + QStringLiteral("\tyou,ye\t\t話し言葉\textra")});
+    lesson(
+        QStringLiteral("単語.txt"),
+        {QStringLiteral("No.\t章\t表示\t番号\t意味\t綴り\t補足\t種類"), QStringLiteral("0\t1\t0\t0\tzero\tzero\t\t"),
+         QStringLiteral("1\t1\t0\t1\t私は\t\"I\"\tI am\t代名詞"),
+         QStringLiteral("3\t2\t1\t2\t") + QString(80, QChar(u'あ')) + QStringLiteral("\tyou,ye\t\t話し言葉\textra")});
     CourseWords words;
     ASSERT_TRUE(get_AllWord(*session, words));
     EXPECT_EQ(words.count, 3);
@@ -59,8 +60,9 @@ TEST_F(LessonReadersTest, CourseWordsSkipTheTitleRowAndUseTheNumberAsSlot)
 
 TEST_F(LessonReadersTest, AWordNumberPastTheTableStopsTheReaderKeepingEarlierRows)
 {
-    lesson(QStringLiteral("単語.txt"), {QStringLiteral("5\t1\t0\t1\tいぬ\tdog"), QStringLiteral("1202\t1\t0\t2\tねこ\tcat"),
-                                        QStringLiteral("6\t1\t0\t3\tとり\tbird")});
+    lesson(QStringLiteral("単語.txt"),
+           {QStringLiteral("5\t1\t0\t1\tいぬ\tdog"), QStringLiteral("1202\t1\t0\t2\tねこ\tcat"),
+            QStringLiteral("6\t1\t0\t3\tとり\tbird")});
     CourseWords words;
     EXPECT_FALSE(get_AllWord(*session, words));
     EXPECT_EQ(words.slots[4].spelling, QStringLiteral("dog"));
@@ -120,8 +122,7 @@ TEST_F(LessonReadersTest, BasicSentencesUnquoteTheirCellsAndStopAtALaterChapter)
            {QStringLiteral("No.\t章\t番号\t日本文\t英文\tフラグ\tクイズ"),
             QStringLiteral("1\t1\t1\t彼は言った\t\"He said \"\"hi\"\"\nto me.\"\t101\t"),
             QStringLiteral("2\t1\t2\tこんにちは\tHello.\t\t\"Hello, Ken.\""),
-            QStringLiteral("3\t2\t1\t次の章\tNext.\t0"),
-            QStringLiteral("4\t1\t3\t戻った行\tBack.\t0")});
+            QStringLiteral("3\t2\t1\t次の章\tNext.\t0"), QStringLiteral("4\t1\t3\t戻った行\tBack.\t0")});
     session->setChapter(1);
     const std::vector<SentenceEntry> screen = set_Sentence(*session);
     ASSERT_EQ(screen.size(), 3u);  // title row and chapter 1's first two rows; row 4 lies after chapter 2
@@ -144,7 +145,8 @@ TEST_F(LessonReadersTest, SentenceFlagsDecideCapitalRecordingAndListening)
     EXPECT_TRUE(s.keepsCapital());
     EXPECT_EQ(s.recordingPart(), 1);
     EXPECT_TRUE(s.inListeningQuiz());
-    EXPECT_EQ(sentenceRecording(f, 3, QStringLiteral("4"), s.recordingPart(), false), f.audioSent + QStringLiteral("/s03-04-h1.mp3"));
+    EXPECT_EQ(sentenceRecording(f, 3, QStringLiteral("4"), s.recordingPart(), false),
+              f.audioSent + QStringLiteral("/s03-04-h1.mp3"));
     s.flags = 110;
     EXPECT_TRUE(s.keepsCapital());
     EXPECT_FALSE(s.inListeningQuiz());
@@ -154,7 +156,8 @@ TEST_F(LessonReadersTest, SentenceFlagsDecideCapitalRecordingAndListening)
     s.flags = 0;
     EXPECT_FALSE(s.keepsCapital());
     EXPECT_TRUE(s.inListeningQuiz());
-    EXPECT_EQ(sentenceRecording(f, 3, QStringLiteral("12"), s.recordingPart(), true), f.audioSent + QStringLiteral("/ss03-12.mp3"));
+    EXPECT_EQ(sentenceRecording(f, 3, QStringLiteral("12"), s.recordingPart(), true),
+              f.audioSent + QStringLiteral("/ss03-12.mp3"));
 }
 
 TEST_F(LessonReadersTest, TheListeningListLeavesOutRemainderTenAndTheReQuizTakesEveryChapter)
@@ -189,10 +192,11 @@ TEST_F(LessonReadersTest, WordExamplesSkipTheFirstLineAndKeepTheChapter)
 
 TEST_F(LessonReadersTest, GoalsSummaryAndGlossary)
 {
-    lesson(QStringLiteral("学習目標.txt"), {QStringLiteral("第1章の目標"), QStringLiteral("x"), QStringLiteral("\"二行の\n目標\"")});
+    lesson(QStringLiteral("学習目標.txt"),
+           {QStringLiteral("第1章の目標"), QStringLiteral("x"), QStringLiteral("\"二行の\n目標\"")});
     lesson(QStringLiteral("まとめ.txt"), {QStringLiteral("  \"まとめ\nその二\"  "), QStringLiteral("y")});
-    lesson(QStringLiteral("用語一覧.txt"), {QStringLiteral("用語\t読み\t品詞\t説明"),
-                                          QStringLiteral("主語\t\"しゅご\"\t名詞\t\"文の\n主人公\"")});
+    lesson(QStringLiteral("用語一覧.txt"),
+           {QStringLiteral("用語\t読み\t品詞\t説明"), QStringLiteral("主語\t\"しゅご\"\t名詞\t\"文の\n主人公\"")});
     session->setChapter(1);
     EXPECT_EQ(dsp_Menu(*session), QStringLiteral("第1章の目標"));
     EXPECT_EQ(dsp_Matome(*session), QStringLiteral("まとめ\r\nその二"));
@@ -212,8 +216,9 @@ TEST_F(LessonReadersTest, GoalsSummaryAndGlossary)
 
 TEST_F(LessonReadersTest, TheLessonPageIsJoinedAndGetsTheSmallerBaseFont)
 {
-    const QString page = content.write(QStringLiteral("HTML/Explain01-01.htm"),
-                                       test::shiftJis(QStringLiteral("<HTML>\r\n<BASEFONT SIZE=3>説明\r\n<BASEFONT SIZE=3></HTML>\r\n")));
+    const QString page = content.write(
+        QStringLiteral("HTML/Explain01-01.htm"),
+        test::shiftJis(QStringLiteral("<HTML>\r\n<BASEFONT SIZE=3>説明\r\n<BASEFONT SIZE=3></HTML>\r\n")));
     ASSERT_TRUE(make_LessonHtm(*session, page));
     EXPECT_EQ(content.read(QStringLiteral("HTML/Lesson.htm")),
               test::shiftJis(QStringLiteral("<HTML><BASEFONT SIZE=2>説明<BASEFONT SIZE=3></HTML>")));

@@ -29,13 +29,12 @@ protected:
     void SetUp() override
     {
         ExerciseTest::SetUp();
-        lessonFile(QStringLiteral("基本文.txt"),
-                   {QStringLiteral("No.\t章\t番号\t日本語\t英語\tフラグ\t別文"),
-                    QStringLiteral("1\t1\t1\tはい、そうです。\tYes, I am.\t0"),
-                    QStringLiteral("2\t1\t2\t聞かない。\tNot heard.\t10"),
-                    QStringLiteral("3\t1\t3\t聞かない。\tNot heard either.\t110"),
-                    QStringLiteral("4\t1\t4\t彼は少年です。\tHe is a boy.\t101"),
-                    QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.\t0")});
+        lessonFile(QStringLiteral("基本文.txt"), {QStringLiteral("No.\t章\t番号\t日本語\t英語\tフラグ\t別文"),
+                                                  QStringLiteral("1\t1\t1\tはい、そうです。\tYes, I am.\t0"),
+                                                  QStringLiteral("2\t1\t2\t聞かない。\tNot heard.\t10"),
+                                                  QStringLiteral("3\t1\t3\t聞かない。\tNot heard either.\t110"),
+                                                  QStringLiteral("4\t1\t4\t彼は少年です。\tHe is a boy.\t101"),
+                                                  QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.\t0")});
         random.values = {0.0};
     }
     void heard(std::int16_t row, std::int16_t chapter, bool right)

@@ -23,7 +23,8 @@ protected:
         installCourse();
         writeUsers({userRecordBytes("Taro", -1, -1, "abc"), userRecordBytes("hana", 0, 0, ""),
                     userRecordBytes("Ken", -1, -1, "k1")});
-        content.write(QStringLiteral("Korveluser/LastUser.dat"), QByteArray("Ken                 ") + le16(2) + le16(3));
+        content.write(QStringLiteral("Korveluser/LastUser.dat"),
+                      QByteArray("Ken                 ") + le16(2) + le16(3));
     }
 
     LoginFlow& start()

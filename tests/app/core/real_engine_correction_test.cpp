@@ -27,8 +27,10 @@ QString engineRoot()
         QFile ini(data + QStringLiteral("/zintra.ini"));
         EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
         QString text = QString::fromUtf8(ini.readAll());
-        for (const char* key : {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE", "CONTEXTUALRULEFILE", "GRAMMAR_FILE"}) {
-            text.replace(QString::fromLatin1(key) + QLatin1Char(' '), QString::fromLatin1(key) + QLatin1Char(' ') + data + QLatin1Char('/'));
+        for (const char* key :
+             {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE", "CONTEXTUALRULEFILE", "GRAMMAR_FILE"}) {
+            text.replace(QString::fromLatin1(key) + QLatin1Char(' '),
+                         QString::fromLatin1(key) + QLatin1Char(' ') + data + QLatin1Char('/'));
         }
         QFile out(dir.filePath(QStringLiteral("zintra.ini")));
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
@@ -141,15 +143,16 @@ TEST_F(RealEngine, CheckJsonKeepsItsKeysInOrder)
     const CorrectionResult& r = check(QStringLiteral("I am boy."));
     const QByteArray json = checkJson(r, correction->modelBlock());
     qsizetype last = -1;
-    for (const char* key : {"\"request\"", "\"errors\": 1", "\"quoteFlags\": 0", "\"verdict\": \"wrong\"",
-                            "\"comments\"", "\"display\"", "\"corrected\": \"I am a boy.\"", "\"modelBlock\"",
-                            "\"commentKinds\": [6]", "\"items\""}) {
+    for (const char* key :
+         {"\"request\"", "\"errors\": 1", "\"quoteFlags\": 0", "\"verdict\": \"wrong\"", "\"comments\"", "\"display\"",
+          "\"corrected\": \"I am a boy.\"", "\"modelBlock\"", "\"commentKinds\": [6]", "\"items\""}) {
         const qsizetype at = json.indexOf(key);
         EXPECT_GT(at, last) << key << "\n" << json.toStdString();
         last = at;
     }
-    EXPECT_TRUE(json.contains("{\"word\": \"\", \"code\": 8, \"group\": 0, \"errorNumber\": 1, "
-                              "\"candidates\": [\"a\"], \"comments\": []}"));
+    EXPECT_TRUE(
+        json.contains("{\"word\": \"\", \"code\": 8, \"group\": 0, \"errorNumber\": 1, "
+                      "\"candidates\": [\"a\"], \"comments\": []}"));
     EXPECT_TRUE(json.contains("\\r\\n"));
 }
 

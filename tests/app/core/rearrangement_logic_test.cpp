@@ -55,13 +55,12 @@ protected:
     void SetUp() override
     {
         ExerciseTest::SetUp();
-        lessonFile(QStringLiteral("基本文.txt"),
-                   {QStringLiteral("No.\t章\t番号\t日本語\t英語\tフラグ\t別文"),
-                    QStringLiteral("1\t1\t1\t私はペンを持っています。\tI have a pen.\t0"),
-                    QStringLiteral("2\t1\t2\tこんにちは。\tHello, Tom.\t0"),
-                    QStringLiteral("3\t1\t2\tやあ。\tHi, Ken.\t0"),
-                    QStringLiteral("4\t1\t3\t私はケンです。\tI am Ken.\t100"),
-                    QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.\t0")});
+        lessonFile(QStringLiteral("基本文.txt"), {QStringLiteral("No.\t章\t番号\t日本語\t英語\tフラグ\t別文"),
+                                                  QStringLiteral("1\t1\t1\t私はペンを持っています。\tI have a pen.\t0"),
+                                                  QStringLiteral("2\t1\t2\tこんにちは。\tHello, Tom.\t0"),
+                                                  QStringLiteral("3\t1\t2\tやあ。\tHi, Ken.\t0"),
+                                                  QStringLiteral("4\t1\t3\t私はケンです。\tI am Ken.\t100"),
+                                                  QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.\t0")});
     }
     static int rowOf(const RearrangementQuiz& quiz) { return quiz.current()->row; }
 };

@@ -33,11 +33,11 @@ QString errorBlock(int code, const QStringList& words, const QStringList& candid
 
 TEST(ReportParse, WordsErrorsCandidatesAndCommentBlocks)
 {
-    const QString report =
-        reportOf(span(QStringLiteral("I")) + errorBlock(3648, {QStringLiteral("is")}, {QStringLiteral("am")}, {10005}) +
-                     errorBlock(1600, {QStringLiteral("a")}, {QStringLiteral("a")}, {10003}) +
-                     span(QStringLiteral("boy")) + errorBlock(8, {QString()}, {QStringLiteral(".")}),
-                 commentBlock(10005, QStringLiteral("am を使います。")) + commentBlock(10003, QStringLiteral("a が要ります。")));
+    const QString report = reportOf(
+        span(QStringLiteral("I")) + errorBlock(3648, {QStringLiteral("is")}, {QStringLiteral("am")}, {10005}) +
+            errorBlock(1600, {QStringLiteral("a")}, {QStringLiteral("a")}, {10003}) + span(QStringLiteral("boy")) +
+            errorBlock(8, {QString()}, {QStringLiteral(".")}),
+        commentBlock(10005, QStringLiteral("am を使います。")) + commentBlock(10003, QStringLiteral("a が要ります。")));
     const ReportAnalysis a = parse(report);
     ASSERT_TRUE(a.ok) << a.failure.routine.toStdString();
     EXPECT_EQ(a.errorCount, 2);
@@ -60,9 +60,9 @@ TEST(ReportParse, WordsErrorsCandidatesAndCommentBlocks)
 
 TEST(ReportParse, SuperfluousWordsGetNoCandidatesAndAnErrorAtTheStartCapitalisesItsCandidates)
 {
-    const QString report = reportOf(errorBlock(3648, {QStringLiteral("me")}, {QStringLiteral("i"), QString()}) +
-                                    errorBlock(16, {QStringLiteral("very"), QStringLiteral("much")},
-                                               {QStringLiteral("x")}, {3}));
+    const QString report =
+        reportOf(errorBlock(3648, {QStringLiteral("me")}, {QStringLiteral("i"), QString()}) +
+                 errorBlock(16, {QStringLiteral("very"), QStringLiteral("much")}, {QStringLiteral("x")}, {3}));
     const ReportAnalysis a = parse(report);
     ASSERT_TRUE(a.ok);
     EXPECT_EQ(a.items[0].candidates, (QStringList{QStringLiteral("I"), QString()}));
@@ -77,8 +77,9 @@ TEST(ReportParse, SuperfluousWordsGetNoCandidatesAndAnErrorAtTheStartCapitalises
 
 TEST(ReportParse, IdiomWithAnInnerErrorGetsAClosingItem)
 {
-    const QString idiom = QStringLiteral("<div><B>576</B><div><B>520</B><span></span><font>a</font><p>10003</p></div>\n"
-                                         "<span>student</span><font>a student</font><p>10003</p><p>7</p></div>\n");
+    const QString idiom = QStringLiteral(
+        "<div><B>576</B><div><B>520</B><span></span><font>a</font><p>10003</p></div>\n"
+        "<span>student</span><font>a student</font><p>10003</p><p>7</p></div>\n");
     const ReportAnalysis a = parse(reportOf(span(QStringLiteral("I")) + idiom));
     ASSERT_TRUE(a.ok);
     ASSERT_EQ(a.items.size(), 4u);
@@ -101,7 +102,8 @@ TEST(ReportParse, IdiomWithAnInnerErrorGetsAClosingItem)
 
 TEST(ReportParse, IdiomWithoutErrorIsPlainWords)
 {
-    const QString idiom = QStringLiteral("<div><B>576</B><span>a</span><span>boy</span><font>a boy</font><p>3</p></div>\n");
+    const QString idiom =
+        QStringLiteral("<div><B>576</B><span>a</span><span>boy</span><font>a boy</font><p>3</p></div>\n");
     const ReportAnalysis a = parse(reportOf(idiom));
     ASSERT_TRUE(a.ok);
     ASSERT_EQ(a.items.size(), 2u);
@@ -177,8 +179,9 @@ TEST(ReportParse, OverflowInsideAnIdiomNamesTheIdiomRoutine)
         return QStringLiteral("<div><B>576</B>") + inner + QStringLiteral("</div>\n");
     };
     const QString missing = QStringLiteral("<div><B>8</B><span></span><font>a</font></div>");
-    EXPECT_EQ(parse(reportOf(words(30) + idiom(QStringLiteral("<div><B>1600</B><span>a</span></div>")))).failure.routine,
-              QStringLiteral("set_IdiomText2"));
+    EXPECT_EQ(
+        parse(reportOf(words(30) + idiom(QStringLiteral("<div><B>1600</B><span>a</span></div>")))).failure.routine,
+        QStringLiteral("set_IdiomText2"));
     EXPECT_EQ(parse(reportOf(words(30) + idiom(QStringLiteral("<div><B>16</B><span>a</span></div>")))).failure.routine,
               QStringLiteral("set_IdiomText3"));
     EXPECT_EQ(parse(reportOf(words(30) + idiom(missing))).failure.routine, QStringLiteral("set_IdiomText4"));

@@ -1,6 +1,6 @@
-#include "app/shell/error_table.h"
-#include "app/files/folders.h"
 #include "app/shell/session.h"
+#include "app/files/folders.h"
+#include "app/shell/error_table.h"
 #include "tests/app/test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,8 @@ namespace {
 
 TEST(ErrorMsgLine, FiveFieldsFillTheRow)
 {
-    const ErrorMsgRow row = ErrorMsgTable::parseLine(QStringLiteral("3\tE\t ファイルに書き込めません。 \t書き込み\t説明\tignored"));
+    const ErrorMsgRow row =
+        ErrorMsgTable::parseLine(QStringLiteral("3\tE\t ファイルに書き込めません。 \t書き込み\t説明\tignored"));
     EXPECT_EQ(row.number, 3);
     EXPECT_EQ(row.kind, QStringLiteral("E"));
     EXPECT_EQ(row.message, QStringLiteral("ファイルに書き込めません。"));
@@ -109,7 +110,8 @@ TEST_F(SessionTest, TheErrorReportShowsMessageDetailAndRoutine)
     ASSERT_EQ(prompt.count(), 1u);
     EXPECT_EQ(prompt.last().title, QStringLiteral("エラー表示"));
     EXPECT_EQ(prompt.last().buttons, Prompt::Buttons::Ok);
-    EXPECT_EQ(prompt.last().text, QStringLiteral("エラー：　ファイルに書き込めません。\r\n フォルダー名 /u/SentLog0.dat\r\nput_SentLog"));
+    EXPECT_EQ(prompt.last().text,
+              QStringLiteral("エラー：　ファイルに書き込めません。\r\n フォルダー名 /u/SentLog0.dat\r\nput_SentLog"));
 }
 
 TEST_F(SessionTest, RowNineHundredNinetyNineShowsNothing)

@@ -1,8 +1,8 @@
 // The study aids without a screen: the page box, the glossary's pictures, the
 // sentence study aid's template names and its refusals before the engine.
 #include "app/correction/engine_binding.h"
-#include "tests/app/core/correction_fixture.h"
 #include "app/exercises/study_aids.h"
+#include "tests/app/core/correction_fixture.h"
 #include "tests/app/core/exercise_fixture.h"
 
 #include <gtest/gtest.h>

@@ -183,8 +183,8 @@ TEST_F(UserAccountsTest, LastUserFileRoundTripsAndNamesTheLearner)
 
 TEST_F(UserAccountsTest, AStaleLastUserCountNeverShrinksTheUsers)
 {
-    writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", 0, -1, ""),
-                userRecordBytes("Ken", 0, -1, "")});
+    writeUsers(
+        {userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", 0, -1, ""), userRecordBytes("Ken", 0, -1, "")});
     content.write(QStringLiteral("Korveluser/LastUser.dat"), QByteArray("Taro                ") + le16(0) + le16(1));
     Session& s = startSession();
     s.users().get_UserData();

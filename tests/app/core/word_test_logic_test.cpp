@@ -27,14 +27,13 @@ protected:
     void SetUp() override
     {
         ExerciseTest::SetUp();
-        lessonFile(QStringLiteral("単語.txt"),
-                   {QStringLiteral("No.\t章\t表示\t番号\t意味\t英語\t補足\t種類"),
-                    QStringLiteral("1\t1\t0\t1\t本\tbook\tブック\t名詞"),
-                    QStringLiteral("2\t1\t0\t2\t色\tcolor, colour\tカラー\t名詞"),
-                    QStringLiteral("3\t1\t0\t3\tこんにちは\tHello.\tハロー\t話し言葉"),
-                    QStringLiteral("4\t1\t1\t4\t猫\tcat\tキャット\t名詞"),
-                    QStringLiteral("5\t2\t0\t1\t犬\tdog\tドッグ\t名詞"),
-                    QStringLiteral("6\t3\t0\t1\t鳥\tbird\tバード\t名詞")});
+        lessonFile(QStringLiteral("単語.txt"), {QStringLiteral("No.\t章\t表示\t番号\t意味\t英語\t補足\t種類"),
+                                                QStringLiteral("1\t1\t0\t1\t本\tbook\tブック\t名詞"),
+                                                QStringLiteral("2\t1\t0\t2\t色\tcolor, colour\tカラー\t名詞"),
+                                                QStringLiteral("3\t1\t0\t3\tこんにちは\tHello.\tハロー\t話し言葉"),
+                                                QStringLiteral("4\t1\t1\t4\t猫\tcat\tキャット\t名詞"),
+                                                QStringLiteral("5\t2\t0\t1\t犬\tdog\tドッグ\t名詞"),
+                                                QStringLiteral("6\t3\t0\t1\t鳥\tbird\tバード\t名詞")});
         random.values = {0.0};
     }
 
@@ -71,7 +70,7 @@ TEST_F(WordTestLogic, SpokenPhraseNeverAskedUnlistedWordAsked)
 TEST_F(WordTestLogic, WordsRightAreLeftOutUnlessTestedAgain)
 {
     logWord(1, 1, false, 0);
-    logWord(1, 1, true, 1);   // newest right: left out
+    logWord(1, 1, true, 1);  // newest right: left out
     logWord(4, 1, true, 0);
     logWord(4, 1, false, 1);  // newest wrong: asked
     WordTest test(*session);

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #if defined(__linux__)
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 #endif
 
 namespace korvel {

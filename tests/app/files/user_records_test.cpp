@@ -79,7 +79,8 @@ TEST(NameOrder, EqualNamesEndWhereTheExchangeSortLeavesThem)
     // the swap of Taro with Amy moves Taro behind taro: the order is the
     // exchange sort's, not the file's.
     const auto sorted = sortNames({QStringLiteral("Taro"), QStringLiteral("taro"), QStringLiteral("Amy")});
-    EXPECT_EQ(namesOf(sorted), QStringList({QStringLiteral("Amy#2"), QStringLiteral("taro#1"), QStringLiteral("Taro#0")}));
+    EXPECT_EQ(namesOf(sorted),
+              QStringList({QStringLiteral("Amy#2"), QStringLiteral("taro#1"), QStringLiteral("Taro#0")}));
 
     const auto kept = sortNames({QStringLiteral("taro"), QStringLiteral("Taro")});
     EXPECT_EQ(namesOf(kept), QStringList({QStringLiteral("taro#0"), QStringLiteral("Taro#1")}));

@@ -61,8 +61,8 @@ protected:
         QFile ini(data + QStringLiteral("/zintra.ini"));
         ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
         QString text = QString::fromUtf8(ini.readAll());
-        for (const char* key : {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE",
-                                "CONTEXTUALRULEFILE", "TEMPLATES_DIR", "GRAMMAR_FILE"}) {
+        for (const char* key : {"DICTIONARY_FILE", "LEXICALRULEFILE", "BIGRAMS", "COMPOUND_FILE", "CONTEXTUALRULEFILE",
+                                "TEMPLATES_DIR", "GRAMMAR_FILE"}) {
             const QString name = QString::fromLatin1(key) + QLatin1Char(' ');
             text.replace(QLatin1Char('\n') + name, QLatin1Char('\n') + name + data + QLatin1Char('/'));
         }
@@ -154,8 +154,9 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
     EXPECT_EQ(correction->lastResult().request, QStringLiteral("<H1>Lesson01-01</H1><P>i is student</P>"));
     const QString comments = correction->TextComment->toPlainText();
-    EXPECT_TRUE(comments.startsWith(QStringLiteral("コメント(1)  ・この部分は必要ありません。\n"
-                                                   "コメント(2)  ・この部分に必要な何か (I) が抜けています。\n")))
+    EXPECT_TRUE(
+        comments.startsWith(QStringLiteral("コメント(1)  ・この部分は必要ありません。\n"
+                                           "コメント(2)  ・この部分に必要な何か (I) が抜けています。\n")))
         << comments.toStdString();
     EXPECT_TRUE(comments.contains(QStringLiteral("コメント(3)  ・主語が I のとき、be動詞は am を使います。")));
     EXPECT_TRUE(comments.endsWith(QStringLiteral("コメント(6)  ・文章の終りにピリオドがありません。")));

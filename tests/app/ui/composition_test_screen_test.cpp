@@ -48,14 +48,14 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        content.write(QStringLiteral("Lesson/英作文.txt"),
-                      test::shiftJis(QStringList{QStringLiteral("No.\t章\t番号\t日本文\t英文"),
-                                                 QStringLiteral("1\t1\t1\t私は少年です。\tI am a boy."),
-                                                 QStringLiteral("2\t1\t2\t彼女は少女です。\tShe is a girl."),
-                                                 QStringLiteral("3\t1\t3\t彼は言った。\tHe said."),
-                                                 QStringLiteral("4\t1\t3\t私は答えた。\tI answered."),
-                                                 QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.")}
-                                         .join(QStringLiteral("\r\n"))));
+        content.write(
+            QStringLiteral("Lesson/英作文.txt"),
+            test::shiftJis(QStringList{
+                QStringLiteral("No.\t章\t番号\t日本文\t英文"), QStringLiteral("1\t1\t1\t私は少年です。\tI am a boy."),
+                QStringLiteral("2\t1\t2\t彼女は少女です。\tShe is a girl."),
+                QStringLiteral("3\t1\t3\t彼は言った。\tHe said."), QStringLiteral("4\t1\t3\t私は答えた。\tI answered."),
+                QStringLiteral("5\t2\t1\t彼は先生です。\tHe is a teacher.")}
+                               .join(QStringLiteral("\r\n"))));
         writeUsers({userRecordBytes("Taro", -1, -1, ""), userRecordBytes("Hana", 0, 0, "")});
         random.values = {0.0};  // equal keys: the grid keeps the file order
         // The test screen initialises the engine when it opens: a scripted one here.
@@ -114,7 +114,10 @@ protected:
         return item == nullptr ? QString() : item->text();
     }
 
-    QByteArray log(const char* name) const { return content.read(QStringLiteral("Korveluser/") + QString::fromLatin1(name)); }
+    QByteArray log(const char* name) const
+    {
+        return content.read(QStringLiteral("Korveluser/") + QString::fromLatin1(name));
+    }
 
     test::ScriptedZintra* engine = nullptr;
     QString before_;
@@ -191,8 +194,8 @@ TEST_F(CompositionTestScreenTest, OneWrongAndOneRightAnswerAreMarkedLoggedAndCou
     settle();
     const QByteArray user = log("UserLog0.dat");
     ASSERT_EQ(user.size(), 40);
-    EXPECT_EQ(user.mid(8), le16(0) + QByteArray("Taro") + QByteArray(16, ' ') + le16(1) + le16(2) + le16(4) +
-                               le16(1) + le16(1));
+    EXPECT_EQ(user.mid(8),
+              le16(0) + QByteArray("Taro") + QByteArray(16, ' ') + le16(1) + le16(2) + le16(4) + le16(1) + le16(1));
     auto* home = dynamic_cast<HomeScreen*>(navigator->lastOpened());
     ASSERT_NE(home, nullptr);
     // Opened again in the same run: the engine is not initialised a second time.

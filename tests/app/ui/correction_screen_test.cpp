@@ -1,6 +1,6 @@
 // frm添削 driven through its widgets on the offscreen platform, over a
-// scripted engine library; the SentLog is read back from the learner's file. With KORVEL_SCREENSHOT_DIR set, the screen after a
-// wrong answer is saved there in both display balances.
+// scripted engine library; the SentLog is read back from the learner's file. With KORVEL_SCREENSHOT_DIR set, the screen
+// after a wrong answer is saved there in both display balances.
 #include "app/correction/engine_binding.h"
 #include "app/correction/ui/frm_correction.h"
 #include "app/correction/ui/result_picture.h"
@@ -49,8 +49,10 @@ QString wrongReport()
 
 QString rightReport()
 {
-    return test::reportOf(test::span(QStringLiteral("I")) + QStringLiteral("<div><B>1600</B><span>am</span><font>am</font><p>10008</p></div>\n") +
-                          test::span(QStringLiteral("a")) + test::span(QStringLiteral("student")) + test::span(QStringLiteral(".")));
+    return test::reportOf(test::span(QStringLiteral("I")) +
+                          QStringLiteral("<div><B>1600</B><span>am</span><font>am</font><p>10008</p></div>\n") +
+                          test::span(QStringLiteral("a")) + test::span(QStringLiteral("student")) +
+                          test::span(QStringLiteral(".")));
 }
 
 class CorrectionScreen : public test::AppTest {
@@ -131,7 +133,8 @@ TEST_F(CorrectionScreen, WrongAnswerIsCommentedMarkedInRedAndLoggedOnce)
     frm添削& s = open(wrongReport(), request(QStringLiteral("i is student")));
     EXPECT_EQ(engine->request, QByteArray("<H1>Lesson01-01</H1><P>i is student</P>"));
     const QString comments = s.TextComment->toPlainText();
-    EXPECT_TRUE(comments.startsWith(QStringLiteral("コメント(1)  ・この部分は必要ありません。\nコメント(2)  ・この部分に必要な何か (I) が抜けています。")))
+    EXPECT_TRUE(comments.startsWith(QStringLiteral(
+        "コメント(1)  ・この部分は必要ありません。\nコメント(2)  ・この部分に必要な何か (I) が抜けています。")))
         << comments.toStdString();
     EXPECT_TRUE(comments.contains(QStringLiteral("コメント(3)  ・主語が I のとき、be動詞は am を使います。")));
     EXPECT_TRUE(comments.endsWith(QStringLiteral("コメント(6)  ・文章の終りにピリオドがありません。")));
@@ -151,8 +154,8 @@ TEST_F(CorrectionScreen, WrongAnswerIsCommentedMarkedInRedAndLoggedOnce)
     ASSERT_EQ(record.size(), 218);
     EXPECT_EQ(record.mid(8, 6), test::le16(1) + test::le16(1) + test::le16(0));
     EXPECT_EQ(record.mid(14, 100), QByteArray("i is student") + QByteArray(88, ' '));
-    EXPECT_EQ(record.mid(114, 14), test::le16(6) + test::le16(7) + test::le16(6) + test::le16(10005) +
-                                       test::le16(6) + test::le16(10003) + test::le16(5));
+    EXPECT_EQ(record.mid(114, 14), test::le16(6) + test::le16(7) + test::le16(6) + test::le16(10005) + test::le16(6) +
+                                       test::le16(10003) + test::le16(5));
     EXPECT_EQ(record.mid(128), QByteArray(90, '\0'));
 
     // F10 twice: the corrected sentence is appended once.
@@ -256,9 +259,9 @@ TEST_F(CorrectionScreen, OneSubItemHidesTheAllPromptsButtonAndItsKeys)
 
 TEST_F(CorrectionScreen, AllPromptsScrollToTheSelectedOne)
 {
-    CompositionRequest r = request(QStringLiteral("I am a student."),
-                                  {QStringLiteral("一"), QStringLiteral("二\r行"), QStringLiteral("三"),
-                                   QStringLiteral("四"), QStringLiteral("五")});
+    CompositionRequest r =
+        request(QStringLiteral("I am a student."), {QStringLiteral("一"), QStringLiteral("二\r行"),
+                                                    QStringLiteral("三"), QStringLiteral("四"), QStringLiteral("五")});
     r.selected = 3;
     frm添削& s = open(rightReport(), r);
     EXPECT_FALSE(s.Command[4]->isHidden());
@@ -334,10 +337,10 @@ TEST_F(CorrectionScreen, ScreenshotsAfterAWrongAnswer)
         std::printf("wrote %s\n", qPrintable(file));
     }
     // An item of five rows, the fourth answered, all prompts shown (F8).
-    CompositionRequest r = request(QStringLiteral("i is student"),
-                                  {QStringLiteral("私は学生です。"), QStringLiteral("あなたは先生です。"),
-                                   QStringLiteral("彼は医者です。"), QStringLiteral("彼女は歌手です。"),
-                                   QStringLiteral("私たちは友達です。")});
+    CompositionRequest r =
+        request(QStringLiteral("i is student"), {QStringLiteral("私は学生です。"), QStringLiteral("あなたは先生です。"),
+                                                 QStringLiteral("彼は医者です。"), QStringLiteral("彼女は歌手です。"),
+                                                 QStringLiteral("私たちは友達です。")});
     r.selected = 3;
     frm添削& s = open(wrongReport(), r);
     key(s.TextInput, Qt::Key_F8);

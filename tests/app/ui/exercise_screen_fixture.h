@@ -14,9 +14,9 @@
 #include "tests/app/ui/screen_fixture.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace korvel::test {
@@ -52,8 +52,7 @@ protected:
         navigator->add(ScreenId::WordTest, [this](Navigator& nav) { return new frm単語テスト(nav, &sound); });
         navigator->add(ScreenId::Rearrangement, [this](Navigator& nav) { return new frm並べ替え(nav, &sound); });
         navigator->add(ScreenId::Listening, [this](Navigator& nav) { return new frm聞き取り(nav, &sound); });
-        navigator->add(ScreenId::BasicSentences,
-                       [this](Navigator& nav) { return new frm基本文(nav, &sound, engine); });
+        navigator->add(ScreenId::BasicSentences, [this](Navigator& nav) { return new frm基本文(nav, &sound, engine); });
     }
 
     // Logs the learner of `slot` in and opens `id` for `chapter`.

@@ -213,8 +213,9 @@ TEST_F(HomeScreenTest, TheHintExplainsTheBalanceAndItsSecondButtonGoesToTheLogIn
     HomeScreen* screen = home();
     screen->CommandHint->click();
     EXPECT_EQ(prompt.last().title, QStringLiteral("画面表示のバランス"));
-    EXPECT_EQ(prompt.last().text,
-              QStringLiteral("「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"));
+    EXPECT_EQ(
+        prompt.last().text,
+        QStringLiteral("「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"));
     EXPECT_EQ(navigator->lastOpened(), screen);
     prompt.next(Answer::Cancel);
     screen->CommandHint->click();
@@ -226,7 +227,8 @@ TEST_F(HomeScreenTest, TheSmallLayoutsHintAdvisesTheOtherWay)
 {
     HomeScreen* screen = home(1);
     screen->CommandHint->click();
-    EXPECT_EQ(prompt.last().text, QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。"));
+    EXPECT_EQ(prompt.last().text,
+              QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。"));
 }
 
 TEST_F(HomeScreenTest, UserNameAndLogInButtonsOpenTheirScreens)

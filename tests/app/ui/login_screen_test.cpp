@@ -46,8 +46,8 @@ protected:
     {
         std::vector<QByteArray> records;
         for (int i = 0; i < count; ++i) {
-            records.push_back(userRecordBytes(QStringLiteral("User%1").arg(i, 2, 10, QLatin1Char('0')).toLatin1().constData(),
-                                              -1, -1, ""));
+            records.push_back(userRecordBytes(
+                QStringLiteral("User%1").arg(i, 2, 10, QLatin1Char('0')).toLatin1().constData(), -1, -1, ""));
         }
         writeUsers(records);
     }
@@ -113,7 +113,8 @@ TEST_F(LoginScreenTest, RegistrationWithAnIdConfirmsNotesItDownAndGoesHome)
 
     ASSERT_EQ(prompt.count(), 2u) << prompt.transcript().toStdString();
     EXPECT_EQ(prompt.shown()[0].title, QStringLiteral("ユーザ登録の確認"));
-    EXPECT_EQ(prompt.shown()[0].text, QStringLiteral("このユーザ名（ Taro Yamada ）、ユーザＩＤ（ abc123 ）を登録しますか？"));
+    EXPECT_EQ(prompt.shown()[0].text,
+              QStringLiteral("このユーザ名（ Taro Yamada ）、ユーザＩＤ（ abc123 ）を登録しますか？"));
     EXPECT_EQ(prompt.shown()[0].buttons, Prompt::Buttons::OkCancel);
     EXPECT_EQ(prompt.shown()[1].text,
               QStringLiteral("ユーザＩＤを忘れた時のために　このユーザＩＤ（ abc123 ）をひかえておいてください。"));
@@ -191,7 +192,8 @@ TEST_F(LoginScreenTest, TheThirtyFirstLearnerIsRefusedFromEnterInTheNameField)
     ASSERT_TRUE(session->users().registerUser(QStringLiteral("Late"), QString(), -1));
     const QByteArray before = usersFile();
     type(login->TextNewName, QStringLiteral("Extra"), true);
-    EXPECT_EQ(prompt.last().text, QStringLiteral("既に３０人のユーザが登録されていますので新しいユーザは登録できません。"));
+    EXPECT_EQ(prompt.last().text,
+              QStringLiteral("既に３０人のユーザが登録されていますので新しいユーザは登録できません。"));
     EXPECT_FALSE(login->TextPassWord->isVisible());
     EXPECT_EQ(usersFile(), before);
 }

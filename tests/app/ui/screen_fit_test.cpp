@@ -57,8 +57,8 @@ TEST(CentreOnScreen, AWindowLargerThanItsScreenOpensWholeWithItsButtonsOnIt)
     window.resize(available.width() + 400, available.height() + 300);
     centreOnScreen(&window);
     window.show();
-    EXPECT_TRUE(available.contains(window.frameGeometry())) << window.frameGeometry().width() << "x"
-                                                            << window.frameGeometry().height();
+    EXPECT_TRUE(available.contains(window.frameGeometry()))
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
     const QRect button(close->mapToGlobal(QPoint(0, 0)), close->size());
     EXPECT_TRUE(available.contains(button));
 }

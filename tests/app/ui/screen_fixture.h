@@ -3,8 +3,8 @@
 // application's screens.
 #pragma once
 
-#include "app/shell/ui/frm_login.h"
 #include "app/desktop/ui/navigator.h"
+#include "app/shell/ui/frm_login.h"
 #include "tests/app/test_support.h"
 
 #include <QLineEdit>

@@ -177,7 +177,8 @@ TEST_F(StudyAidScreensTest, GlossaryRowsShowTheirExplanationAndFlower)
     ASSERT_GE(glossary->GridTerms->rowCount(), 9);
     EXPECT_EQ(glossary->GridTerms->item(0, 0)->text(), QStringLiteral("名詞"));
     glossary->GridTerms->cellClicked(0, 0);
-    EXPECT_TRUE(glossary->TextExplanation->toPlainText().startsWith(QStringLiteral("人や物、ことがらの名前を表す語です。")));
+    EXPECT_TRUE(
+        glossary->TextExplanation->toPlainText().startsWith(QStringLiteral("人や物、ことがらの名前を表す語です。")));
     glossary->GridTerms->cellClicked(8, 0);
     EXPECT_TRUE(glossary->flower().endsWith(QStringLiteral("/flower1.jpg")));
     glossary->GridTerms->cellClicked(7, 0);
@@ -209,8 +210,8 @@ FunctionBar* barOf(QWidget* screen)
 // screen; only the record list (not built yet) stays disabled.
 TEST_F(StudyAidScreensTest, EveryFunctionButtonOpensItsScreen)
 {
-    const char* expected[] = {"frm学習目標", "frm単語", "frm基本文", "frm並べ替え", "frm聞き取り",
-                              "frmまとめ", "frm単語テスト", "frm英作文テスト"};
+    const char* expected[] = {"frm学習目標", "frm単語",   "frm基本文",     "frm並べ替え",
+                              "frm聞き取り", "frmまとめ", "frm単語テスト", "frm英作文テスト"};
     for (int i = 0; i < 8; ++i) {
         auto* home = dynamic_cast<HomeScreen*>(openHomeAs(0));
         ASSERT_NE(home, nullptr);

@@ -23,7 +23,8 @@ protected:
     {
         ScreenTest::SetUp();
         writeUsers({userRecordBytes("Hana", -1, -1, ""), userRecordBytes("Taro", -1, -1, "abc")});
-        content.write(QStringLiteral("Korveluser/LastUser.dat"), QByteArray("Taro                ") + test::le16(1) + test::le16(2));
+        content.write(QStringLiteral("Korveluser/LastUser.dat"),
+                      QByteArray("Taro                ") + test::le16(1) + test::le16(2));
         for (const QString& name : logs()) {
             content.write(QStringLiteral("Korveluser/") + name, QByteArray("log"));
         }
@@ -121,7 +122,10 @@ TEST_F(UserNameScreenTest, ANewNameThatCarriesOverKeepsTheLogs)
     EXPECT_EQ(prompt.shown()[0].title, QStringLiteral("ユーザ名設定"));
     EXPECT_EQ(prompt.shown()[0].text, QStringLiteral("ユーザ名を新しいものに変更しますか？"));
     EXPECT_EQ(prompt.shown()[1].title, QStringLiteral("テスト結果引き継ぎの確認"));
-    EXPECT_EQ(prompt.shown()[1].text, QStringLiteral("前ユーザのテスト結果を引き継ぎますか？\r\n[いいえ]　にすると今までの成績集計データが全て消去されます。"));
+    EXPECT_EQ(
+        prompt.shown()[1].text,
+        QStringLiteral(
+            "前ユーザのテスト結果を引き継ぎますか？\r\n[いいえ]　にすると今までの成績集計データが全て消去されます。"));
     EXPECT_EQ(prompt.shown()[1].buttons, Prompt::Buttons::YesNoCancel);
     EXPECT_EQ(screen->LabelResult->text(), QStringLiteral("新しいユーザ名（ Jiro ）に変更しました。"));
     EXPECT_EQ(taroRecord(), userRecordBytes("Jiro", -1, -1, "abc"));

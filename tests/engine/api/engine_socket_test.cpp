@@ -22,14 +22,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using test::Connection;
-using test::roundTrip;
 using test::processStatus;
+using test::roundTrip;
 namespace fs = std::filesystem;
 
 const std::string kListing = "<DIV><P>I am a boy.</P>\n<P>Tom &amp;amp; I &amp;lt;3</P>\n<P></P>\n</DIV>\n";
 
 class EngineSocket : public test::RequestFixture {
-protected:
+  protected:
     void SetUp() override {
         RequestFixture::SetUp();
         server = std::make_unique<SocketServer>(engineServerHandlers(engine));
@@ -98,14 +98,16 @@ TEST_F(EngineSocket, AZeroByteInARequestGetsNoReply) {
 
 TEST_F(EngineSocket, MoreConnectionsThanSlotsAtOnceEachGetTheirOwnReply) {
     const int clients = 25;  // more than twice round the ten slots of the original design
-    for (int i = 0; i < clients; ++i) dir.write("templates/t" + std::to_string(i) + ".txt", "Title" + std::to_string(i) + "\n");
+    for (int i = 0; i < clients; ++i)
+        dir.write("templates/t" + std::to_string(i) + ".txt", "Title" + std::to_string(i) + "\n");
     std::vector<std::unique_ptr<Connection>> open;
     for (int i = 0; i < clients; ++i) {
         open.push_back(std::make_unique<Connection>(port));
         ASSERT_TRUE(open.back()->ok());
     }
     // Sent in reverse, so that the later connections are answered first.
-    for (int i = clients - 1; i >= 0; --i) ASSERT_TRUE(open[static_cast<size_t>(i)]->send("<H2>t" + std::to_string(i) + ".txt</H2>\n"));
+    for (int i = clients - 1; i >= 0; --i)
+        ASSERT_TRUE(open[static_cast<size_t>(i)]->send("<H2>t" + std::to_string(i) + ".txt</H2>\n"));
     for (int i = 0; i < clients; ++i) {
         EXPECT_EQ(open[static_cast<size_t>(i)]->readAll(), "<div><B>Title" + std::to_string(i) + "</B></div>");
     }
@@ -122,9 +124,8 @@ TEST_F(EngineSocket, ASilentClientIsDroppedAfterTwoSecondsAtNoCost) {
     EXPECT_GT(waited, std::chrono::milliseconds(1800));
     EXPECT_LT(waited, std::chrono::milliseconds(3000));
     EXPECT_LT(cpu, 0.2) << "the waiting server must sleep, not poll";
-    std::cout << "silent client: closed after "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count() << " ms, " << cpu
-              << " CPU seconds in the process meanwhile\n";
+    std::cout << "silent client: closed after " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()
+              << " ms, " << cpu << " CPU seconds in the process meanwhile\n";
 }
 
 TEST_F(EngineSocket, ThePendingDropRunsAtTheNextAcceptWhileNothingRuns) {
@@ -142,7 +143,8 @@ TEST_F(EngineSocket, ThePendingDropRunsAtTheNextAcceptWhileNothingRuns) {
 
 // The thread count of the process once the server's connection threads have ended.
 long settledThreads(const SocketServer& server) {
-    for (int i = 0; i < 300 && server.connectionThreads() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 300 && server.connectionThreads() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // detached threads finish after their count
     return processStatus("Threads");
 }
@@ -165,7 +167,8 @@ TEST_F(EngineSocket, LoadLeavesTheServerAnsweringWithoutGrowth) {
         std::vector<std::thread> clients;
         for (int i = 0; i < 200; ++i) {
             clients.emplace_back([&] {
-                if (roundTrip(port, "<H1>lesson1</H1><P>I am a boy.</P>").find("<P>I am a boy</P>") == std::string::npos)
+                if (roundTrip(port, "<H1>lesson1</H1><P>I am a boy.</P>").find("<P>I am a boy</P>") ==
+                    std::string::npos)
                     ++concurrentFailures;
             });
         }

@@ -29,10 +29,10 @@ TEST(EngineInit, RequiredFilesAndParseZeroFailTheInitialisation) {
     Engine engine;
     EXPECT_EQ(engine.initialise(test::writeMinimalInstallation(dir, "BIGRAMS nowhere.txt\n").c_str()), 0);
     dir.write("comments-only.txt", "# nothing\n\n   # still nothing\n");
-    EXPECT_EQ(engine.initialise(
-                  test::writeMinimalInstallation(dir, "CONTEXTUALRULEFILE " + dir.file("comments-only.txt") + "\n")
-                      .c_str()),
-              0);
+    EXPECT_EQ(
+        engine.initialise(
+            test::writeMinimalInstallation(dir, "CONTEXTUALRULEFILE " + dir.file("comments-only.txt") + "\n").c_str()),
+        0);
     EXPECT_EQ(engine.initialise(
                   test::writeMinimalInstallation(dir, "COMPOUND_FILE " + dir.file("comments-only.txt") + "\n").c_str()),
               0);
@@ -64,8 +64,7 @@ TEST(EngineInit, AsynchronousInitialisationCopiesThePathAndPublishesTheResult) {
         EXPECT_EQ(engine.initialiseAsync(temporary.c_str()), 0);
         temporary.assign(temporary.size(), '?');  // the caller's copy changes at once
     }
-    for (int i = 0; i < 500 && !engine.isInitialised(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && !engine.isInitialised(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(engine.isInitialised());
 
     Engine other;

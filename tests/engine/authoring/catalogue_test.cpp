@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "engine/request/replies.h"
-#include "engine/text/escaping.h"
-#include "engine/api/engine_server.h"
-#include "engine/templates/template_writer.h"
 #include "../request/request_fixture.h"
+#include "engine/api/engine_server.h"
+#include "engine/request/replies.h"
+#include "engine/templates/template_writer.h"
+#include "engine/text/escaping.h"
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -18,7 +18,7 @@ namespace {
 using test::RequestFixture;
 
 class Catalogue : public RequestFixture {
-protected:
+  protected:
     // A command on the file lesson1 (or on the folder when file is empty).
     std::string run(const std::string& command, const std::string& file = "lesson1") {
         return ask((file.empty() ? "" : "<H1>" + file + "</H1>") + "<DIV>" + command + "</DIV>");
@@ -50,7 +50,8 @@ TEST_F(Catalogue, CommandsThatCannotBeCarriedOutGetTheCantOpenReply) {
 
 TEST_F(Catalogue, EditsChangeTheOpenDocumentUntilItIsWritten) {
     std::string before = slurp(templatePath("lesson1.xvt"));
-    EXPECT_EQ(run("<B>ModifySentence</B><ID>1</ID><TEXT>I'm a boy.</TEXT>"), "<B>ModifySentence</B><P>1 I'm a boy.</P>\n");
+    EXPECT_EQ(run("<B>ModifySentence</B><ID>1</ID><TEXT>I'm a boy.</TEXT>"),
+              "<B>ModifySentence</B><P>1 I'm a boy.</P>\n");
     EXPECT_EQ(run("<B>ModifySentence</B><ID>2</ID><TEXT>new</TEXT>"), "<B>ModifySentence</B><P>2 new</P>\n");
     EXPECT_EQ(run("<B>DeleteTemplate</B><NAME>no sample</NAME>"), "<B>DeleteTemplate</B><P>no sample</P>\n");
     EXPECT_EQ(run("<B>ModifyTemplateName</B><NAME>Tom &amp; I</NAME><TO>tom</TO>"),
@@ -115,14 +116,16 @@ TEST_F(Catalogue, ARewrittenFileIsReloadedOnceThePendingDropIsCarriedOut) {
     char buffer[256];
     ssize_t got = recv(client, buffer, sizeof buffer, MSG_WAITALL);
     close(client);
-    EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(got, 0))), "<div></div><div></div><div></div>\n<div></div>\n");
+    EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(got, 0))),
+              "<div></div><div></div><div></div>\n<div></div>\n");
     EXPECT_FALSE(engine.templateStore().dropPending());
     EXPECT_EQ(ask("<H1>lesson1</H1>"), "<DIV><P>Tom &amp;amp; I &amp;lt;3</P>\n<P></P>\n</DIV>\n");
 }
 
 TEST_F(Catalogue, CategoriesAreAddedRenamedMovedCopiedAndDeleted) {
     EXPECT_EQ(run("<B>AddCatalog</B><NAME>verbs</NAME>"), "<B>AddCatalog</B><P>lesson/verbs</P>\n");
-    EXPECT_EQ(run("<B>AddCatalog</B><CAT>lesson/verbs</CAT><NAME>be</NAME>"), "<B>AddCatalog</B><P>lesson/verbs/be</P>\n");
+    EXPECT_EQ(run("<B>AddCatalog</B><CAT>lesson/verbs</CAT><NAME>be</NAME>"),
+              "<B>AddCatalog</B><P>lesson/verbs/be</P>\n");
     EXPECT_EQ(run("<B>AddCatalog</B><NAME>verbs</NAME>"), kReplyCantOpen) << "names are unique among siblings";
     EXPECT_EQ(run("<B>AddCatalog</B><NAME>a/b</NAME>"), kReplyCantOpen);
     EXPECT_EQ(run("<B>AddComment</B><CAT>lesson/verbs/be</CAT><EN>am &amp; is</EN><JA>\xE3\x81\x82</JA><SID>1</SID>"),
@@ -177,7 +180,8 @@ TEST_F(Catalogue, FolderCommandsEditTheGlobalFile) {
 
 TEST_F(Catalogue, OpenDocumentsAreRenamedAndClosed) {
     ASSERT_EQ(run("<B>ModifySentence</B><ID>5</ID><TEXT>five</TEXT>"), "<B>ModifySentence</B><P>5 five</P>\n");
-    EXPECT_EQ(run("lesson1<B>RenameVTAT</B><TO>copy</TO>", ""), "<B>RenameVTAT</B><P>" + templatePath("copy.xvt") + "</P>\n");
+    EXPECT_EQ(run("lesson1<B>RenameVTAT</B><TO>copy</TO>", ""),
+              "<B>RenameVTAT</B><P>" + templatePath("copy.xvt") + "</P>\n");
     EXPECT_EQ(run("lesson1<B>RenameVTAT</B><TO>copy</TO>", ""), kReplyCantOpen) << "no longer open under lesson1";
     EXPECT_EQ(run("<B>WriteTemplate</B>", "copy").substr(0, 20), "<B>WriteTemplate</B>");
     EXPECT_NE(slurp(templatePath("copy.xvt")).find("<P ID='5'>five</P>"), std::string::npos);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "engine/api/engine.h"
 #include "engine/authoring/batch_checks.h"
 #include "engine/authoring/file_set.h"
 #include "engine/templates/template_naming.h"
-#include "engine/api/engine.h"
 #include "test_support.h"
 
 namespace zintra {

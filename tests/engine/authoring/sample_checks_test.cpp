@@ -22,8 +22,9 @@ std::string lessonFile(const std::vector<std::string>& samples) {
     for (const std::string& s : samples) {
         xml += "<template sub='0'><name>t" + std::to_string(++n) + "</name><sample>" + s + "</sample>";
         xml += "<node><name>a</name><Next>b</Next><Group><name>I</name></Group></node>";
-        xml += "<node><name>b</name><Next>c</Next><Group><name>am</name></Group>"
-               "<Group type='wrong'><name>is</name></Group></node>";
+        xml +=
+            "<node><name>b</name><Next>c</Next><Group><name>am</name></Group>"
+            "<Group type='wrong'><name>is</name></Group></node>";
         xml += "<node><name>c</name><Group><name>a boy</name></Group></node></template>";
     }
     return xml + "</Template></root>\n";
@@ -40,7 +41,7 @@ void goodTree(std::string& out, std::string_view sentence) {
 void flatTree(std::string& out, std::string_view) { out += "<div><span>S</span><P><B>I</B></P></div>\n"; }
 
 class SampleChecks : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(engine_.initialise(test::writeMinimalInstallation(dir_).c_str()), 1); }
     std::vector<SampleFailure> failures(const std::string& path, int depth, const TreeWriter& tree, bool all = true) {
         auto state = engine_.state();
@@ -182,8 +183,8 @@ TEST_F(SampleChecks, ALargePageIsWrittenWhole) {
 
 TEST_F(SampleChecks, AnOutputThatCannotBeCreatedIsReported) {
     auto state = engine_.state();
-    EXPECT_FALSE(writeSampleTreePage(dir_.file("t"), "", dir_.file("no/such/folder/page.html"), 0,
-                                     *state->templates, *state->analyzer, goodTree));
+    EXPECT_FALSE(writeSampleTreePage(dir_.file("t"), "", dir_.file("no/such/folder/page.html"), 0, *state->templates,
+                                     *state->analyzer, goodTree));
 }
 
 TEST(ReferenceTrees, LongLinesAreReadInPieces) {

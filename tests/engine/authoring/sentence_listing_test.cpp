@@ -40,7 +40,7 @@ std::vector<std::string> linesOf(const std::string& path) {
 }
 
 class SentenceListing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(engine_.initialise(test::writeMinimalInstallation(dir_).c_str()), 1); }
     SentenceListingResult list(const std::string& path, const std::string& out, int depth,
                                SentenceListingLimits limits = {}) {
@@ -59,7 +59,8 @@ TEST_F(SentenceListing, EveryPathWithoutAWrongFillerOnce) {
     std::vector<std::string> lines = linesOf(dir_.file("out/Lesson1/Lesson1.txt"));
     std::set<std::string> unique(lines.begin(), lines.end());
     EXPECT_EQ(unique.size(), lines.size()) << "duplicates are removed";
-    EXPECT_EQ(unique, (std::set<std::string>{"I am a boy", "I am the boy", "I 'm a boy", "I 'm the boy", "I am a man"}));
+    EXPECT_EQ(unique,
+              (std::set<std::string>{"I am a boy", "I am the boy", "I 'm a boy", "I 'm the boy", "I am a man"}));
     EXPECT_EQ(r.sentences, 5u);
 }
 
@@ -92,7 +93,8 @@ TEST_F(SentenceListing, TheWalkStopsAtItsBudgetAndSaysSo) {
     for (int n = 0; n < 12; ++n) {
         xml += "<node><name>n" + std::to_string(n) + "</name>";
         if (n < 11) xml += "<Next>n" + std::to_string(n + 1) + "</Next>";
-        for (int f = 0; f < 4; ++f) xml += "<Group><name>w" + std::to_string(n) + "x" + std::to_string(f) + "</name></Group>";
+        for (int f = 0; f < 4; ++f)
+            xml += "<Group><name>w" + std::to_string(n) + "x" + std::to_string(f) + "</name></Group>";
         xml += "</node>";
     }
     xml += "</template></Template></root>\n";

@@ -27,7 +27,6 @@ std::string tree(const ParseNode* n) {
     return std::string("(") + n->symbol + " " + inner + ")";
 }
 
-
 TEST(EnglishGrammar, BuildsAndParsesBeginnersSentences) {
     Messages m;
     auto g = readGrammarFile(kGrammarFile, {}, m.sink());
@@ -39,7 +38,8 @@ TEST(EnglishGrammar, BuildsAndParsesBeginnersSentences) {
         Arena arena;
         ParseResult r = parseTokens(*g, taggedTokens(sentence, arena), nullptr, arena);
         EXPECT_TRUE(r.accepted()) << sentence;
-        if (show) std::cout << sentence << "\n  steps " << r.steps << "  " << (r.accepted() ? tree(r.tree) : "FAIL") << "\n";
+        if (show)
+            std::cout << sentence << "\n  steps " << r.steps << "  " << (r.accepted() ? tree(r.tree) : "FAIL") << "\n";
     }
 }
 
@@ -77,8 +77,8 @@ TEST(EnglishGrammar, RandomTagSequencesEndWithinLimitsAndTreesDeriveTheirInput) 
     Messages m;
     auto g = readGrammarFile(kGrammarFile, {}, m.sink());
     ASSERT_TRUE(g) << m.all();
-    const char* tags[] = {"NN", "NNS", "NNP", "PRP", "PRP$", "DT", "JJ", "JJR", "RB", "VB", "VBD", "VBG",
-                          "VBN", "VBP", "VBZ", "MD", "TO", "IN", "CC", "WP", "WRB", "CD", ",", "EX", "UH", "RP"};
+    const char* tags[] = {"NN",  "NNS", "NNP", "PRP", "PRP$", "DT", "JJ", "JJR", "RB", "VB", "VBD", "VBG", "VBN",
+                          "VBP", "VBZ", "MD",  "TO",  "IN",   "CC", "WP", "WRB", "CD", ",",  "EX",  "UH",  "RP"};
     std::mt19937 random(5);
     int accepted = 0;
     for (int round = 0; round < 1500; ++round) {

@@ -239,7 +239,6 @@ TEST(LineSources, StringsAreSplitAtCrOrLfAndTrimmed) {
     EXPECT_EQ(parseTags(*g, ""), "(S )");
 }
 
-
 // An action that parses the tokens after the rule's first symbol on their
 // own, with the same grammar and the budget of the parse around it, and
 // vetoes when they form a complete phrase (as a check of a phrase rule may).

@@ -27,8 +27,8 @@ TEST(GrammarReader, PrintsTheSummaryLineWithRulesStatesAndActions) {
     ASSERT_TRUE(g);
     ASSERT_EQ(m.lines.size(), 1u);
     char expected[128];
-    std::snprintf(expected, sizeof expected, "rule: %d   state: %d    action: %ld\n", g->ruleCount(),
-                  g->stateCount(), g->actionEntryCount());
+    std::snprintf(expected, sizeof expected, "rule: %d   state: %d    action: %ld\n", g->ruleCount(), g->stateCount(),
+                  g->actionEntryCount());
     EXPECT_EQ(m.lines[0], expected);
     EXPECT_EQ(g->ruleCount(), 3);  // E+E, n, and start -> E
 }
@@ -139,7 +139,6 @@ TEST(GrammarReader, FileSourceReadsLinesAndMissingFileGivesNothing) {
     EXPECT_FALSE(readGrammarFile("/nonexistent/grammar.txt", {}, m.sink()));
     EXPECT_TRUE(m.lines.empty());
 }
-
 
 TEST(GrammarReader, FilesWithCrLfAndLongLinesKeepTheirLineNumbers) {
     std::string path = (std::filesystem::temp_directory_path() / "zintra_grammar_reader_test.txt").string();

@@ -194,7 +194,8 @@ bool earleyAccepts(const RandomGrammar& g, const std::vector<int>& input) {
                 if (it.dot < static_cast<int>(body.size())) {
                     int s = body[it.dot];
                     if (s < g.nonterminals) {
-                        for (size_t b = 0; b < g.rules[s].size(); ++b) add(k, {s, static_cast<int>(b), 0, static_cast<int>(k)});
+                        for (size_t b = 0; b < g.rules[s].size(); ++b)
+                            add(k, {s, static_cast<int>(b), 0, static_cast<int>(k)});
                     } else if (k < n && input[k] == s) {
                         add(k + 1, {it.left, it.alt, it.dot + 1, it.origin});
                     }

@@ -15,7 +15,7 @@ namespace {
 
 // An installation whose files can be changed one at a time.
 class LoadingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         files = {
             {"DICTIONARY_FILE", "lexicon.txt", "the DT\nrun VB NN\nbooks NNS\n. .\n"},
@@ -108,8 +108,9 @@ TEST_F(LoadingTest, GrammarFileOnlyForTheFullScope) {
 }
 
 TEST_F(LoadingTest, ConfiguredListsBecomeTablesInTheirOrder) {
-    ASSERT_TRUE(load("SPECIAL_TAIL \"n't\" \"'s\"\nSPECIAL_TAIL \"'s\" \"'re\"\nIN_WDT_WORD \"that\" \"which\"\n"
-                     "TN_TWO_SYMBOL \"--\"\nTN_TWO1_SYMBOL \"--\" \"'(\"\n"));
+    ASSERT_TRUE(
+        load("SPECIAL_TAIL \"n't\" \"'s\"\nSPECIAL_TAIL \"'s\" \"'re\"\nIN_WDT_WORD \"that\" \"which\"\n"
+             "TN_TWO_SYMBOL \"--\"\nTN_TWO1_SYMBOL \"--\" \"'(\"\n"));
     const Splitter& s = analyzer->splitter();
     ASSERT_NE(s.specialTail(), nullptr);
     std::vector<std::string> tails;

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "engine/config/config.h"
+#include "engine/language/language_data.h"
 #include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/data_file.h"
-#include "engine/language/language_data.h"
 #include "engine/text/token.h"
 
 namespace zintra::test {
@@ -35,7 +35,7 @@ struct LanguageText {
 };
 
 class LanguageFixture {
-public:
+  public:
     explicit LanguageFixture(const LanguageText& text) {
         forEachLine(text.config, [&](std::string_view line) { applyConfigLine(config, line); });
         data.configure(config);

@@ -33,8 +33,8 @@ std::string slurp(const std::string& path) {
 // The bundled zintra.ini with its file names made absolute.
 std::string bundledConfig(const TempDir& dir) {
     std::istringstream in(slurp(kDataDir + "zintra.ini"));
-    const char* fileKeys[] = {"DICTIONARY_FILE ", "LEXICALRULEFILE ", "BIGRAMS ", "COMPOUND_FILE ",
-                              "CONTEXTUALRULEFILE ", "GRAMMAR_FILE ", "TEMPLATES_DIR "};
+    const char* fileKeys[] = {"DICTIONARY_FILE ",    "LEXICALRULEFILE ", "BIGRAMS ",      "COMPOUND_FILE ",
+                              "CONTEXTUALRULEFILE ", "GRAMMAR_FILE ",    "TEMPLATES_DIR "};
     std::string out, line;
     while (std::getline(in, line)) {
         for (const char* key : fileKeys)
@@ -45,7 +45,7 @@ std::string bundledConfig(const TempDir& dir) {
 }
 
 class BundledPhrases : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         dir_ = new TempDir;
         auto analyzer = std::make_shared<Analyzer>();
@@ -76,26 +76,29 @@ protected:
 // judged as English analyses (subject and verb phrase, objects and
 // complements, clauses, the negation with its verb, compounds kept whole).
 const char* const kPinned[][2] = {
-    {"I am a student.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP am) (NP (NPL (DT a) (NN student)))))))"},
+    {"I am a student.", "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP am) (NP (NPL (DT a) (NN student)))))))"},
     {"She doesn't like ice cream.",
-     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ does) (VP (RB n't) (VB like) (NP (NPL (NN (NN ice) (NN cream)))))))))"},
-    {"Is this your book?",
-     "(S (SS (VBZ Is) (NP (NPL (DT this))) (NP (NPL (PRP$ your) (NN book)))))"},
+     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ does) (VP (RB n't) (VB like) (NP (NPL (NN (NN ice) (NN "
+     "cream)))))))))"},
+    {"Is this your book?", "(S (SS (VBZ Is) (NP (NPL (DT this))) (NP (NPL (PRP$ your) (NN book)))))"},
     {"There is a cat under the table.",
-     "(S (SS (DECL (EX There) (VP (VBZ is) (NP (NP (NPL (DT a) (NN cat))) (PP (IN under) (NP (NPL (DT the) (NN table)))))))))"},
-    {"Open the window, please.",
-     "(S (SS (VB Open) (NP (NPL (DT the) (NN window)))) (, ,) (UH please))"},
+     "(S (SS (DECL (EX There) (VP (VBZ is) (NP (NP (NPL (DT a) (NN cat))) (PP (IN under) (NP (NPL (DT the) (NN "
+     "table)))))))))"},
+    {"Open the window, please.", "(S (SS (VB Open) (NP (NPL (DT the) (NN window)))) (, ,) (UH please))"},
     {"He has lived in Tokyo for ten years.",
-     "(S (SS (DECL (NP (NPL (PRP He))) (VP (VBZ has) (VP (VBN lived) (PP (IN in) (NP (NP (NPL (NNP Tokyo))) (PP (IN for) (NP (NPL (CD ten) (NNS years)))))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP He))) (VP (VBZ has) (VP (VBN lived) (PP (IN in) (NP (NP (NPL (NNP Tokyo))) (PP (IN "
+     "for) (NP (NPL (CD ten) (NNS years)))))))))))"},
     {"The girl who is reading a book is my sister.",
-     "(S (SS (DECL (NP (NP (NPL (DT The) (NN girl))) (RELC (WP who) (VP (VBZ is) (VP (VBG reading) (NP (NPL (DT a) (NN book))))))) (VP (VBZ is) (NP (NPL (PRP$ my) (NN sister)))))))"},
+     "(S (SS (DECL (NP (NP (NPL (DT The) (NN girl))) (RELC (WP who) (VP (VBZ is) (VP (VBG reading) (NP (NPL (DT a) (NN "
+     "book))))))) (VP (VBZ is) (NP (NPL (PRP$ my) (NN sister)))))))"},
     {"I want to play tennis.",
      "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP want) (SBAR (TO to) (VP (VB play) (NP (NPL (NN tennis)))))))))"},
     {"She is taller than her mother.",
-     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ is) (JJR taller) (PP (IN than) (NP (NPL (PRP$ her) (NN mother))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ is) (JJR taller) (PP (IN than) (NP (NPL (PRP$ her) (NN "
+     "mother))))))))"},
     {"This letter was written by Tom.",
-     "(S (SS (DECL (NP (NPL (DT This) (NN letter))) (VP (VBD was) (VP (VBN written) (PP (IN by) (NP (NPL (NNP Tom)))))))))"},
+     "(S (SS (DECL (NP (NPL (DT This) (NN letter))) (VP (VBD was) (VP (VBN written) (PP (IN by) (NP (NPL (NNP "
+     "Tom)))))))))"},
     {"I am studying English now.",
      "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP am) (VP (VBG studying) (NP (NPL (NNP English))) (RB now))))))"},
     {"What do you want to eat?",
@@ -105,41 +108,49 @@ const char* const kPinned[][2] = {
     {"Don't run in the classroom.",
      "(S (SS (VP (VB Do) (VP (RB n't) (VB run) (PP (IN in) (NP (NPL (DT the) (NN classroom))))))))"},
     {"My father can speak English very well.",
-     "(S (SS (DECL (NP (NPL (PRP$ My) (NN father))) (VP (MD can) (VP (VB speak) (NP (NPL (NNP English))) (RB very) (RB well))))))"},
+     "(S (SS (DECL (NP (NPL (PRP$ My) (NN father))) (VP (MD can) (VP (VB speak) (NP (NPL (NNP English))) (RB very) (RB "
+     "well))))))"},
     {"I think that he is right.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP think) (SBAR (IN that) (DECL (NP (NPL (PRP he))) (VP (VBZ is) (JJ right))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP think) (SBAR (IN that) (DECL (NP (NPL (PRP he))) (VP (VBZ is) (JJ "
+     "right))))))))"},
     {"When I was young, I lived in Osaka.",
-     "(S (SBAR (WRB When) (DECL (NP (NPL (PRP I))) (VP (VBD was) (JJ young)))) (, ,) (SS (DECL (NP (NPL (PRP I))) (VP (VBD lived) (PP (IN in) (NP (NPL (NNP Osaka))))))))"},
+     "(S (SBAR (WRB When) (DECL (NP (NPL (PRP I))) (VP (VBD was) (JJ young)))) (, ,) (SS (DECL (NP (NPL (PRP I))) (VP "
+     "(VBD lived) (PP (IN in) (NP (NPL (NNP Osaka))))))))"},
     {"Ken and Mary are good friends.",
-     "(S (SS (DECL (NP (NP (NPL (NNP Ken))) (CC and) (NP (NPL (NNP Mary)))) (VP (VBP are) (NP (NPL (JJ good) (NNS friends)))))))"},
+     "(S (SS (DECL (NP (NP (NPL (NNP Ken))) (CC and) (NP (NPL (NNP Mary)))) (VP (VBP are) (NP (NPL (JJ good) (NNS "
+     "friends)))))))"},
     {"How many books do you have?",
      "(S (SS (WH (WRB How) (JJ many) (NNS books)) (VBP do) (NP (NPL (PRP you))) (VP (VB have))))"},
     {"It is easy for me to read this book.",
-     "(S (SS (DECL (NP (NPL (PRP It))) (VP (VBZ is) (JJ easy) (PP (IN for) (NP (NP (NPL (PRP me))) (TO to) (VP (VB read) (NP (NPL (DT this) (NN book))))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP It))) (VP (VBZ is) (JJ easy) (PP (IN for) (NP (NP (NPL (PRP me))) (TO to) (VP (VB "
+     "read) (NP (NPL (DT this) (NN book))))))))))"},
     {"I have never seen such a beautiful flower.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP have) (VP (RB never) (VBN seen) (NP (NPL (PDT such) (DT a) (JJ beautiful) (NN flower))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP have) (VP (RB never) (VBN seen) (NP (NPL (PDT such) (DT a) (JJ "
+     "beautiful) (NN flower))))))))"},
     {"The book on the desk is mine.",
-     "(S (FRAG (NPL (DT The) (NN book)) (PP (IN on) (NP (NP (NPL (DT the))) (RELC (DECL (NP (NPL (NN desk))) (VP (VBZ is) (NP (NPL (PRP mine))))))))))"},
+     "(S (FRAG (NPL (DT The) (NN book)) (PP (IN on) (NP (NP (NPL (DT the))) (RELC (DECL (NP (NPL (NN desk))) (VP (VBZ "
+     "is) (NP (NPL (PRP mine))))))))))"},
     {"I was watching TV when he came.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBD was) (VP (VBG watching) (NP (NPL (NN TV))) (SBAR (WRB when) (DECL (NP (NPL (PRP he))) (VP (VBD came)))))))))"},
-    {"Be quiet.",
-     "(S (SS (VP (VB Be) (JJ quiet))))"},
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBD was) (VP (VBG watching) (NP (NPL (NN TV))) (SBAR (WRB when) (DECL (NP "
+     "(NPL (PRP he))) (VP (VBD came)))))))))"},
+    {"Be quiet.", "(S (SS (VP (VB Be) (JJ quiet))))"},
     {"He gave me a present.",
      "(S (SS (DECL (NP (NPL (PRP He))) (VP (VBD gave) (NP (NPL (PRP me))) (NP (NPL (DT a) (NN present)))))))"},
     {"They call him Ken.",
      "(S (SS (DECL (NP (NPL (PRP They))) (VP (VBP call) (NP (NPL (PRP him))) (NP (NPL (NNP Ken)))))))"},
-    {"She looks happy.",
-     "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ looks) (JJ happy)))))"},
+    {"She looks happy.", "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ looks) (JJ happy)))))"},
     {"I know the man who lives there.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP know) (NP (NP (NPL (DT the) (NN man))) (RELC (WP who) (VP (VBZ lives) (RB there))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP know) (NP (NP (NPL (DT the) (NN man))) (RELC (WP who) (VP (VBZ lives) "
+     "(RB there))))))))"},
     {"Playing tennis is fun.",
      "(S (SS (DECL (VP (VBG Playing) (NP (NPL (NN tennis)))) (VP (VBZ is) (NP (NPL (NN fun)))))))"},
-    {"Can you swim?",
-     "(S (SS (MD Can) (NP (NPL (PRP you))) (VP (VB swim))))"},
+    {"Can you swim?", "(S (SS (MD Can) (NP (NPL (PRP you))) (VP (VB swim))))"},
     {"This is the most interesting book of all.",
-     "(S (SS (DECL (NP (NPL (DT This))) (VP (VBZ is) (NP (NP (NPL (DT the) (RBS most) (JJ interesting) (NN book))) (PP (IN of) (NP (NPL (DT all)))))))))"},
+     "(S (SS (DECL (NP (NPL (DT This))) (VP (VBZ is) (NP (NP (NPL (DT the) (RBS most) (JJ interesting) (NN book))) (PP "
+     "(IN of) (NP (NPL (DT all)))))))))"},
     {"I will visit my uncle next week.",
-     "(S (SS (DECL (NP (NPL (PRP I))) (VP (MD will) (VP (VB visit) (NP (NPL (PRP$ my) (NN uncle))) (NP (NPL (JJ next) (NN week))))))))"},
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (MD will) (VP (VB visit) (NP (NPL (PRP$ my) (NN uncle))) (NP (NPL (JJ next) "
+     "(NN week))))))))"},
 };
 
 TEST_F(BundledPhrases, BeginnersSentencesGetTheirPinnedTrees) {
@@ -206,8 +217,8 @@ std::vector<std::string> bundledSamples() {
         std::string text = slurp(entry.path().string());
         for (std::sregex_iterator m(text.begin(), text.end(), sample), end; m != end; ++m) {
             std::string s = (*m)[1].matched ? (*m)[1].str() : (*m)[2].str();
-            for (auto [from, to] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"},
-                                    {"&amp;", "&"}})
+            for (auto [from, to] :
+                 {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}})
                 for (size_t at; (at = s.find(from)) != std::string::npos;) s.replace(at, std::string(from).size(), to);
             if (!s.empty()) samples.push_back(s);
         }

@@ -13,7 +13,7 @@ namespace {
 
 // Word lists as a configuration might give them; no lexicon.
 class Words : public PhraseWords {
-public:
+  public:
     bool isClauseWord(std::string_view w) const override {
         return w == "that" || w == "if" || w == "because" || w == "when" || w == "When" || w == "If";
     }
@@ -22,7 +22,7 @@ public:
 };
 
 class EnglishPhrases : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         Messages m;
         grammar_ = readGrammarFile(kGrammarFile, phraseRules(), m.sink(), &words_).release();
@@ -72,10 +72,11 @@ TEST_F(EnglishPhrases, TheRulesChooseTheEnglishReading) {
 TEST_F(EnglishPhrases, RandomSentencesEndWithinTheBudget) {
     // Odd tag and word sequences reach the checks with trees of every shape;
     // words include the ones the checks compare.
-    const char* tags[] = {"NN", "NNS", "NNP", "PRP", "PRP$", "DT", "JJ", "JJR", "RB", "VB", "VBD", "VBG", "VBN",
-                          "VBP", "VBZ", "MD", "TO", "IN", "CC", "WP", "WRB", "CD", ",", "EX", "UH", "RP", "PDT"};
-    const char* words[] = {"so", "on", "and", "not", "n't", "has", "is", "does", "the", "both", "that", "of",
-                           "one", "ago", "old", "now", "very", "x"};
+    const char* tags[] = {"NN", "NNS", "NNP", "PRP", "PRP$", "DT",  "JJ", "JJR", "RB",
+                          "VB", "VBD", "VBG", "VBN", "VBP",  "VBZ", "MD", "TO",  "IN",
+                          "CC", "WP",  "WRB", "CD",  ",",    "EX",  "UH", "RP",  "PDT"};
+    const char* words[] = {"so",   "on",   "and", "not", "n't", "has", "is",  "does", "the",
+                           "both", "that", "of",  "one", "ago", "old", "now", "very", "x"};
     std::mt19937 random(9);
     int trees = 0;
     for (int round = 0; round < 1500; ++round) {

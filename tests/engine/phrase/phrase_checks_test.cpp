@@ -42,7 +42,7 @@ TEST(PhraseChecks, Vp2SsKeepsParticiplesAwayFromTheirAuxiliaries) {
     // After a comma: the verb further down decides.
     EXPECT_EQ(parse(*g, "VBZ/is ,/, VBG/running"), "FAIL");
     EXPECT_NE(parse(*g, "VBZ/likes ,/, VBG/running"), "FAIL");
-    EXPECT_NE(parse(*g, ",/, VBG/running"), "FAIL");  // the bottom of the stack
+    EXPECT_NE(parse(*g, ",/, VBG/running"), "FAIL");     // the bottom of the stack
     EXPECT_EQ(parse(*g, "VBZ/is VBG/running"), "FAIL");  // S1 is "@verb"
     EXPECT_NE(parse(*g, "NN/man VBG/running"), "FAIL");
     EXPECT_EQ(parse(*g, "VBZ/is NN/man VBG/running"), "FAIL");  // NPL after a verb
@@ -71,8 +71,7 @@ TEST(PhraseChecks, DtVbWantsADeterminerListedAsAnAdverbAfterAVerb) {
 }
 
 TEST(PhraseChecks, ToSsTakesAParticipleOrAClause) {
-    auto g = phraseGrammar(
-        "%%\nS : TO C {TO_SS} ;\nC : VP | NP VP ;\nVP : @verb ;\n@verb : VB | VBN ;\nNP : NN ;\n");
+    auto g = phraseGrammar("%%\nS : TO C {TO_SS} ;\nC : VP | NP VP ;\nVP : @verb ;\n@verb : VB | VBN ;\nNP : NN ;\n");
     EXPECT_EQ(parse(*g, "TO VB"), "FAIL");
     EXPECT_NE(parse(*g, "TO VBN"), "FAIL");
     EXPECT_NE(parse(*g, "TO NN VB"), "FAIL");

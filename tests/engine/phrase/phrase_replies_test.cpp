@@ -19,8 +19,10 @@ constexpr const char* kSmallGrammar =
 constexpr const char* kBoyTree = "(S (NP (PRP I)) (VP (VBP am) (NP (DT a) (NN boy))))";
 
 class GrammarRequests : public RequestFixture {
-protected:
-    std::string extraConfig() const override { return "GRAMMAR_FILE " + dir.write("grammar.txt", kSmallGrammar) + "\n"; }
+  protected:
+    std::string extraConfig() const override {
+        return "GRAMMAR_FILE " + dir.write("grammar.txt", kSmallGrammar) + "\n";
+    }
 };
 
 TEST_F(GrammarRequests, MatchRepliesEndWithTheTreeOfTheSentence) {

@@ -9,13 +9,13 @@ namespace zintra::test {
 namespace {
 
 TEST(PhraseRules, TheTableBindsTheFortyEightNames) {
-    const char* names[] = {"S_VP", "DOUBLE_SS", "THERBR_SS", "WDT_SS", "WDT_NPL_SS", "SUBJECT_SS", "PREV_SS",
-                           "OBJ_SS", "SUB_SS", "VB_VP", "VP_OBJ", "VBOBJVP", "VBOBJVP1", "MD_VP", "TO_VP",
-                           "NPL_SS", "NP_BOTH", "IN_SS", "TO_SS", "IN_VP", "PP_VBG", "JJRP", "JJRP_NPL",
-                           "JJRP_SS", "RB_NPL", "DT_VB", "JJ_VB", "NPL_TOINF", "PP_AND_PP_BOTH", "NOT_THAT",
-                           "NPL_JJ", "NPL_RB", "VBG_NN", "MULTI_NPL", "MULTI_VP", "RB2NPL", "VBN2ADJ",
-                           "adv2ADVP", "TO2ADVP", "ADV2NPL", "WDT2NPL", "VP2SS", "SO_ON", "WDT_NPL", "VBG2verb",
-                           "ins_VP", "MULTI_CD", "DTRB2NPL"};
+    const char* names[] = {
+        "S_VP",    "DOUBLE_SS", "THERBR_SS", "WDT_SS",    "WDT_NPL_SS",     "SUBJECT_SS", "PREV_SS",  "OBJ_SS",
+        "SUB_SS",  "VB_VP",     "VP_OBJ",    "VBOBJVP",   "VBOBJVP1",       "MD_VP",      "TO_VP",    "NPL_SS",
+        "NP_BOTH", "IN_SS",     "TO_SS",     "IN_VP",     "PP_VBG",         "JJRP",       "JJRP_NPL", "JJRP_SS",
+        "RB_NPL",  "DT_VB",     "JJ_VB",     "NPL_TOINF", "PP_AND_PP_BOTH", "NOT_THAT",   "NPL_JJ",   "NPL_RB",
+        "VBG_NN",  "MULTI_NPL", "MULTI_VP",  "RB2NPL",    "VBN2ADJ",        "adv2ADVP",   "TO2ADVP",  "ADV2NPL",
+        "WDT2NPL", "VP2SS",     "SO_ON",     "WDT_NPL",   "VBG2verb",       "ins_VP",     "MULTI_CD", "DTRB2NPL"};
     EXPECT_EQ(phraseRules().size(), 48u);
     for (const char* name : names) EXPECT_NE(findAction(phraseRules(), name), nullptr) << name;
     EXPECT_EQ(findAction(phraseRules(), "MULTI_NPL"), findAction(phraseRules(), "MULTI_VP"));
@@ -27,9 +27,9 @@ TEST(PhraseRules, TheTableBindsTheFortyEightNames) {
 
 TEST(PhraseRules, TheAuxiliaryTable) {
     int count = 0;
-    for (const char* w : {"do", "did", "does", "done", "Do", "Did", "Does", "Done", "have", "has", "had", "Have",
-                          "Has", "Had", "is", "are", "was", "were", "be", "being", "been", "Is", "Are", "Was",
-                          "Were", "Be", "Being", "Been"})
+    for (const char* w :
+         {"do", "did", "does", "done", "Do", "Did",   "Does", "Done", "have", "has", "had",  "Have", "Has",   "Had",
+          "is", "are", "was",  "were", "be", "being", "been", "Is",   "Are",  "Was", "Were", "Be",   "Being", "Been"})
         count += isAuxiliary(w);
     EXPECT_EQ(count, 28);
     EXPECT_FALSE(isAuxiliary("DOES"));
@@ -112,8 +112,7 @@ TEST(PhraseRules, LexiconAndWordListChecks) {
 TEST(PhraseRules, TheCommaObjectCheckParsesTheResumedTokensOnTheirOwn) {
     // With S : NP, the tokens after the comma form a complete phrase: the
     // two-object reading is forbidden and the sentence is read as S , NP.
-    const char* rules =
-        "VP : V O O {VP_OBJ} | V O ;\nO : @object ;\n@object : ',' NP | NP ;\nNP : NN ;\nV : VB ;\n";
+    const char* rules = "VP : V O O {VP_OBJ} | V O ;\nO : @object ;\n@object : ',' NP | NP ;\nNP : NN ;\nV : VB ;\n";
     auto complete = phraseGrammar(std::string("%%\nS : NP VP | S ',' NP | NP ;\n") + rules);
     EXPECT_EQ(parse(*complete, "NN/he VB/gave NN/me ,/, NN/book"),
               "(S (S (NP he) (VP (V gave) (O (@object (NP me))))) , (NP book))");

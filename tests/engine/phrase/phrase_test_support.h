@@ -11,7 +11,7 @@
 namespace zintra::test {
 
 class TestWords : public PhraseWords {
-public:
+  public:
     bool isClauseWord(std::string_view w) const override { return w == "that" || w == "if"; }
     bool isAdverbNoun(std::string_view w) const override { return w == "now" || w == "today"; }
     bool lexiconHas(std::string_view w, std::string_view tag) const override {

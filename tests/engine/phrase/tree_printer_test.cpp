@@ -51,8 +51,9 @@ TEST(TreePrinter, TokensInBracketSlashAndHtmlForm) {
     EXPECT_EQ(out, "(ice/NN cream/NN)/NN");
     out.clear();
     appendTokenHtml(out, *compound);
-    EXPECT_EQ(out, "<div><span>NN</span><div><span>NN</span><P><B>ice</B></P></div>\n"
-                   "<div><span>NN</span><P><B>cream</B></P></div>\n</div>\n");
+    EXPECT_EQ(out,
+              "<div><span>NN</span><div><span>NN</span><P><B>ice</B></P></div>\n"
+              "<div><span>NN</span><P><B>cream</B></P></div>\n</div>\n");
     // No brackets for an empty tag or one that begins with "@"; words escaped in HTML.
     Token* t = tokensOf("@x/a<b&c", arena);
     out.clear();

@@ -29,12 +29,12 @@ constexpr const char* kQueries =
     "SELECT ?y WHERE (?y, <is>, $who), (?y, <at>, $where)\n";
 
 class TemplateQueries : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_.write("q/questions.xvt", kQueryTemplates);
         dir_.write("q/questions.rdql", kQueries);
-        std::string extra = "RDQL_TEMPLATE " + dir_.file("q/questions.xvt") + "\nRDQL_FILE " +
-                            dir_.file("q/questions.rdql") + "\n";
+        std::string extra =
+            "RDQL_TEMPLATE " + dir_.file("q/questions.xvt") + "\nRDQL_FILE " + dir_.file("q/questions.rdql") + "\n";
         ASSERT_EQ(engine_.initialise(test::writeMinimalInstallation(dir_, extra).c_str()), 1);
     }
     std::string reply(const char* request) { return engine_.handleRequest(nullptr, request); }

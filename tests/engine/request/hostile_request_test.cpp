@@ -8,13 +8,13 @@
 
 #include <chrono>
 #include <filesystem>
-#include <vector>
 #include <iostream>
+#include <vector>
 
+#include "../service/socket_client.h"
 #include "engine/request/replies.h"
 #include "engine/templates/template_reader.h"
 #include "request_fixture.h"
-#include "../service/socket_client.h"
 
 namespace zintra {
 namespace {
@@ -25,12 +25,14 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 class HostileRequest : public RequestFixture {
-protected:
+  protected:
     // As a request from the socket.
     std::string remote(const std::string& request) {
         return engine.handleRequest(nullptr, request.c_str(), Engine::PathScope::TemplatesFolder);
     }
-    std::string cantOpenText(const std::string& path) { return "<div><P>Can't open \"" + path + "\" file!</P></div>\n"; }
+    std::string cantOpenText(const std::string& path) {
+        return "<div><P>Can't open \"" + path + "\" file!</P></div>\n";
+    }
 };
 
 TEST_F(HostileRequest, AnAttributeNameTheEditCannotImportIsRefusedNotFatal) {
@@ -215,8 +217,9 @@ TEST_F(HostileRequest, APendingDropRunsBeforeTheNextInProcessRequest) {
 // A chain of levels sub-templates, each with two Phrase fillers naming the
 // next: the expansion doubles with every level.
 std::string doublingTemplate(int levels) {
-    std::string xml = "<?xml version='1.0'?>\n<root><Template><template sub='0'><name>top</name>"
-                      "<node><name>n</name><Phrase>L0</Phrase></node></template>";
+    std::string xml =
+        "<?xml version='1.0'?>\n<root><Template><template sub='0'><name>top</name>"
+        "<node><name>n</name><Phrase>L0</Phrase></node></template>";
     for (int i = 0; i < levels; ++i) {
         std::string next;
         if (i + 1 < levels) next.append("L").append(std::to_string(i + 1));
@@ -253,8 +256,8 @@ TEST_F(HostileRequest, DeeplyNestedGroupsAreReadQuickly) {
     EXPECT_EQ(remote("<H1>deep</H1><P>w</P>"), kReplyCacheCleared);
     auto took = Clock::now() - started;
     EXPECT_LT(took, std::chrono::milliseconds(test::kSanitized ? 5000 : 900));
-    std::cout << "20,000 nested Groups: "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+    std::cout << "20,000 nested Groups: " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+              << " ms\n";
 }
 
 }  // namespace

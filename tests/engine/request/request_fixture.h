@@ -37,7 +37,7 @@ inline const char* kLessonXvt =
     "</Template></root>";
 
 class RequestFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir.write("templates/Global.xvt", kGlobalXvt);
         dir.write("templates/Gtemplate.xvt", kBaseXvt);

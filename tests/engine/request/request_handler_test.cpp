@@ -60,7 +60,8 @@ TEST_F(RequestHandling, ParseNamesWithoutASentenceClearTheCache) {
 
 TEST_F(RequestHandling, FilesStayCachedWhileCacheIsOne) {
     ASSERT_EQ(ask("<H1>lesson1</H1>", "UTF-8"), kListing);
-    dir.write("templates/lesson1.xvt", "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
+    dir.write("templates/lesson1.xvt",
+              "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
     EXPECT_EQ(ask("<H1>lesson1</H1>", "UTF-8"), kListing);
 }
 
@@ -71,13 +72,15 @@ class UncachedRequests : public RequestFixture {
 TEST_F(UncachedRequests, RequestsNamingAnEncodingReloadTheFiles) {
     ASSERT_EQ(ask("<H1>lesson1</H1>", "UTF-8"), kListing);
     EXPECT_EQ(engine.templateStore().cachedCount(), 0u);
-    dir.write("templates/lesson1.xvt", "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
+    dir.write("templates/lesson1.xvt",
+              "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
     EXPECT_EQ(ask("<H1>lesson1</H1>", "UTF-8"), "<DIV><P>new</P>\n</DIV>\n");
 }
 
 TEST_F(UncachedRequests, SocketRequestsKeepTheCache) {
     ASSERT_EQ(ask("<H1>lesson1</H1>"), kListing);
-    dir.write("templates/lesson1.xvt", "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
+    dir.write("templates/lesson1.xvt",
+              "<root><Template><template sub='0'><sample>new</sample></template></Template></root>");
     EXPECT_EQ(ask("<H1>lesson1</H1>"), kListing) << "no reply encoding: no drop";
     EXPECT_EQ(ask("<H1>lesson1</H1>", ""), kListing) << "an empty encoding name is no encoding";
 }

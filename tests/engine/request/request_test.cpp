@@ -2,9 +2,9 @@
 
 #include "engine/api/engine.h"
 #include "engine/request/replies.h"
-#include "engine/text/escaping.h"
 #include "engine/request/request.h"
 #include "engine/text/converter.h"
+#include "engine/text/escaping.h"
 
 #include <cstring>
 #include "test_support.h"
@@ -13,7 +13,7 @@ namespace zintra {
 namespace {
 
 class RequestTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(engine.initialise(test::writeMinimalInstallation(dir).c_str()), 1); }
     std::string ask(const std::string& request, const char* encoding = "") {
         return engine.handleRequest(encoding, request.c_str());
@@ -47,13 +47,13 @@ TEST_F(RequestTest, CatalogueCommandsThatProduceNothingGetTheCantOpenReply) {
 }
 
 TEST_F(RequestTest, ParseNamesWithASentenceAnswerWithEmptyDivisions) {
-    EXPECT_EQ(ask("<H1>0-0-1.xvt</H1><P>I am a boy.</P>"), "<div></div><div></div><div></div>\n<div></div>\n");  // no grammar: an empty tree
+    EXPECT_EQ(ask("<H1>0-0-1.xvt</H1><P>I am a boy.</P>"),
+              "<div></div><div></div><div></div>\n<div></div>\n");  // no grammar: an empty tree
 }
 
 TEST_F(RequestTest, TextFileDisplayShowsTitleAndEscapedLines) {
     dir.write("templates/notes.txt", "  \"Lesson & notes\" more\nfirst <line>\nsecond\n");
-    EXPECT_EQ(ask("<H2>notes.txt</H2>"),
-              "<div><B>Lesson &amp; notes</B><P>first &lt;line>\n</P><P>second\n</P></div>");
+    EXPECT_EQ(ask("<H2>notes.txt</H2>"), "<div><B>Lesson &amp; notes</B><P>first &lt;line>\n</P><P>second\n</P></div>");
     dir.write("templates/plain.txt", "Title words\n");
     EXPECT_EQ(ask("<H2>plain.txt</H2>"), "<div><B>Title</B></div>");
     std::string missing = (dir.path() / "templates" / "none.txt").string();
@@ -85,8 +85,8 @@ TEST(RequestText, XmlRequestsStartWithAnAngleBracketAfterBlanks) {
 TEST(RequestText, FieldsTakeTheLastOccurrenceTrimmed) {
     Engine engine;  // starts the XML library
     Converter converter("UTF-8");
-    auto parsed = parseXmlRequest("<H1>first</H1><P>  one  </P><P>\n two </P><X>ignored</X><DIV><B>c</B></DIV>",
-                                  converter);
+    auto parsed =
+        parseXmlRequest("<H1>first</H1><P>  one  </P><P>\n two </P><X>ignored</X><DIV><B>c</B></DIV>", converter);
     ASSERT_NE(parsed, nullptr);
     EXPECT_EQ(parsed->fields.h1, "first");
     EXPECT_EQ(parsed->fields.p, "two");
@@ -99,7 +99,8 @@ TEST(RequestText, HostileDocumentsAreRefusedQuickly) {
     Converter converter("UTF-8");
     // Entity declarations are not allowed inside the request's root; a DOCTYPE
     // placed there makes the request malformed.
-    std::string bomb = "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><P>&b;</P>";
+    std::string bomb =
+        "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><P>&b;</P>";
     EXPECT_EQ(parseXmlRequest(bomb, converter), nullptr);
     std::string deep;
     for (int i = 0; i < 20000; ++i) deep += "<a>";
@@ -130,8 +131,14 @@ TEST(Replies, ACutEndsOnAWholeCharacterOfTheReplysEncoding) {
     EXPECT_EQ(copyReply("\x82\xA0\x93\x82z", buffer, 4, "Shift_JIS"), 2u);
     EXPECT_EQ(copyReply("\x82\xA0\x93\x82z", buffer, 5, "Shift_JIS"), 4u);
     // EUC-JP: three-byte characters after 0x8F.
-    EXPECT_EQ(copyReply("a\x8F\xA1\xA1" "b", buffer, 4, "EUC-JP"), 1u);
-    EXPECT_EQ(copyReply("a\x8F\xA1\xA1" "b", buffer, 5, "EUC-JP"), 4u);
+    EXPECT_EQ(copyReply("a\x8F\xA1\xA1"
+                        "b",
+                        buffer, 4, "EUC-JP"),
+              1u);
+    EXPECT_EQ(copyReply("a\x8F\xA1\xA1"
+                        "b",
+                        buffer, 5, "EUC-JP"),
+              4u);
     EXPECT_EQ(copyReply("ab\xE3\x81\x82z", buffer, 5, "UTF-8"), 2u);
     // A single-byte encoding cuts anywhere.
     EXPECT_EQ(copyReply("\xE9\xE9\xE9", buffer, 3, "ISO-8859-1"), 2u);

@@ -23,7 +23,7 @@ inline constexpr bool kSanitized = false;
 
 // A connected socket (or -1), closed with the object.
 class Connection {
-public:
+  public:
     explicit Connection(uint16_t port) {
         fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
@@ -51,7 +51,8 @@ public:
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         char buffer[4096];
         while (true) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) return reply + "(timed out)";
             pollfd wait{fd_, POLLIN, 0};
             if (poll(&wait, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -61,7 +62,7 @@ public:
         }
     }
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "../language/language_fixture.h"
-#include "engine/tagger/contextual_rules.h"
 #include "engine/language/tokenizer.h"
+#include "engine/tagger/contextual_rules.h"
 
 namespace zintra {
 namespace {
@@ -83,34 +83,62 @@ struct KindCase {
 
 TEST(ContextualRulesTest, EveryRuleKindTestsItsNeighbours) {
     const KindCase cases[] = {
-        {"NEXTTAG JJ", true},          {"NEXTTAG NN", false},
-        {"NEXT2TAG NN", true},         {"NEXT2TAG JJ", false},
-        {"NEXT1OR2TAG NN", true},      {"NEXT1OR2TAG DT", false},
-        {"NEXT1OR2OR3TAG DT", false},  {"NEXT1OR2OR3TAG NN", true},
-        {"PREVTAG NN", true},          {"PREVTAG DT", false},
-        {"PREV2TAG DT", true},         {"PREV2TAG NN", false},
-        {"PREV1OR2TAG DT", true},      {"PREV1OR2TAG JJ", false},
-        {"PREV1OR2OR3TAG STAART", true}, {"PREV1OR2OR3TAG VB", false},
-        {"NEXTWD jj", true},           {"NEXTWD nn", false},
-        {"CURWD vb", true},            {"CURWD VB", false},
-        {"NEXT2WD nn", true},          {"NEXT2WD jj", false},
-        {"NEXT1OR2WD nn", true},       {"NEXT1OR2WD dt", false},
-        {"NEXT1OR2OR3WD nn", true},    {"NEXT1OR2OR3WD zz", false},
-        {"PREVWD nn", true},           {"PREVWD dt", false},
-        {"PREV2WD dt", true},          {"PREV2WD nn", false},
-        {"PREV1OR2WD dt", true},       {"PREV1OR2WD vb", false},
-        {"PREV1OR2OR3WD STAART", true}, {"PREV1OR2OR3WD jj", false},
-        {"SURROUNDTAG NN JJ", true},   {"SURROUNDTAG JJ NN", false},
-        {"PREVBIGRAM DT NN", true},    {"PREVBIGRAM NN DT", false},
-        {"NEXTBIGRAM JJ NN", true},    {"NEXTBIGRAM NN JJ", false},
-        {"LBIGRAM nn vb", true},       {"LBIGRAM vb nn", false},
-        {"WDPREVTAG NN vb", true},     {"WDPREVTAG DT vb", false},
-        {"RBIGRAM vb jj", true},       {"RBIGRAM jj vb", false},
-        {"WDNEXTTAG vb JJ", true},     {"WDNEXTTAG vb NN", false},
-        {"WDAND2BFR dt vb", true},     {"WDAND2BFR nn vb", false},
-        {"WDAND2TAGBFR DT vb", true},  {"WDAND2TAGBFR NN vb", false},
-        {"WDAND2AFT vb nn", true},     {"WDAND2AFT vb jj", false},
-        {"WDAND2TAGAFT vb NN", true},  {"WDAND2TAGAFT vb JJ", false},
+        {"NEXTTAG JJ", true},
+        {"NEXTTAG NN", false},
+        {"NEXT2TAG NN", true},
+        {"NEXT2TAG JJ", false},
+        {"NEXT1OR2TAG NN", true},
+        {"NEXT1OR2TAG DT", false},
+        {"NEXT1OR2OR3TAG DT", false},
+        {"NEXT1OR2OR3TAG NN", true},
+        {"PREVTAG NN", true},
+        {"PREVTAG DT", false},
+        {"PREV2TAG DT", true},
+        {"PREV2TAG NN", false},
+        {"PREV1OR2TAG DT", true},
+        {"PREV1OR2TAG JJ", false},
+        {"PREV1OR2OR3TAG STAART", true},
+        {"PREV1OR2OR3TAG VB", false},
+        {"NEXTWD jj", true},
+        {"NEXTWD nn", false},
+        {"CURWD vb", true},
+        {"CURWD VB", false},
+        {"NEXT2WD nn", true},
+        {"NEXT2WD jj", false},
+        {"NEXT1OR2WD nn", true},
+        {"NEXT1OR2WD dt", false},
+        {"NEXT1OR2OR3WD nn", true},
+        {"NEXT1OR2OR3WD zz", false},
+        {"PREVWD nn", true},
+        {"PREVWD dt", false},
+        {"PREV2WD dt", true},
+        {"PREV2WD nn", false},
+        {"PREV1OR2WD dt", true},
+        {"PREV1OR2WD vb", false},
+        {"PREV1OR2OR3WD STAART", true},
+        {"PREV1OR2OR3WD jj", false},
+        {"SURROUNDTAG NN JJ", true},
+        {"SURROUNDTAG JJ NN", false},
+        {"PREVBIGRAM DT NN", true},
+        {"PREVBIGRAM NN DT", false},
+        {"NEXTBIGRAM JJ NN", true},
+        {"NEXTBIGRAM NN JJ", false},
+        {"LBIGRAM nn vb", true},
+        {"LBIGRAM vb nn", false},
+        {"WDPREVTAG NN vb", true},
+        {"WDPREVTAG DT vb", false},
+        {"RBIGRAM vb jj", true},
+        {"RBIGRAM jj vb", false},
+        {"WDNEXTTAG vb JJ", true},
+        {"WDNEXTTAG vb NN", false},
+        {"WDAND2BFR dt vb", true},
+        {"WDAND2BFR nn vb", false},
+        {"WDAND2TAGBFR DT vb", true},
+        {"WDAND2TAGBFR NN vb", false},
+        {"WDAND2AFT vb nn", true},
+        {"WDAND2AFT vb jj", false},
+        {"WDAND2TAGAFT vb NN", true},
+        {"WDAND2TAGAFT vb JJ", false},
     };
     for (const KindCase& c : cases) {
         test::LanguageFixture f(text(test::cat("VB NN ", c.rule, "\n")));
@@ -120,8 +148,9 @@ TEST(ContextualRulesTest, EveryRuleKindTestsItsNeighbours) {
 }
 
 TEST(ContextualRulesTest, MalformedLinesCountButNeverApply) {
-    test::LanguageFixture f(text("# comment\nVB NN NOSUCHRULE DT\nVB NN PREVTAG\nVB NN SURROUNDTAG DT\nVB\n"
-                                 "VB NN prevtag DT\nVB JJ PREVTAG DT\n"));
+    test::LanguageFixture f(
+        text("# comment\nVB NN NOSUCHRULE DT\nVB NN PREVTAG\nVB NN SURROUNDTAG DT\nVB\n"
+             "VB NN prevtag DT\nVB JJ PREVTAG DT\n"));
     const auto& rules = f.data.contextualRules().rules();
     ASSERT_EQ(rules.size(), 6u);
     for (size_t i = 0; i + 1 < rules.size(); ++i) EXPECT_EQ(rules[i].test, ContextTest::None) << i;

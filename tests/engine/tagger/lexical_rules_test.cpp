@@ -9,7 +9,7 @@ namespace zintra {
 namespace {
 
 class GuessTest : public ::testing::Test {
-protected:
+  protected:
     void load(const std::string& rules, const std::string& lexicon = "", const std::string& bigrams = "") {
         test::LanguageText t;
         t.lexicon = lexicon;
@@ -104,8 +104,9 @@ TEST_F(GuessTest, BigramRulesNeedTheirWordsRegistered) {
 }
 
 TEST_F(GuessTest, MalformedLinesAreInertAndKeepTheirPlace) {
-    load("# comment\nly notarule 2 RB x\nly hassuf RB\nNN ly hassuf 2 RB\nly\nx\nNN s fhassuf 1\n"
-         "s hassuf 1 NNS x\n");
+    load(
+        "# comment\nly notarule 2 RB x\nly hassuf RB\nNN ly hassuf 2 RB\nly\nx\nNN s fhassuf 1\n"
+        "s hassuf 1 NNS x\n");
     const auto& rules = fixture->data.lexicalRules().rules();
     ASSERT_EQ(rules.size(), 7u);
     for (size_t i = 0; i + 1 < rules.size(); ++i) EXPECT_EQ(rules[i].test, LexicalTest::None) << i;

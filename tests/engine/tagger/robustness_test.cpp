@@ -4,9 +4,9 @@
 #include <string>
 
 #include "../language/language_fixture.h"
+#include "engine/language/tokenizer.h"
 #include "engine/phrase/annotations.h"
 #include "engine/text/token_spans.h"
-#include "engine/language/tokenizer.h"
 
 namespace zintra {
 namespace {
@@ -66,9 +66,10 @@ TEST(RobustnessTest, RandomTextIsTokenisedTaggedAndRewrittenSafely) {
 
 TEST(RobustnessTest, RandomRuleAndDictionaryLinesAreReadSafely) {
     std::mt19937 random(11);
-    static const char* const kFields[] = {"NN", "VB", "x", "s", "hassuf", "fhassuf", "deletepref", "addsuf",
-                                          "goodleft", "fgoodright", "char", "PREVTAG", "NEXTBIGRAM", "CURWD",
-                                          "WDAND2TAGAFT", "-3", "99999999999", "/", "//", "#", "STAART"};
+    static const char* const kFields[] = {
+        "NN",           "VB",       "x",           "s",    "hassuf",  "fhassuf",    "deletepref",
+        "addsuf",       "goodleft", "fgoodright",  "char", "PREVTAG", "NEXTBIGRAM", "CURWD",
+        "WDAND2TAGAFT", "-3",       "99999999999", "/",    "//",      "#",          "STAART"};
     std::string lines;
     for (int i = 0; i < 2000; ++i) {
         int n = static_cast<int>(random() % 7);
@@ -99,7 +100,7 @@ namespace {
 // The contextual rules applied the plain way: real STAART tokens in front,
 // every rule walking every token, words and tags compared as text.
 class PlainRules {
-public:
+  public:
     explicit PlainRules(const LanguageData& data) : data_(data) {}
 
     void apply(Token* first, Arena& arena) const {
@@ -125,7 +126,7 @@ public:
         if (first) first->prev = nullptr;
     }
 
-private:
+  private:
     static const Token* at(const Token* t, int offset) {
         for (; t && offset > 0; --offset) t = t->next;
         for (; t && offset < 0; ++offset) t = t->prev;
@@ -182,10 +183,11 @@ TEST(RobustnessTest, IndexedRulesTagLikeThePlainWalk) {
     static const char* const kWords[] = {"the", "run", "a", "dog", "runs", "to", "fast", "STAART", "zz"};
     static const char* const kTags[] = {"DT", "NN", "VB", "JJ", "NNS", "TO", "RB", "STAART"};
     static const char* const kNames[] = {
-        "NEXTTAG", "NEXT2TAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "PREVTAG", "PREV2TAG", "PREV1OR2TAG",
-        "PREV1OR2OR3TAG", "NEXTWD", "CURWD", "NEXT2WD", "NEXT1OR2WD", "NEXT1OR2OR3WD", "PREVWD", "PREV2WD",
-        "PREV1OR2WD", "PREV1OR2OR3WD", "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM", "LBIGRAM", "WDPREVTAG",
-        "RBIGRAM", "WDNEXTTAG", "WDAND2BFR", "WDAND2TAGBFR", "WDAND2AFT", "WDAND2TAGAFT"};
+        "NEXTTAG",       "NEXT2TAG",       "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "PREVTAG",       "PREV2TAG",
+        "PREV1OR2TAG",   "PREV1OR2OR3TAG", "NEXTWD",      "CURWD",          "NEXT2WD",       "NEXT1OR2WD",
+        "NEXT1OR2OR3WD", "PREVWD",         "PREV2WD",     "PREV1OR2WD",     "PREV1OR2OR3WD", "SURROUNDTAG",
+        "PREVBIGRAM",    "NEXTBIGRAM",     "LBIGRAM",     "WDPREVTAG",      "RBIGRAM",       "WDNEXTTAG",
+        "WDAND2BFR",     "WDAND2TAGBFR",   "WDAND2AFT",   "WDAND2TAGAFT"};
     std::mt19937 random(5);
     for (int round = 0; round < 40; ++round) {
         test::LanguageText t;
@@ -195,21 +197,18 @@ TEST(RobustnessTest, IndexedRulesTagLikeThePlainWalk) {
         for (int r = 0; r < 60; ++r) {
             std::string name = kNames[random() % std::size(kNames)];
             bool wordArgument = name.find("WD") != std::string::npos || name.find("BIGRAM") == 1;
-            t.contextualRules += test::cat(kTags[random() % std::size(kTags)], " ", kTags[random() % std::size(kTags)],
-                                           " ", name, " ",
-                                           wordArgument && random() % 2 ? kWords[random() % std::size(kWords)]
-                                                                        : kTags[random() % std::size(kTags)],
-                                           " ", random() % 2 ? kWords[random() % std::size(kWords)]
-                                                              : kTags[random() % std::size(kTags)],
-                                           "\n");
+            t.contextualRules += test::cat(
+                kTags[random() % std::size(kTags)], " ", kTags[random() % std::size(kTags)], " ", name, " ",
+                wordArgument && random() % 2 ? kWords[random() % std::size(kWords)]
+                                             : kTags[random() % std::size(kTags)],
+                " ", random() % 2 ? kWords[random() % std::size(kWords)] : kTags[random() % std::size(kTags)], "\n");
         }
         test::LanguageFixture f(t);
         PlainRules plain(f.data);
         for (int s = 0; s < 50; ++s) {
             std::string sentence;
             int length = 1 + static_cast<int>(random() % 90);
-            for (int k = 0; k < length; ++k)
-                sentence += test::cat(k ? " " : "", kWords[random() % std::size(kWords)]);
+            for (int k = 0; k < length; ++k) sentence += test::cat(k ? " " : "", kWords[random() % std::size(kWords)]);
             std::string expected;
             {
                 Arena arena;

@@ -233,8 +233,7 @@ TEST_F(AlignmentTest, MisplacedWord) {
     FileBuilder f;
     f.chain("t", {{{"he"}}, {{"went"}}, {{"to"}}, {{"school"}}, {{"yesterday"}}, {{"."}}});
     auto m = match("Yesterday he went to school.", f);
-    EXPECT_EQ(summary(*m),
-              "Yesterday/-:32784 he/he:0 went/went:0 to/to:0 school/school:0 /yesterday:32776 ./.:0");
+    EXPECT_EQ(summary(*m), "Yesterday/-:32784 he/he:0 went/went:0 to/to:0 school/school:0 /yesterday:32776 ./.:0");
 }
 
 TEST_F(AlignmentTest, MisplacedWordTakesTheAlternativeThatMatches) {
@@ -264,8 +263,10 @@ TEST_F(AlignmentTest, CommentsFlagNeedsAnExistingCommentOrAWrongFiller) {
     FileBuilder f;
     f.comment(3, "use went", "");
     f.comment(4, "", "");  // no text: does not count
-    f.chain("t", {{{"he"}}, {{"went", K::Correct, {4}}, {"goes", K::Correct, {9}}, {"goed", K::Wrong}},
-                  {{"to", K::Correct, {3}}}, {{"school"}}});
+    f.chain("t", {{{"he"}},
+                  {{"went", K::Correct, {4}}, {"goes", K::Correct, {9}}, {"goed", K::Wrong}},
+                  {{"to", K::Correct, {3}}},
+                  {{"school"}}});
     EXPECT_EQ(summary(*match("he went to school", f)), "he/he:1 went/went:0 to/to:1600 school/school:0 /.:8");
     EXPECT_EQ(summary(*match("he goes to school", f)), "he/he:1 goes/goes:0 to/to:1600 school/school:0 /.:8");
     EXPECT_EQ(summary(*match("he goed to school", f)), "he/he:1 goed/goed:1600 to/to:1600 school/school:0 /.:8");

@@ -27,7 +27,7 @@ struct F {
 
 // Builds a TemplateFile in memory, as the reader would leave it.
 class FileBuilder {
-public:
+  public:
     FileBuilder() : file_(std::make_shared<TemplateFile>()) {}
 
     // A template whose nodes follow one another, one node per list of fillers.
@@ -99,7 +99,7 @@ public:
     std::shared_ptr<TemplateFile> file() const { return file_; }
     TemplateFile& operator*() const { return *file_; }
 
-private:
+  private:
     Filler filler(const F& f) {
         Filler out;
         out.kind = f.kind;
@@ -135,7 +135,7 @@ private:
 
 // An analyser over a small lexicon, with the default installation's symbols.
 class MatcherFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string lexicon = dir.write("lexicon.txt",
                                         "I PRP\nlike VBP\napples NNS\noranges NNS\nam VBP\na DT\nboy NN\nthe DT\n"

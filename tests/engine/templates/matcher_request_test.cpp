@@ -51,7 +51,7 @@ const char* const kLesson =
     "</Template></root>";
 
 class MatchRequestTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir.write("templates/Global.xvt", kGlobal);
         dir.write("templates/lesson1.xvt", kLesson);
@@ -108,8 +108,7 @@ TEST_F(MatchRequestTest, SingleFillerRequest) {
 TEST_F(MatchRequestTest, MatchThatDoesNotRunClearsTheCache) {
     EXPECT_EQ(ask("<H1>missing</H1><P>I like apples.</P>"), "The Cache is cleared.\n");
     dir.write("templates2/lesson2.xvt", kLesson);  // a folder without Global.xvt
-    EXPECT_EQ(ask("<H1>../templates2/lesson2.xvt</H1><P>I like apples.</P>"),
-              "The Cache is cleared.\n");
+    EXPECT_EQ(ask("<H1>../templates2/lesson2.xvt</H1><P>I like apples.</P>"), "The Cache is cleared.\n");
 }
 
 TEST_F(MatchRequestTest, SamplesOfTheFileMatchWithoutErrors) {

@@ -9,11 +9,14 @@ namespace zintra::test {
 namespace {
 
 class SentenceItemsTest : public MatcherFixture {
-protected:
+  protected:
     void SetUp() override {
         MatcherFixture::SetUp();
         file.chain("t", {{{"i"}}, {{"like"}}, {{"apples"}, {"oranges"}}, {{"."}}});
-        file.chain("u", {{{"this"}}, {{"is"}}, {{"a"}}, {{"pen"}, {"pencil/pen"}, {"don't", FillerKind::Correct}},
+        file.chain("u", {{{"this"}},
+                         {{"is"}},
+                         {{"a"}},
+                         {{"pen"}, {"pencil/pen"}, {"don't", FillerKind::Correct}},
                          {{"wrongword", FillerKind::Wrong}}});
     }
 
@@ -111,9 +114,7 @@ TEST_F(SentenceItemsTest, SpellingCandidatesLeaveOutWrongFillersAndApostrophes) 
     EXPECT_EQ(items("this is a pencl"), "this:1 is a pencl>pencil/pen:6");
 }
 
-TEST_F(SentenceItemsTest, JapaneseWordsAreNotChecked) {
-    EXPECT_EQ(items("\xE3\x81\x82 like"), "\xE3\x81\x82 like");
-}
+TEST_F(SentenceItemsTest, JapaneseWordsAreNotChecked) { EXPECT_EQ(items("\xE3\x81\x82 like"), "\xE3\x81\x82 like"); }
 
 TEST_F(SentenceItemsTest, OnlyThirtySpansAreTaken) {
     std::string sentence;

@@ -10,7 +10,7 @@ namespace {
 using K = FillerKind;
 
 class ReportTest : public MatcherFixture {
-protected:
+  protected:
     std::string report(const std::string& sentence, const FileBuilder& file, const FileBuilder* global = nullptr) {
         return match(sentence, file, global)->report();
     }
@@ -55,10 +55,7 @@ TEST_F(ReportTest, CommentsAreListedOnceWithTheirSamples) {
     f.comment(5, "Past tense.", "\xE9\x81\x8E", {"3", "see also", "7"});
     f.comment(6, "", "");  // no text: never cited
     f.sample(3, "He went home.");
-    f.chain("t", {{{"he"}},
-                  {{"went"}, {"goed", K::Wrong, {5, 10012, 6}}},
-                  {{"to"}},
-                  {{"school", K::Correct, {5}}}});
+    f.chain("t", {{{"he"}}, {{"went"}, {"goed", K::Wrong, {5, 10012, 6}}}, {{"to"}}, {{"school", K::Correct, {5}}}});
     EXPECT_EQ(report("He goed to school", f, &global),
               "<div><span>He</span>"
               "<div><B>3648</B><span>goed</span><font>went</font><p>5</p><p>10012</p></div>\n"
@@ -159,7 +156,7 @@ TEST_F(ReportTest, MisplacedWord) {
 // The writer's rules on items made by hand, for the cases the matcher
 // leaves to the writer.
 class WriterRulesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         file.comment(5, "Five.");
         file.comment(6, "Six.");

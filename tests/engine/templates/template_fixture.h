@@ -24,10 +24,8 @@ inline std::string numbered(std::string_view prefix, int number, std::string_vie
 }
 
 class TemplateFixture : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(engine.initialise(writeMinimalInstallation(dir, extraConfig()).c_str()), 1);
-    }
+  protected:
+    void SetUp() override { ASSERT_EQ(engine.initialise(writeMinimalInstallation(dir, extraConfig()).c_str()), 1); }
     virtual std::string extraConfig() const { return "TN_SYMBOL ,;:!?\"()\n"; }
 
     const Analyzer& analyzer() { return *engine.analyzer(); }

@@ -25,12 +25,13 @@ std::vector<std::string> chainWords(const Filler& f) {
 }
 
 TEST_F(TemplateReader, SubAttributeDecidesMainOrSub) {
-    auto f = read(file("<Template>"
-                       "<template><name>none</name></template>"
-                       "<template sub='0' Tag='S'><name>main</name><sample>I &amp; you</sample></template>"
-                       "<template sub='1'><name>one</name></template>"
-                       "<template sub=' 0'><name>blank</name></template>"
-                       "</Template>"));
+    auto f =
+        read(file("<Template>"
+                  "<template><name>none</name></template>"
+                  "<template sub='0' Tag='S'><name>main</name><sample>I &amp; you</sample></template>"
+                  "<template sub='1'><name>one</name></template>"
+                  "<template sub=' 0'><name>blank</name></template>"
+                  "</Template>"));
     ASSERT_NE(f, nullptr);
     ASSERT_EQ(f->mainTemplates.size(), 1u);
     EXPECT_EQ(f->mainTemplates[0]->name, "main");
@@ -46,9 +47,10 @@ TEST_F(TemplateReader, SubAttributeDecidesMainOrSub) {
 }
 
 TEST_F(TemplateReader, SamplesAreNumberedFromLeadingDigitsAndStoredEscaped) {
-    auto f = read(file("<SAMP><P ID='3'>  rock &amp; roll &lt;3 </P><P ID='x7'>seven</P>"
-                       "<group><P ID='12abc'>nested</P></group><P ID='3'>later</P></SAMP>"
-                       "<SAMP><P ID='4'>second SAMP is ignored</P></SAMP>"));
+    auto f =
+        read(file("<SAMP><P ID='3'>  rock &amp; roll &lt;3 </P><P ID='x7'>seven</P>"
+                  "<group><P ID='12abc'>nested</P></group><P ID='3'>later</P></SAMP>"
+                  "<SAMP><P ID='4'>second SAMP is ignored</P></SAMP>"));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->samples.size(), 3u);
     ASSERT_NE(f->sample(0), nullptr);
@@ -61,15 +63,16 @@ TEST_F(TemplateReader, SamplesAreNumberedFromLeadingDigitsAndStoredEscaped) {
 }
 
 TEST_F(TemplateReader, CommentsAreCollectedAtAnyDepthOfTheFirstCategory) {
-    auto f = read(file("<category><name>top</name>"
-                       "<comment ID='1'><econtent>one</econtent><jcontent>\xE4\xB8\x80</jcontent>"
-                       "<sentenceID>1</sentenceID><x><sentenceID>2&amp;</sentenceID></x></comment>"
-                       "<category><name>a</name><category><name>b</name><category><name>c</name>"
-                       "<comment ID='7'><econtent>deep &lt; text</econtent></comment>"
-                       "</category></category></category>"
-                       "<comment ID='1'><econtent>replaced</econtent></comment>"
-                       "</category>"
-                       "<category><comment ID='9'><econtent>second category</econtent></comment></category>"));
+    auto f =
+        read(file("<category><name>top</name>"
+                  "<comment ID='1'><econtent>one</econtent><jcontent>\xE4\xB8\x80</jcontent>"
+                  "<sentenceID>1</sentenceID><x><sentenceID>2&amp;</sentenceID></x></comment>"
+                  "<category><name>a</name><category><name>b</name><category><name>c</name>"
+                  "<comment ID='7'><econtent>deep &lt; text</econtent></comment>"
+                  "</category></category></category>"
+                  "<comment ID='1'><econtent>replaced</econtent></comment>"
+                  "</category>"
+                  "<category><comment ID='9'><econtent>second category</econtent></comment></category>"));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->comments.size(), 2u);
     const Comment* deep = f->comment(7);
@@ -82,8 +85,9 @@ TEST_F(TemplateReader, CommentsAreCollectedAtAnyDepthOfTheFirstCategory) {
     EXPECT_TRUE(one->sentenceIds.empty());
     EXPECT_EQ(f->comment(9), nullptr) << "only the first category is read";
 
-    auto g = read(file("<category><comment ID='2'><econtent>e</econtent><jcontent>\xE4\xB8\x80</jcontent>"
-                       "<sentenceID>1</sentenceID><x><sentenceID>2&amp;</sentenceID></x></comment></category>"));
+    auto g =
+        read(file("<category><comment ID='2'><econtent>e</econtent><jcontent>\xE4\xB8\x80</jcontent>"
+                  "<sentenceID>1</sentenceID><x><sentenceID>2&amp;</sentenceID></x></comment></category>"));
     const Comment* two = g->comment(2);
     ASSERT_NE(two, nullptr);
     EXPECT_EQ(two->japanese, "\xE4\xB8\x80");
@@ -100,10 +104,11 @@ TEST_F(TemplateReader, GlobalCommentNumbersAreLookedUpInTheGlobalFile) {
 }
 
 TEST_F(TemplateReader, CommentCitationsAddTenThousandForTheGlobalFile) {
-    auto f = read(file("<Template><template sub='0'><node><name>n</name><Group type='wrong'><name>me</name>"
-                       "<commentID>G12</commentID><commentID>C12</commentID><commentID>L12</commentID>"
-                       "<commentID></commentID><commentID> G3 </commentID><x><commentID>g5</commentID></x>"
-                       "</Group></node></template></Template>"));
+    auto f =
+        read(file("<Template><template sub='0'><node><name>n</name><Group type='wrong'><name>me</name>"
+                  "<commentID>G12</commentID><commentID>C12</commentID><commentID>L12</commentID>"
+                  "<commentID></commentID><commentID> G3 </commentID><x><commentID>g5</commentID></x>"
+                  "</Group></node></template></Template>"));
     ASSERT_EQ(f->mainTemplates.size(), 1u);
     const Filler& filler = f->mainTemplates[0]->nodes[0]->fillers.at(0);
     EXPECT_EQ(filler.comments, (std::vector<int32_t>{10012, 12, 12, 10003, 5}));
@@ -114,13 +119,14 @@ TEST_F(TemplateReader, CommentCitationsAddTenThousandForTheGlobalFile) {
 }
 
 TEST_F(TemplateReader, NodesLinkThroughNextAndStartWhereNothingLeadsIn) {
-    auto f = read(file("<Template><template sub='0'><name>t</name>"
-                       "<node Tag='NP'><name>a</name><Next>b</Next><Next>c</Next><Next>nowhere</Next></node>"
-                       "<node><name>b</name><Next>d</Next></node>"
-                       "<node><name>c</name><x><Next>d</Next></x></node>"
-                       "<node><name>d</name></node>"
-                       "<node><name>lone</name></node>"
-                       "</template></Template>"));
+    auto f =
+        read(file("<Template><template sub='0'><name>t</name>"
+                  "<node Tag='NP'><name>a</name><Next>b</Next><Next>c</Next><Next>nowhere</Next></node>"
+                  "<node><name>b</name><Next>d</Next></node>"
+                  "<node><name>c</name><x><Next>d</Next></x></node>"
+                  "<node><name>d</name></node>"
+                  "<node><name>lone</name></node>"
+                  "</template></Template>"));
     const Template& t = *f->mainTemplates.at(0);
     ASSERT_EQ(t.nodes.size(), 5u);
     EXPECT_EQ(t.nodes[0]->tag, "NP");
@@ -132,16 +138,17 @@ TEST_F(TemplateReader, NodesLinkThroughNextAndStartWhereNothingLeadsIn) {
 }
 
 TEST_F(TemplateReader, FillersAreGroupsInOrderThenPhrases) {
-    auto f = read(file("<Template>"
-                       "<template sub='1'><name>NP</name><node><name>x</name><Group><name>a boy</name></Group></node></template>"
-                       "<template sub='0'><name>main</name><node><name>n</name>"
-                       "<Phrase>NP</Phrase>"
-                       "<Group type='wrong' Tag='PRP'><name> me </name></Group>"
-                       "<Group type='normal'><name>rock &amp; roll</name></Group>"
-                       "<Group type='odd'><name>odd</name></Group>"
-                       "<Group><name>plain</name></Group>"
-                       "<Phrase>missing</Phrase>"
-                       "</node></template></Template>"));
+    auto f = read(
+        file("<Template>"
+             "<template sub='1'><name>NP</name><node><name>x</name><Group><name>a boy</name></Group></node></template>"
+             "<template sub='0'><name>main</name><node><name>n</name>"
+             "<Phrase>NP</Phrase>"
+             "<Group type='wrong' Tag='PRP'><name> me </name></Group>"
+             "<Group type='normal'><name>rock &amp; roll</name></Group>"
+             "<Group type='odd'><name>odd</name></Group>"
+             "<Group><name>plain</name></Group>"
+             "<Phrase>missing</Phrase>"
+             "</node></template></Template>"));
     const Node& n = *f->mainTemplates.at(0)->nodes.at(0);
     ASSERT_EQ(n.fillers.size(), 5u) << "a Phrase naming no template is dropped";
     EXPECT_EQ(n.fillers[0].kind, FillerKind::Wrong);
@@ -157,13 +164,14 @@ TEST_F(TemplateReader, FillersAreGroupsInOrderThenPhrases) {
 }
 
 TEST_F(TemplateReader, PhrasesSearchSubTemplatesFirstAndNeverTheirOwnTemplate) {
-    auto f = read(file("<Template>"
-                       "<template sub='0'><name>X</name><node><name>n</name><Phrase>X</Phrase><Phrase>Y</Phrase></node></template>"
-                       "<template sub='1'><name>X</name></template>"
-                       "<template sub='0'><name>Y</name><node><name>m</name><Phrase>Y</Phrase></node></template>"
-                       "<template sub='1'><name>Z</name><node><name>z</name><Phrase>Later</Phrase></node></template>"
-                       "<template sub='0'><name>Later</name></template>"
-                       "</Template>"));
+    auto f = read(file(
+        "<Template>"
+        "<template sub='0'><name>X</name><node><name>n</name><Phrase>X</Phrase><Phrase>Y</Phrase></node></template>"
+        "<template sub='1'><name>X</name></template>"
+        "<template sub='0'><name>Y</name><node><name>m</name><Phrase>Y</Phrase></node></template>"
+        "<template sub='1'><name>Z</name><node><name>z</name><Phrase>Later</Phrase></node></template>"
+        "<template sub='0'><name>Later</name></template>"
+        "</Template>"));
     ASSERT_EQ(f->mainTemplates.size(), 3u);
     const Node& n = *f->mainTemplates[0]->nodes.at(0);
     ASSERT_EQ(n.fillers.size(), 2u);
@@ -179,10 +187,11 @@ TEST_F(TemplateReader, DoubleSlashPhrasesUseTheBaseFile) {
     std::shared_ptr<const TemplateFile> base =
         read(file("<Template><template sub='1'><name>NP</name><node><name>b</name>"
                   "<Group><name>the boy</name></Group></node></template></Template>"));
-    std::string text = file("<Template>"
-                            "<template sub='1'><name>NP</name></template>"
-                            "<template sub='0'><name>m</name><node><name>n</name>"
-                            "<Phrase>//NP</Phrase><Phrase>NP</Phrase></node></template></Template>");
+    std::string text = file(
+        "<Template>"
+        "<template sub='1'><name>NP</name></template>"
+        "<template sub='0'><name>m</name><node><name>n</name>"
+        "<Phrase>//NP</Phrase><Phrase>NP</Phrase></node></template></Template>");
     auto withBase = read(text, base);
     const Node& n = *withBase->mainTemplates.at(0)->nodes.at(0);
     ASSERT_EQ(n.fillers.size(), 2u);
@@ -198,12 +207,13 @@ TEST_F(TemplateReader, DoubleSlashPhrasesUseTheBaseFile) {
 }
 
 TEST_F(TemplateReader, FillerTextsBecomeWordChains) {
-    auto f = read(file("<Template><template sub='0'><node><name>n</name>"
-                       "<Group type='wrong'><name>I am a boy</name><commentID>C4</commentID></Group>"
-                       "<Group><name>boy</name></Group>"
-                       "<Group><name>boy .</name></Group>"
-                       "<Group><name>boy ,</name></Group>"
-                       "</node></template></Template>"));
+    auto f =
+        read(file("<Template><template sub='0'><node><name>n</name>"
+                  "<Group type='wrong'><name>I am a boy</name><commentID>C4</commentID></Group>"
+                  "<Group><name>boy</name></Group>"
+                  "<Group><name>boy .</name></Group>"
+                  "<Group><name>boy ,</name></Group>"
+                  "</node></template></Template>"));
     const auto& fillers = f->mainTemplates.at(0)->nodes.at(0)->fillers;
     ASSERT_EQ(fillers.size(), 4u);
     EXPECT_EQ(chainWords(fillers[0]), (std::vector<std::string>{"I", "am", "a", "boy"}));
@@ -303,9 +313,9 @@ TEST_F(TemplateReader, NothingOutsideTheFileIsRead) {
     std::string secret = dir.write("secret.txt", "SECRET-CONTENT");
     TemplateReadError error;
     // An external entity naming another file: the read fails without it.
-    std::string entity = put("entity.xvt", "<?xml version='1.0'?>\n<!DOCTYPE root [" + kDeclarations +
-                                               "<!ENTITY x SYSTEM \"file://" + secret +
-                                               "\">]>\n<root><SAMP><P ID='1'>before &x; after</P></SAMP></root>");
+    std::string entity =
+        put("entity.xvt", "<?xml version='1.0'?>\n<!DOCTYPE root [" + kDeclarations + "<!ENTITY x SYSTEM \"file://" +
+                              secret + "\">]>\n<root><SAMP><P ID='1'>before &x; after</P></SAMP></root>");
     EXPECT_EQ(readTemplateFile(entity, nullptr, analyzer(), &error), nullptr);
     EXPECT_NE(error.message.find("external entity"), std::string::npos) << error.message;
     // An external DTD, on disk or on the network, is not loaded. The address
@@ -340,8 +350,9 @@ class ShiftJisTemplates : public TemplateFixture {
 };
 
 TEST_F(ShiftJisTemplates, TextsAreConvertedIntoTheEngineEncoding) {
-    auto f = read(file("<category><comment ID='1'><jcontent>\xE3\x81\x82</jcontent></comment></category>"
-                       "<Template><template sub='0'><name>\xE3\x81\x82</name></template></Template>"));
+    auto f =
+        read(file("<category><comment ID='1'><jcontent>\xE3\x81\x82</jcontent></comment></category>"
+                  "<Template><template sub='0'><name>\xE3\x81\x82</name></template></Template>"));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->comment(1)->japanese, "\x82\xA0");
     EXPECT_EQ(f->mainTemplates.at(0)->name, "\x82\xA0");

@@ -23,7 +23,7 @@ const std::string kBase =
     "<Group><name>the boy</name></Group></node></template></Template></root>";
 
 class TemplateStoreTest : public TemplateFixture {
-protected:
+  protected:
     TemplateStore& store() { return engine.templateStore(); }
     TemplateStore::FilePtr get(const std::string& name) {
         std::string path = store().fullPath(name);

@@ -16,7 +16,7 @@ namespace {
 using test::TemplateFixture;
 
 class TemplateWriter : public TemplateFixture {
-protected:
+  protected:
     std::string serialise(const std::string& xml) {
         auto doc = XmlDocument::fromMemory(xml, "test");
         EXPECT_TRUE(doc->ok()) << doc->error();
@@ -73,7 +73,8 @@ TEST_F(TemplateWriter, WritesOneElementPerLineIndentedByTabs) {
 }
 
 TEST_F(TemplateWriter, WritesUtf8WhateverTheInput) {
-    std::string text = serialise("<?xml version='1.0' encoding='Shift_JIS'?><root><jcontent>\x82\xA0</jcontent></root>");
+    std::string text =
+        serialise("<?xml version='1.0' encoding='Shift_JIS'?><root><jcontent>\x82\xA0</jcontent></root>");
     EXPECT_EQ(text, "<?xml version='1.0'?>\n\n<root>\n\t<jcontent>\xE3\x81\x82</jcontent>\n</root>\n");
 }
 
@@ -89,7 +90,8 @@ TEST_F(TemplateWriter, ReadWriteReadKeepsEverythingTheReaderBuilds) {
         "<Version>2</Version><SAMP><P ID='1'>I am a boy.</P><P ID='2'>Tom &amp; I</P></SAMP>"
         "<category><name>top</name><category><name>be</name>"
         "<comment ID='1'><name>c1</name><sentenceID>1</sentenceID><econtent>Use &lt;am&gt;.</econtent>"
-        "<jcontent>\xE3\x80\x8C" "am\xE3\x80\x8D\xE3\x82\x92\xE4\xBD\xBF\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x99</jcontent></comment>"
+        "<jcontent>\xE3\x80\x8C"
+        "am\xE3\x80\x8D\xE3\x82\x92\xE4\xBD\xBF\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x99</jcontent></comment>"
         "</category></category>"
         "<Template><template sub='1' Tag='NP'><name>NP</name><node><name>d</name><Group><name>a boy</name></Group>"
         "</node></template>"

@@ -48,7 +48,11 @@ TEST(Reencoding, OtherTargetsGoThroughTheirConverter) {
     // never as a substitution character.
     EXPECT_EQ(c.reencode("\xE3\x80\x9C", "shift-jis"), "\x81\x60");
     EXPECT_EQ(c.reencode("\xEF\xBD\x9E", "shift-jis"), "\x81\x60");
-    EXPECT_EQ(c.reencode("a\xE2\x88\x92" "b", "shift-jis"), "a\x81\x7C" "b");
+    EXPECT_EQ(c.reencode("a\xE2\x88\x92"
+                         "b",
+                         "shift-jis"),
+              "a\x81\x7C"
+              "b");
     // A target that writes the character itself keeps it.
     EXPECT_EQ(c.reencode("\xE3\x80\x9C", "UTF-16LE"), std::string("\x1C\x30", 2));
     Converter missing("no-such-encoding");
@@ -58,9 +62,13 @@ TEST(Reencoding, OtherTargetsGoThroughTheirConverter) {
 
 TEST(Utf16, RoundTripsThroughShiftJis) {
     Converter c("shift-jis");
-    std::u16string units = c.toUtf16("\x82\xA0" "abc");
+    std::u16string units = c.toUtf16(
+        "\x82\xA0"
+        "abc");
     EXPECT_EQ(units, u"\u3042abc");
-    EXPECT_EQ(c.fromUtf16(units), "\x82\xA0" "abc");
+    EXPECT_EQ(c.fromUtf16(units),
+              "\x82\xA0"
+              "abc");
 }
 
 }  // namespace

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "../language/language_fixture.h"
 #include "engine/text/arena.h"
 #include "engine/text/bigrams.h"
 #include "engine/text/compounds.h"
 #include "engine/text/lexicon.h"
 #include "engine/text/string_pool.h"
-#include "../language/language_fixture.h"
 #include "test_support.h"
 
 namespace zintra {
 namespace {
 
 class LexiconTest : public ::testing::Test {
-protected:
+  protected:
     Arena arena;
     StringPool pool{arena};
     Lexicon lexicon{arena, pool};
@@ -25,8 +25,8 @@ protected:
 
 TEST_F(LexiconTest, LaterLinesAndTheUserDictionaryReplaceWholeEntries) {
     test::TempDir dir;
-    std::string main = dir.write("main.txt",
-                                 "// comment line\nrun VB NN\nrun NN VBN\n\n   walk VB NN\nApple NNP\nalone\n");
+    std::string main =
+        dir.write("main.txt", "// comment line\nrun VB NN\nrun NN VBN\n\n   walk VB NN\nApple NNP\nalone\n");
     std::string user = dir.write("user.txt", "walk NNP\n");
     ASSERT_TRUE(lexicon.loadMain(main));
     ASSERT_TRUE(lexicon.loadUser(user));
@@ -121,7 +121,7 @@ TEST_F(LexiconTest, AgreesWithAPlainMapOverManyWords) {
     test::TempDir dir;
     ASSERT_TRUE(lexicon.loadMain(dir.write("main.txt", lines(3000, 2500))));
     ASSERT_TRUE(lexicon.loadUser(dir.write("user.txt", lines(5000, 9000))));  // grows the index
-    lexicon.addLines(lines(40, 6));  // repeats inside one batch
+    lexicon.addLines(lines(40, 6));                                           // repeats inside one batch
     EXPECT_EQ(lexicon.size(), model.size());
     for (auto& [word, listed] : model) {
         const LexiconEntry* e = lexicon.lookup(word);
@@ -154,7 +154,7 @@ TEST(BigramsTest, OnlyLinesOfRegisteredWordsAreKeptAndTheFirstWins) {
 
 // The compound list and its merging, through whole sentences.
 class CompoundTest : public ::testing::Test {
-protected:
+  protected:
     static test::LanguageText text(std::string compounds) {
         test::LanguageText t;
         t.config = "DEL_TAIL_SYMBOL .\nTN_SYMBOL ,\n";

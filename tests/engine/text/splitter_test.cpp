@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "../language/language_fixture.h"
 #include "engine/text/splitter.h"
 #include "engine/text/token_spans.h"
-#include "../language/language_fixture.h"
 
 namespace zintra {
 namespace {
@@ -30,7 +30,7 @@ std::string cut(const Splitter& splitter, const std::string& text) {
 }
 
 class SplitterTest : public ::testing::Test {
-protected:
+  protected:
     explicit SplitterTest(std::string extra = "") : fixture({test::cat(kConfig, extra), "is VBZ\nit PRP\n"}) {}
     const Splitter& splitter() { return fixture.data.splitter(); }
     test::LanguageFixture fixture;
@@ -61,7 +61,7 @@ TEST_F(SplitterTest, SpecialHeadsAndTails) {
 }
 
 class SplitterNoTailTest : public SplitterTest {
-protected:
+  protected:
     SplitterNoTailTest() : SplitterTest("SPERATE_FLAG 0\n") {}
 };
 
@@ -75,7 +75,10 @@ TEST_F(SplitterNoTailTest, TailsStayOnTheirWordsWhenSeparationIsOff) {
 }
 
 TEST_F(SplitterTest, MultiByteCharactersAreTokensOfTheEncodingsWidth) {
-    EXPECT_EQ(cut(splitter(), "I\xE3\x81\x82" "am"), "I|\xE3\x81\x82|am");
+    EXPECT_EQ(cut(splitter(),
+                  "I\xE3\x81\x82"
+                  "am"),
+              "I|\xE3\x81\x82|am");
     // A character cut short by the end of the text never reads past it.
     EXPECT_EQ(cut(splitter(), "a \xE3\x81"), "a|\xE3\x81");
     test::LanguageFixture sjis({"ENCODE Shift_JIS\n"});

@@ -20,7 +20,7 @@ TEST(ArenaTest, RecordsAndStringsShareABlockAndStayAligned) {
     EXPECT_EQ(reinterpret_cast<uintptr_t>(a) % 8, 0u);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(b) % 8, 0u);
     EXPECT_EQ(reinterpret_cast<char*>(b) - reinterpret_cast<char*>(a), 16);  // 12 rounded up
-    EXPECT_GT(s, reinterpret_cast<char*>(b));  // strings come from the back
+    EXPECT_GT(s, reinterpret_cast<char*>(b));                                // strings come from the back
     EXPECT_EQ(arena.bytesHeld(), Arena::kDefaultBlockSize);
 }
 
