@@ -3,6 +3,9 @@
 //   korvel_screenshots OUTPUT_DIR
 // Run it under a display (xvfb-run -a korvel_screenshots out/) so that the
 // whole-screen shot shows the home screen with its popup.
+#include "app/desktop/qt_prompt.h"
+#include "app/desktop/screen_fit.h"
+#include "app/desktop/translations.h"
 #include "app/desktop/ui/navigator.h"
 #include "app/screen_table.h"
 #include "app/shell/ui/frm_functions.h"
@@ -83,6 +86,7 @@ public:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    installJapaneseQtTranslation(app);
     if (argc < 2) {
         std::fprintf(stderr, "usage: korvel_screenshots OUTPUT_DIR\n");
         return 2;
@@ -98,7 +102,6 @@ int main(int argc, char** argv)
     bool ok = true;
 
     auto* login = static_cast<frmログイン*>(navigator.open(ScreenId::Login));
-    login->move(0, 0);
     ok &= save(login, out + QStringLiteral("/login_start.png"));
     login->OptionNewUser[0]->click();
     ok &= save(login, out + QStringLiteral("/login_registered.png"));
@@ -120,7 +123,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the home screen did not open:\n%s\n", qPrintable(content.messages().transcript()));
         return 1;
     }
-    home->move(0, 0);
     ok &= save(home, out + QStringLiteral("/home.png"));
     home->CommandChapter[4]->click();
     ok &= save(home, out + QStringLiteral("/home_chapter5.png"));
@@ -132,7 +134,6 @@ int main(int argc, char** argv)
     if (change == nullptr) {
         return 1;
     }
-    change->move(0, 0);
     change->TextNewId->setText(QStringLiteral("jun2024"));
     change->CommandChange->click();
     ok &= save(change, out + QStringLiteral("/user_name.png"));
@@ -143,7 +144,6 @@ int main(int argc, char** argv)
     if (homeL == nullptr) {
         return 1;
     }
-    homeL->move(0, 0);
     homeL->CommandChapter[27]->click();
     ok &= save(homeL, out + QStringLiteral("/homeL_chapter28.png"));
     ok &= saveScreen(out + QStringLiteral("/homeL_chapter28_screen.png"));
@@ -152,9 +152,19 @@ int main(int argc, char** argv)
 
     const test::FixedClock toolClock;
     tanduid::frmUserID tool(session.folders().userFolder, content.messages(), toolClock);
-    tool.move(0, 0);
+    korvel::centreOnScreen(&tool);
     tool.show();
     ok &= save(&tool, out + QStringLiteral("/tanduid.png"));
+    // A message box of the running program, with its Japanese buttons.
+    QtPrompt prompt;
+    QTimer::singleShot(500, &app, [&ok, out] {
+        ok &= saveScreen(out + QStringLiteral("/message_box_screen.png"));
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    prompt.ask(QStringLiteral("NEVRIN1　終了の確認"), QStringLiteral("NEVRIN1を終了しますか？"),
+               Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, {});
     navigator.endProgram();
     return ok ? 0 : 1;
 }
