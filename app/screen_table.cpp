@@ -13,6 +13,7 @@
 #include "app/exercises/ui/frm_summary.h"
 #include "app/exercises/ui/frm_word_test.h"
 #include "app/exercises/ui/frm_words.h"
+#include "app/records/ui/frm_progress_charts.h"
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
@@ -34,6 +35,7 @@ void registerScreens(Navigator& navigator)
     navigator.add(ScreenId::Summary, [](Navigator& nav) { return new frmまとめ(nav); });
     navigator.add(ScreenId::Glossary, [](Navigator& nav) { return new frm用語一覧(nav); });
     navigator.add(ScreenId::Guide, [](Navigator& nav) { return new frm手引き(nav); });
+    navigator.add(ScreenId::ProgressCharts, [](Navigator& nav) { return new frm学習グラフ(nav); });
     navigator.add(ScreenId::CompositionTest, [](Navigator& nav) {
         return new frm英作文テスト(nav, CompositionTestLinks{correctionThroughNavigator(nav)});
     });

@@ -11,8 +11,8 @@ PACKAGES=(
   python3 festival festvox-us-slt-hts lame sox
   # engine
   libxerces-c-dev libicu-dev
-  # application and user list tool
-  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libqt6svg6 fonts-noto-cjk
+  # application and user list tool (Qt Charts' CMake package needs Qt OpenGL's)
+  qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libqt6svg6 fonts-noto-cjk
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes

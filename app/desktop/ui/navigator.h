@@ -32,6 +32,7 @@ enum class ScreenId {
     Glossary,
     Correction,  // frm添削, opened over the composition test
     Guide,       // frm手引き
+    ProgressCharts,
 };
 
 inline constexpr int kFunctionCount = 9;  // indexes 0 to 8; 8 is the record list
