@@ -70,7 +70,7 @@ struct CommentCount {
 };
 
 inline constexpr int kTopComments = 10;
-inline constexpr int kShownDays = 30;  // the most recent study days shown
+inline constexpr int kShownDays = 20;  // the most recent study days shown
 
 struct ProgressSummary {
     std::array<ChapterProgress, 28> chapters{};

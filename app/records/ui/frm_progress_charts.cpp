@@ -41,6 +41,7 @@ QChart* newChart(const QString& title, bool wide)
     chart->setFont(screenFont(wide ? 10 : 9));
     chart->legend()->setFont(screenFont(wide ? 10 : 9));
     chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setMargins(QMargins(4, 4, 4, 4));
     return chart;
 }
 
@@ -52,15 +53,25 @@ QBarSet* newKindSet(int kind, QObject* parent)
     return set;
 }
 
-// A count axis from 0 with whole-number ticks, at least up to 5.
+// A count axis from 0 with whole-number ticks at 1, 2 or 5 times a power of
+// ten, at least up to 5.
 QValueAxis* countAxis(int largest, const QString& title, bool wide)
 {
+    int interval = 1;
+    for (int scale = 1; interval * 5 < largest; scale *= 10) {
+        for (int step : {1, 2, 5}) {
+            interval = step * scale;
+            if (interval * 5 >= largest) {
+                break;
+            }
+        }
+    }
+    const int top = std::max(5, (largest + interval - 1) / interval * interval);
     auto* axis = new QValueAxis;
-    const int top = std::max(5, largest);
     axis->setRange(0, top);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(std::max(1, (top + 4) / 5));
+    axis->setTickInterval(interval);
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setTitleText(title);
     axis->setTitleFont(screenFont(wide ? 10 : 9));
@@ -72,6 +83,9 @@ QBarCategoryAxis* categoryAxis(const QStringList& categories, const QString& tit
 {
     auto* axis = new QBarCategoryAxis;
     axis->append(categories);
+    // The labels are short already (dates, chapter numbers, cut comments):
+    // shown whole, never cut to "…" by the chart.
+    axis->setTruncateLabels(false);
     axis->setTitleText(title);
     axis->setTitleFont(screenFont(wide ? 10 : 9));
     axis->setLabelsFont(screenFont(wide ? 10 : 9));
@@ -102,16 +116,19 @@ frm学習グラフ::frm学習グラフ(Navigator& navigator) : FormBase(navigato
     LabelMessage->setFont(screenFont(wide ? 12 : 10, true));
     LabelMessage->setVisible(!summary_.anyRecord);
     top->addWidget(LabelMessage, 1);
+    top->addStretch(0);
     outer->addLayout(top);
 
     buildChapterChart(wide);
     buildDayChart(wide);
     buildCommentChart(wide);
-    outer->addWidget(ChartChapters, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(ChartDays, 1);
-    bottom->addWidget(ChartComments, 1);
-    outer->addLayout(bottom, 1);
+    // The chapters and the days side by side; the comments, whose labels
+    // are long, over the whole width below.
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(ChartChapters, 5);
+    upper->addWidget(ChartDays, 4);
+    outer->addLayout(upper, 1);
+    outer->addWidget(ChartComments, 1);
     connect(CommandClose, &QPushButton::clicked, this, [this] { goBack(); });
 }
 
@@ -135,6 +152,7 @@ void frm学習グラフ::buildChapterChart(bool wide)
     }
     chart->addSeries(SeriesChapters);
     QBarCategoryAxis* axisX = categoryAxis(chapters, QStringLiteral("章"), wide);
+    axisX->setLabelsFont(screenFont(wide ? 9 : 8));  // 28 chapter numbers side by side
     auto* axisY = new QValueAxis;
     axisY->setRange(0, 100);
     axisY->setTickCount(6);
@@ -146,8 +164,8 @@ void frm学習グラフ::buildChapterChart(bool wide)
     chart->addAxis(axisY, Qt::AlignLeft);
     SeriesChapters->attachAxis(axisX);
     SeriesChapters->attachAxis(axisY);
-    chart->legend()->setAlignment(Qt::AlignRight);
-    ChartChapters = newChartView(chart, this, wide ? QSize(1100, 300) : QSize(900, 250));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    ChartChapters = newChartView(chart, this, wide ? QSize(600, 360) : QSize(530, 300));
 }
 
 void frm学習グラフ::buildDayChart(bool wide)
@@ -178,15 +196,18 @@ void frm学習グラフ::buildDayChart(bool wide)
         SeriesDays->append(set);
     }
     chart->addSeries(SeriesDays);
-    AxisDays = categoryAxis(days, QStringLiteral("日付"), wide);
-    AxisDays->setLabelsAngle(days.size() > 10 ? -60 : 0);
+    // An empty category axis would draw its title in the chart's corner.
+    AxisDays = categoryAxis(days, days.isEmpty() ? QString() : QStringLiteral("日付"), wide);
+    // Standing labels in a small type: one per day fits up to kShownDays days.
+    AxisDays->setLabelsAngle(days.size() > 8 ? -90 : 0);
+    AxisDays->setLabelsFont(screenFont(wide ? 8 : 7));
     QValueAxis* axisY = countAxis(largest, QStringLiteral("正解数"), wide);
     chart->addAxis(AxisDays, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     SeriesDays->attachAxis(AxisDays);
     SeriesDays->attachAxis(axisY);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    ChartDays = newChartView(chart, this, wide ? QSize(540, 380) : QSize(440, 320));
+    ChartDays = newChartView(chart, this, wide ? QSize(520, 360) : QSize(420, 300));
 }
 
 void frm学習グラフ::buildCommentChart(bool wide)
@@ -203,7 +224,7 @@ void frm学習グラフ::buildCommentChart(bool wide)
     QStringList labels;
     int largest = 0;
     for (auto comment = summary_.topComments.rbegin(); comment != summary_.topComments.rend(); ++comment) {
-        QString label = commentChartLabel(*comment);
+        QString label = commentChartLabel(*comment, wide ? 24 : 18);
         while (labels.contains(label)) {
             label += QLatin1Char(' ');  // the axis needs distinct labels
         }
@@ -214,13 +235,14 @@ void frm学習グラフ::buildCommentChart(bool wide)
     SeriesComments->append(set);
     chart->addSeries(SeriesComments);
     AxisComments = categoryAxis(labels, QString(), wide);
+    AxisComments->setLabelsFont(screenFont(wide ? 9 : 8));
     QValueAxis* axisX = countAxis(largest, QStringLiteral("回数"), wide);
     chart->addAxis(AxisComments, Qt::AlignLeft);
     chart->addAxis(axisX, Qt::AlignBottom);
     SeriesComments->attachAxis(AxisComments);
     SeriesComments->attachAxis(axisX);
     chart->legend()->setVisible(false);
-    ChartComments = newChartView(chart, this, wide ? QSize(620, 380) : QSize(520, 320));
+    ChartComments = newChartView(chart, this, wide ? QSize(1140, 370) : QSize(950, 330));
 }
 
 void frm学習グラフ::goBack()

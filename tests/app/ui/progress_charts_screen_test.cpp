@@ -111,7 +111,7 @@ protected:
                     const bool right = (entry.row * 7 + day) % 3 == 0;
                     std::vector<std::int16_t> given;
                     if (!right) {
-                        given = {comments[static_cast<std::size_t>((entry.row * entry.row) % 11)],
+                        given = {comments[static_cast<std::size_t>((entry.row + day) % 11)],
                                  comments[static_cast<std::size_t>(entry.row % 5)]};
                     }
                     ASSERT_TRUE(
@@ -262,7 +262,13 @@ TEST_F(ProgressChartsScreen, ScreenshotsWithATermOfLogs)
     if (dir.isEmpty()) {
         GTEST_SKIP() << "KORVEL_SCREENSHOTS not set";
     }
-    for (int slot : {0, 1}) {  // the wide and the narrow display balance
+    // A learner without logs, then the wide and the narrow display balance.
+    frm学習グラフ* empty = openCharts(0);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->grab().save(dir + QStringLiteral("/frm学習グラフ_記録なし.png")));
+    empty->CommandClose->click();
+    settle();
+    for (int slot : {0, 1}) {
         openHomeAs(slot);
         writeTermOfLogs();
         auto* screen = dynamic_cast<frm学習グラフ*>(navigator->open(ScreenId::ProgressCharts));
