@@ -46,6 +46,39 @@ QString tidySentence(QString text, bool quoted)
     return text;
 }
 
+// Words that are written with a capital only at the start of a sentence. When
+// the correction puts a missing word in front of the learner's first word
+// ("You want ..." -> "Do you want ..."), such a word loses its capital. Other
+// words keep it: the learner's first word may be a name ("Ken plays ...").
+bool losesCapitalAfterInsertion(const QString& word)
+{
+    static const QStringList words = {
+        QStringLiteral("you"),   QStringLiteral("he"),    QStringLiteral("she"),   QStringLiteral("it"),
+        QStringLiteral("we"),    QStringLiteral("they"),  QStringLiteral("this"),  QStringLiteral("that"),
+        QStringLiteral("these"), QStringLiteral("those"), QStringLiteral("there"), QStringLiteral("my"),
+        QStringLiteral("your"),  QStringLiteral("his"),   QStringLiteral("her"),   QStringLiteral("its"),
+        QStringLiteral("our"),   QStringLiteral("their"), QStringLiteral("the"),   QStringLiteral("a"),
+        QStringLiteral("an"),    QStringLiteral("some"),  QStringLiteral("any"),   QStringLiteral("every"),
+        QStringLiteral("all"),   QStringLiteral("many"),  QStringLiteral("much"),  QStringLiteral("not"),
+        QStringLiteral("very"),  QStringLiteral("to"),    QStringLiteral("in"),    QStringLiteral("on"),
+        QStringLiteral("at"),    QStringLiteral("and"),   QStringLiteral("but"),
+    };
+    if (word.size() < 1 || !word[0].isUpper() || word.mid(1) != word.mid(1).toLower()) {
+        return false;
+    }
+    return words.contains(word.toLower());
+}
+
+bool hasLetter(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.isLetter()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool hasForbiddenCharacter(const QString& text)
@@ -117,8 +150,11 @@ ResultTexts make_ResultText(const std::vector<CorrectionItem>& items, const Quot
     const std::size_t count = items.size();
     const QString blank = QStringLiteral(" ");
     std::size_t i = 0;
+    bool firstWordSeen = false;
     while (i < count) {
         const CorrectionItem& item = items[i];
+        const bool learnersFirstWord = !firstWordSeen && !item.word.isEmpty();
+        firstWordSeen = firstWordSeen || learnersFirstWord;
         const QString number = QString::number(item.errorNumber);
         if (item.group == kIdiomClosingGroup) {
             out.marked += QStringLiteral(" 】(") + number + QLatin1Char(')');
@@ -130,7 +166,9 @@ ResultTexts make_ResultText(const std::vector<CorrectionItem>& items, const Quot
         }
         if (!item.error) {
             out.marked += blank + item.word;
-            out.corrected += blank + item.word;
+            const bool displaced = learnersFirstWord && hasLetter(out.corrected);
+            out.corrected +=
+                blank + (displaced && losesCapitalAfterInsertion(item.word) ? item.word.toLower() : item.word);
             ++i;
         } else if (isSuperfluousCode(item.code)) {
             out.marked += QStringLiteral(" [") + item.word;

@@ -207,5 +207,38 @@ TEST_F(ErrComment, CorrectedSentenceInQuotationMarksCapitalisesTheFirstWord)
     EXPECT_EQ(texts.corrected, QStringLiteral("\"Hello.\""));
 }
 
+TEST_F(ErrComment, AWordPutBeforeTheFirstWordTakesItsCapitalOnlyFromAFunctionWord)
+{
+    add(QString(), 8, {QStringLiteral("Do")}, 1);
+    add(QStringLiteral("You"));
+    add(QStringLiteral("like"));
+    add(QStringLiteral("tea"));
+    add(QStringLiteral("?"));
+    EXPECT_EQ(make_ResultText(items, quote).corrected, QStringLiteral("Do you like tea?"));
+
+    items.clear();
+    add(QString(), 8, {QStringLiteral("does")}, 1);
+    add(QStringLiteral("Ken"));
+    add(QStringLiteral("play"));
+    add(QStringLiteral("?"));
+    EXPECT_EQ(make_ResultText(items, quote).corrected, QStringLiteral("Does Ken play?"));
+
+    items.clear();
+    add(QString(), 8, {QStringLiteral("I")}, 1);
+    add(QStringLiteral("Am"), 96, {QStringLiteral("am")}, 2);
+    add(QStringLiteral("happy"));
+    add(QStringLiteral("."));
+    EXPECT_EQ(make_ResultText(items, quote).corrected, QStringLiteral("I am happy."));
+
+    items.clear();  // a quotation mark in front is no word: the capital stays
+    quote.mode = 3;
+    add(QString(), kCodeOpeningMissing, {QStringLiteral("\"")}, 1);
+    add(QStringLiteral("You"));
+    add(QStringLiteral("are"));
+    add(QStringLiteral("."));
+    add(QString(), kCodeClosingMissing, {QStringLiteral("\"")}, 2);
+    EXPECT_EQ(make_ResultText(items, quote).corrected, QStringLiteral("\"You are.\""));
+}
+
 }  // namespace
 }  // namespace korvel
