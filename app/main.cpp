@@ -15,6 +15,7 @@
 #include "app/correction/check_command.h"
 #include "app/desktop/qt_prompt.h"
 #include "app/desktop/translations.h"
+#include "app/desktop/ui/media_backend.h"
 #include "app/desktop/ui/navigator.h"
 #include "app/files/folders.h"
 #include "app/screen_table.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return korvel::runCheckCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
+    korvel::chooseMediaBackend();
     QApplication app(argc, argv);
     korvel::installJapaneseQtTranslation(app);
 

@@ -1,9 +1,9 @@
 #include "app/correction/ui/screen_audio.h"
 
-#include <QAudioDevice>
+#include "app/desktop/ui/media_backend.h"
+
 #include <QAudioOutput>
 #include <QCoreApplication>
-#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -13,21 +13,11 @@ namespace {
 
 class MediaPlayerAudio final : public AudioOut {
 public:
-    MediaPlayerAudio()
-    {
-        // Qt 6.4's GStreamer back end crashes while building its player when
-        // the GStreamer base plugins are missing; the FFmpeg one ships with
-        // Qt Multimedia itself. The choice is made before the first player.
-        if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
-            qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-        }
-    }
+    MediaPlayerAudio() { chooseMediaBackend(); }
 
     void play(const QString& path) override
     {
-        // Without an output device the FFmpeg back end writes through a null
-        // device and crashes: a machine without sound plays nothing.
-        if (QMediaDevices::defaultAudioOutput().isNull()) {
+        if (!audioOutputAvailable()) {
             return;
         }
         if (player_ == nullptr) {

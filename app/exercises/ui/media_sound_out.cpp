@@ -1,5 +1,7 @@
 #include "app/exercises/ui/media_sound_out.h"
 
+#include "app/desktop/ui/media_backend.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -9,10 +11,11 @@ namespace korvel {
 
 void MediaSoundOut::play(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(path) || !audioOutputAvailable()) {
         return;
     }
     if (player_ == nullptr) {
+        chooseMediaBackend();
         player_ = new QMediaPlayer(owner_);
         output_ = new QAudioOutput(owner_);
         player_->setAudioOutput(output_);
