@@ -5,7 +5,8 @@
 
 Every word (AudioWord/wNN-MM.mp3), basic sentence (AudioSent/sNN-MM.mp3,
 each dialogue row also as -hN, slow ssNN-MM.mp3 for chapters 1 and 2),
-composition model answer (AudioExSent/eNN-MM.mp3) and the feedback sounds
+composition model answer (AudioExSent/eNN-MM.mp3; in chapters 23 to 27 the
+basic sentence's recording serves its composition item) and the feedback sounds
 (AudioOKNG/ok_1..5.mp3, ng_1..3.mp3) are spoken by Festival with the
 HTS voice cmu_us_slt_arctic_hts and encoded by lame. A recording is made
 only when its file is missing or its text or voice settings changed since
@@ -23,6 +24,7 @@ from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import shared_items  # noqa: E402
 from coursegen import ROOT, Course  # noqa: E402
 
 VOICE = "(voice_cmu_us_slt_arctic_hts)"
@@ -45,10 +47,7 @@ def recordings(course):
         c = f"{ch.number:02d}"
         for i, w in enumerate(ch.words, 1):
             out.append((f"AudioWord/w{c}-{i:02d}.mp3", spoken(w.spelling), "plain"))
-        groups = {}
-        for s in ch.sentences:
-            groups.setdefault(s.number, []).append(s)
-        for number, rows in groups.items():
+        for number, rows in shared_items.sentence_groups(ch).items():
             base = f"{c}-{number:02d}"
             whole = " ".join(s.english for s in rows)
             out.append((f"AudioSent/s{base}.mp3", whole, "plain"))
@@ -59,8 +58,11 @@ def recordings(course):
                     out.append((f"AudioSent/s{base}-h{s.part}.mp3", s.english, "plain"))
                     if ch.number in SLOW_CHAPTERS:
                         out.append((f"AudioSent/ss{base}-h{s.part}.mp3", s.english, "slow"))
-        for item in ch.items:
-            out.append((f"AudioExSent/e{c}-{item.number:02d}.mp3", item.answer, "plain"))
+        if ch.number in shared_items.SHARED_CHAPTERS:
+            continue
+        for number, rows in shared_items.item_groups(ch).items():
+            whole = " ".join(item.answer for item in rows)
+            out.append((f"AudioExSent/e{c}-{number:02d}.mp3", whole, "plain"))
     for n, text in enumerate(OK_WORDS, 1):
         out.append((f"AudioOKNG/ok_{n}.mp3", text, "chime-ok"))
     for n, text in enumerate(NG_WORDS, 1):
