@@ -38,9 +38,10 @@ backs=('#FFF4F6' '#FFF6EC' '#F5F2FF' '#EEF8FD' '#FFF0F0' '#FFFBEA' '#F1FAF1' '#F
 for i in 0 1 2 3 4 5 6 7; do flower "flower$i.jpg" "${colors[$i]}" "${backs[$i]}"; done
 flower Flower1.jpg '#F28CA6' '#FFFDF5'
 
-# Skits: chapter number and the key sentence of its skit.
-skit() {  # chapter line
-  local n=$1 line=$2
+# Skits: chapter number and the key sentence of its skit; the conversation
+# chapters 24 to 26 tell several skits, lettered a, b, c (L24a-skit.jpg ...).
+skit() {  # chapter line [letter title]
+  local n=$1 line=$2 letter=${3:-} title=${4:-}
   convert -size 400x260 gradient:'#CFE8FA'-'#FFFDF5' \
     -fill '#A8D5A2' -draw "rectangle 0,215 400,260" \
     -fill '#F7D9B5' -draw "circle 110,120 110,148" -draw "circle 290,120 290,148" \
@@ -53,8 +54,8 @@ skit() {  # chapter line
     -fill '#FFFFFF' -stroke '#888888' -draw "roundrectangle 20,14 380,70 14,14" \
     -draw "polygon 110,70 130,70 112,88" -stroke none -draw "rectangle 111,66 129,72" \
     -fill '#333333' -font "$font" -pointsize 18 -gravity north -annotate +0+32 "$line" \
-    -gravity northwest -pointsize 14 -fill '#2E6B9E' -annotate +12+236 "Chapter $n" \
-    -quality 85 "$out/L$(printf %02d "$n")-skit.jpg"
+    -gravity northwest -pointsize 14 -fill '#2E6B9E' -annotate +12+236 "Chapter $n${letter:+ Skit $letter: $title}" \
+    -quality 85 "$out/L$(printf %02d "$n")$letter-skit.jpg"
 }
 skit 1 "Hello. I am Ken. Nice to meet you."
 skit 2 "This is a pen. That is a desk."
@@ -74,3 +75,4 @@ skit 15 "What were you doing then?"
 skit 16 "I will visit my grandmother tomorrow."
 skit 17 "May I come in? Yes, please."
 skit 18 "There is a cat under the bench."
+skit 23 "I have lived in Tokyo for ten years."
