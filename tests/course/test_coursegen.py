@@ -362,6 +362,21 @@ class Minimums(unittest.TestCase):
         self.assertEqual(checkcourse.minimums(23), (20, 8, 9, 2))
         self.assertEqual(checkcourse.minimums(28), (30, 0, 30, 2))
 
+    def test_the_screens_tables_and_the_course_totals(self):
+        import checkcourse
+        from chapter_source import Chapter, Item, Word
+        ch = Chapter(3, "t")
+        ch.words = [Word("m", "w", "", "名詞")] * 201
+        ch.items = [Item(1, "p") for _ in range(12)]  # one item of 12 rows
+        problems = checkcourse.capacity_problems([ch])
+        self.assertEqual(len(problems), 2, problems)
+        self.assertIn("201 words", problems[0])
+        self.assertIn("more than 11 rows", problems[1])
+        self.assertEqual(checkcourse.totals([ch]), (201, 0, 1, 12))
+        # Totals are wanted only of the whole course.
+        small = [Chapter(n, "t") for n in range(1, 29)]
+        self.assertEqual(len(checkcourse.capacity_problems(small)), 3)
+
 
 class Recordings(unittest.TestCase):
     def test_names_follow_the_screens_rules(self):
