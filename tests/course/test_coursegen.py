@@ -332,9 +332,9 @@ class SharedItems(unittest.TestCase):
         with self.assertRaises(ValueError):
             chapter(23, text)
 
-    def test_chapters_before_23_keep_prompt_and_answer_of_their_own(self):
+    def test_chapters_before_23_keep_prompts_of_their_own(self):
         with self.assertRaises(ValueError):
-            chapter(10, "== compositions\n1\n  error: x\n")
+            chapter(10, "== compositions\n1\n  answer: I am Ken.\n  error: x\n")
 
     def test_the_review_chapter_has_no_basic_sentences(self):
         with self.assertRaises(ValueError):
