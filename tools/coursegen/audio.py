@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the course's recordings under a content root.
 
-    audio.py CONTENT_ROOT [--jobs N] [--list]
+    audio.py CONTENT_ROOT [--jobs N] [--list] [--chapters 24,25]
 
 Every word (AudioWord/wNN-MM.mp3), basic sentence (AudioSent/sNN-MM.mp3,
 each dialogue row also as -hN, slow ssNN-MM.mp3 for chapters 1 and 2),
@@ -11,7 +11,9 @@ basic sentence's recording serves its composition item) and the feedback sounds
 HTS voice cmu_us_slt_arctic_hts and encoded by lame. A recording is made
 only when its file is missing or its text or voice settings changed since
 it was made (AudioManifest.txt in the content root remembers them).
---list prints what would be spoken, one "file<TAB>text" a line.
+--list prints what would be spoken, one "file<TAB>text" a line. --chapters
+makes only those chapters' recordings (and the feedback sounds); the others
+already made stay in the manifest.
 """
 
 import argparse
@@ -118,8 +120,13 @@ def main():
     ap.add_argument("--course", default=os.path.join(ROOT, "course"))
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true")
+    ap.add_argument("--chapters", help="only these chapters, e.g. 24,25 (default: all)")
     args = ap.parse_args()
-    wanted = recordings(Course(args.course))
+    course = Course(args.course)
+    if args.chapters:
+        keep = {int(n) for n in args.chapters.split(",")}
+        course.chapters = [c for c in course.chapters if c.number in keep]
+    wanted = recordings(course)
     if args.list:
         for rel, text, kind in wanted:
             print(f"{rel}\t{text}\t{kind}")
