@@ -271,6 +271,113 @@ class TaughtForms(unittest.TestCase):
         self.assertNotIn("helpped", self.forms("help"))
 
 
+def chapter(number, text):
+    """A chapter source read and linked as the generator reads it."""
+    import shared_items
+    from chapter_source import read_chapter
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
+        f.write(text)
+    try:
+        ch = read_chapter(number, f.name)
+        shared_items.link(ch)
+        return ch
+    finally:
+        os.unlink(f.name)
+
+
+SKITS = ("== sentences\n"
+         "skit In a shop\n"
+         "1 | いくらですか。 | How much is this?\n"
+         "1 | 10ドルです。 | It's ten dollars.\n"
+         "skit At the door\n"
+         "2 | ありがとう。 | Thank you.\n"
+         "== compositions\n"
+         "1\n  error: How many is this?\n"
+         "1 値段を答えて\n  error: It's ten dollar.\n"
+         "2\n  error: Thanks you.\n")
+
+
+class SharedItems(unittest.TestCase):
+    def test_item_rows_take_prompt_and_answer_from_their_sentence_rows(self):
+        ch = chapter(24, SKITS)
+        got = [(i.number, i.japanese, i.answer) for i in ch.items]
+        self.assertEqual(got, [(1, "いくらですか。", "How much is this?"),
+                               (1, "値段を答えて", "It's ten dollars."), (2, "ありがとう。", "Thank you.")])
+        self.assertEqual([(s.skit, s.part) for s in ch.sentences], [(1, 1), (1, 2), (2, 0)])
+
+    def test_numbers_rows_and_answers_must_agree(self):
+        for bad in (SKITS.replace("2\n  error: Thanks you.\n", ""),            # no item 2
+                    SKITS.replace("1 値段を答えて\n  error: It's ten dollar.\n", ""),  # one row short
+                    SKITS.replace("2\n  error", "2\n  answer: Thanks.\n  error")):  # another answer
+            with self.assertRaises(ValueError):
+                chapter(24, bad)
+
+    def test_templates_belong_under_the_item_not_the_sentence(self):
+        with self.assertRaises(ValueError):
+            chapter(24, SKITS.replace("Thank you.\n", "Thank you.\n  accept: Thanks.\n", 1))
+
+    def test_skits_only_in_the_conversation_chapters(self):
+        with self.assertRaises(ValueError):
+            chapter(27, SKITS)
+        one_skit = SKITS.replace("skit At the door\n", "")
+        with self.assertRaises(ValueError):
+            chapter(24, one_skit)
+
+    def test_rows_of_one_number_stand_together(self):
+        with self.assertRaises(ValueError):
+            chapter(5, "== sentences\n1 | a | A.\n2 | b | B.\n1 | c | C.\n")
+
+    def test_the_item_the_screen_plays_from_its_first_part_is_a_dialogue(self):
+        text = "== sentences\n12 | 行った？ | Have you been there?\n== compositions\n12\n  error: x\n"
+        with self.assertRaises(ValueError):
+            chapter(23, text)
+
+    def test_chapters_before_23_keep_prompts_of_their_own(self):
+        with self.assertRaises(ValueError):
+            chapter(10, "== compositions\n1\n  answer: I am Ken.\n  error: x\n")
+
+    def test_the_review_chapter_has_no_basic_sentences(self):
+        with self.assertRaises(ValueError):
+            chapter(28, "== sentences\n1 | a | A.\n")
+
+
+class SharedTemplates(unittest.TestCase):
+    def test_one_lesson_file_serves_the_item_and_its_basic_sentence(self):
+        import coursegen
+        files = coursegen.build(coursegen.Course(os.path.join(coursegen.ROOT, "course")))
+        self.assertFalse([n for n in files if re.search(r"khnbun2[3-7]-", n)])
+        self.assertIn("data/engine/templates/khnbun18-01.xvt", files)
+        xml = files["data/engine/templates/Lesson24-01.xvt"].decode("utf-8")
+        self.assertEqual(re.findall(r"<template sub='0' Tag='S'>\n\t+<name>(.*?)</name>", xml),
+                         ["may I help you", "yes , I 'm looking for a shirt"])
+        samples = re.findall(r"<P ID='\d+'>(.*?)</P>", xml)
+        self.assertEqual(samples[0], "May I help you?")
+        self.assertIn("Yes, I'm looking for a shirt.", samples)
+
+
+class Minimums(unittest.TestCase):
+    def test_later_chapters_and_the_review_want_more(self):
+        import checkcourse
+        self.assertEqual(checkcourse.minimums(5), (15, 8, 8, 2))
+        self.assertEqual(checkcourse.minimums(23), (20, 8, 9, 2))
+        self.assertEqual(checkcourse.minimums(28), (30, 0, 30, 2))
+
+    def test_the_screens_tables_and_the_course_totals(self):
+        import checkcourse
+        from chapter_source import Chapter, Item, Word
+        ch = Chapter(3, "t")
+        ch.words = [Word("m", "w", "", "名詞")] * 201
+        ch.items = [Item(1, "p") for _ in range(12)]  # one item of 12 rows
+        problems = checkcourse.capacity_problems([ch])
+        self.assertEqual(len(problems), 2, problems)
+        self.assertIn("201 words", problems[0])
+        self.assertIn("more than 11 rows", problems[1])
+        self.assertEqual(checkcourse.totals([ch]), (201, 0, 1, 12))
+        # Totals are wanted only of the whole course.
+        small = [Chapter(n, "t") for n in range(1, 29)]
+        self.assertEqual(len(checkcourse.capacity_problems(small)), 3)
+
+
 class Recordings(unittest.TestCase):
     def test_names_follow_the_screens_rules(self):
         import audio
@@ -287,6 +394,24 @@ class Recordings(unittest.TestCase):
             self.assertIn(rel, names)
         slow = [n for n in names if n.startswith("AudioSent/ss")]
         self.assertTrue(all(n[12:14] in ("01", "02") for n in slow))
+
+    def test_shared_chapters_play_the_composition_from_the_basic_sentence(self):
+        import audio
+        import shared_items
+        from coursegen import ROOT, Course
+        course = Course(os.path.join(ROOT, "course"))
+        names = {rel for rel, _, _ in audio.recordings(course)}
+        for ch in course.chapters:
+            if ch.number not in shared_items.SHARED_CHAPTERS:
+                continue
+            self.assertFalse([n for n in names if n.startswith(f"AudioExSent/e{ch.number}-")])
+            # The correction screen's first speaker: sNN-MM.mp3, -h1 for 23-12.
+            for number in shared_items.item_groups(ch):
+                tail = "-h1" if (ch.number, number) == shared_items.FIRST_PART_ITEM else ""
+                self.assertIn(f"AudioSent/s{ch.number}-{number:02d}{tail}.mp3", names)
+            for s in ch.sentences:
+                if s.part:
+                    self.assertIn(f"AudioSent/s{ch.number}-{s.number:02d}-h{s.part}.mp3", names)
 
 
 if __name__ == "__main__":

@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
 """Makes the course's recordings under a content root.
 
-    audio.py CONTENT_ROOT [--jobs N] [--list]
+    audio.py CONTENT_ROOT [--jobs N] [--list] [--chapters 24,25]
 
 Every word (AudioWord/wNN-MM.mp3), basic sentence (AudioSent/sNN-MM.mp3,
 each dialogue row also as -hN, slow ssNN-MM.mp3 for chapters 1 and 2),
-composition model answer (AudioExSent/eNN-MM.mp3) and the feedback sounds
+composition model answer (AudioExSent/eNN-MM.mp3; in chapters 23 to 27 the
+basic sentence's recording serves its composition item) and the feedback sounds
 (AudioOKNG/ok_1..5.mp3, ng_1..3.mp3) are spoken by Festival with the
 HTS voice cmu_us_slt_arctic_hts and encoded by lame. A recording is made
 only when its file is missing or its text or voice settings changed since
 it was made (AudioManifest.txt in the content root remembers them).
---list prints what would be spoken, one "file<TAB>text" a line.
+--list prints what would be spoken, one "file<TAB>text" a line. --chapters
+makes only those chapters' recordings (and the feedback sounds); the others
+already made stay in the manifest.
 """
 
 import argparse
@@ -23,6 +26,7 @@ from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import shared_items  # noqa: E402
 from coursegen import ROOT, Course  # noqa: E402
 
 VOICE = "(voice_cmu_us_slt_arctic_hts)"
@@ -45,10 +49,7 @@ def recordings(course):
         c = f"{ch.number:02d}"
         for i, w in enumerate(ch.words, 1):
             out.append((f"AudioWord/w{c}-{i:02d}.mp3", spoken(w.spelling), "plain"))
-        groups = {}
-        for s in ch.sentences:
-            groups.setdefault(s.number, []).append(s)
-        for number, rows in groups.items():
+        for number, rows in shared_items.sentence_groups(ch).items():
             base = f"{c}-{number:02d}"
             whole = " ".join(s.english for s in rows)
             out.append((f"AudioSent/s{base}.mp3", whole, "plain"))
@@ -59,8 +60,11 @@ def recordings(course):
                     out.append((f"AudioSent/s{base}-h{s.part}.mp3", s.english, "plain"))
                     if ch.number in SLOW_CHAPTERS:
                         out.append((f"AudioSent/ss{base}-h{s.part}.mp3", s.english, "slow"))
-        for item in ch.items:
-            out.append((f"AudioExSent/e{c}-{item.number:02d}.mp3", item.answer, "plain"))
+        if ch.number in shared_items.SHARED_CHAPTERS:
+            continue
+        for number, rows in shared_items.item_groups(ch).items():
+            whole = " ".join(item.answer for item in rows)
+            out.append((f"AudioExSent/e{c}-{number:02d}.mp3", whole, "plain"))
     for n, text in enumerate(OK_WORDS, 1):
         out.append((f"AudioOKNG/ok_{n}.mp3", text, "chime-ok"))
     for n, text in enumerate(NG_WORDS, 1):
@@ -116,8 +120,13 @@ def main():
     ap.add_argument("--course", default=os.path.join(ROOT, "course"))
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true")
+    ap.add_argument("--chapters", help="only these chapters, e.g. 24,25 (default: all)")
     args = ap.parse_args()
-    wanted = recordings(Course(args.course))
+    course = Course(args.course)
+    if args.chapters:
+        keep = {int(n) for n in args.chapters.split(",")}
+        course.chapters = [c for c in course.chapters if c.number in keep]
+    wanted = recordings(course)
     if args.list:
         for rel, text, kind in wanted:
             print(f"{rel}\t{text}\t{kind}")

@@ -8,9 +8,11 @@ The file is a run of sections, each opened by a line "== NAME":
                      followed by "> kind | text" lines (例文, 説明, 説明と例文)
     == sentences     "number | Japanese | English [| quiz text]" per row; rows
                      with the same number are one dialogue; indented
-                     "accept:" lines and node lines may follow a row
-    == compositions  "number Japanese" opens an item; then indented
-                     "answer:", "accept:", "error:" lines and node lines
+                     "accept:" lines and node lines may follow a row; a line
+                     "skit TITLE" starts the next skit of a conversation
+    == compositions  "number Japanese" opens an item row; then indented
+                     "answer:", "accept:", "error:" lines and node lines;
+                     consecutive rows with the same number are one item
     == page N TITLE  one explanation page: HTML body lines
 
 "#" starts a comment line outside the goal, summary and pages.
@@ -33,6 +35,7 @@ class Sentence:
         self.accept = []
         self.lines = []  # template lines (numbered)
         self.part = 0
+        self.skit = 0  # 1 for the rows of skit "a", 2 for "b" ...; 0 outside skits
 
 
 class Item:
@@ -53,6 +56,7 @@ class Chapter:
         self.sentences = []
         self.items = []
         self.pages = []  # (title, body lines)
+        self.skits = []  # skit titles, in order: skit 1 is "a"
 
 
 def _cells(line, count, where):
@@ -110,9 +114,12 @@ def read_chapter(number, path):
                     s.accept.append(stripped[7:].strip())
                 else:
                     s.lines.append((n, stripped))
+            elif stripped.startswith("skit "):
+                ch.skits.append(stripped[5:].strip())
             else:
                 c = _cells(stripped, 3, where)
                 ch.sentences.append(Sentence(int(c[0]), c[1], c[2], c[3] if len(c) > 3 else ""))
+                ch.sentences[-1].skit = len(ch.skits)
         elif section == "compositions":
             if raw[:1] in " \t":
                 item = ch.items[-1]
@@ -128,19 +135,30 @@ def read_chapter(number, path):
                 else:
                     raise ValueError(f"{where}: unknown item line: {stripped}")
             else:
-                m = re.match(r"^(\d+)\s+(.+)$", stripped)
+                m = re.match(r"^(\d+)(?:\s+(.+))?$", stripped)
                 if not m:
                     raise ValueError(f"{where}: an item starts with its number: {stripped}")
-                ch.items.append(Item(int(m.group(1)), m.group(2)))
+                ch.items.append(Item(int(m.group(1)), m.group(2) or ""))
         else:
             raise ValueError(f"{where}: text outside a section")
     close()
     # Dialogue parts: rows that share a number are parts 1, 2, ...
-    groups = {}
-    for s in ch.sentences:
-        groups.setdefault(s.number, []).append(s)
-    for rows in groups.values():
+    for rows in numbered_groups(ch.sentences, f"{path}: basic sentence").values():
         if len(rows) > 1:
             for i, s in enumerate(rows, 1):
                 s.part = i
+    numbered_groups(ch.items, f"{path}: composition item")
     return ch
+
+
+def numbered_groups(rows, what):
+    """Rows that share a number, in order: number -> rows. The rows of one
+    number must stand together, as the screens read them so."""
+    groups = {}
+    last = None
+    for r in rows:
+        if r.number in groups and r.number != last:
+            raise ValueError(f"{what} {r.number}: its rows are not next to each other")
+        groups.setdefault(r.number, []).append(r)
+        last = r.number
+    return groups

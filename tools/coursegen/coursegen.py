@@ -22,6 +22,7 @@ import auto_errors  # noqa: E402
 import catalogue  # noqa: E402
 import lesson_files  # noqa: E402
 import pages  # noqa: E402
+import shared_items  # noqa: E402
 from chapter_source import read_chapter  # noqa: E402
 from sjis_table import text_bytes  # noqa: E402
 from template_source import Template, file_xml, model_text, parse_node, parse_templates  # noqa: E402
@@ -46,11 +47,16 @@ class Course:
         for path in sorted(glob.glob(os.path.join(course_dir, "ch[0-9][0-9].txt"))):
             number = int(re.search(r"ch(\d\d)\.txt$", path).group(1))
             self.chapters.append(read_chapter(number, path))
+            shared_items.link(self.chapters[-1])
         self.names = set(read_list(os.path.join(course_dir, "names.txt")))
 
-    def item_templates(self, ch, item):
-        name = f"Lesson{ch.number:02d}-{item.number:02d}"
-        return self._templates(item.lines, item.answer, f"{ch.path} item {item.number}", name)
+    def item_templates(self, ch, rows):
+        """All rows of one composition item (a dialogue has several)."""
+        templates = []
+        for item in rows:
+            templates.extend(self._templates(item.lines, item.answer, f"{ch.path} item {item.number}",
+                                             f"Lesson{ch.number:02d}-{item.number:02d}"))
+        return templates
 
     def sentence_templates(self, ch, rows):
         """All rows of one numbered sentence (a dialogue has several)."""
@@ -135,15 +141,17 @@ def build(course):
         [], "base", [], base).encode("utf-8")
     for c in ch:
         title = f"Chapter {c.number}"
-        for item in c.items:
-            name = f"Lesson{c.number:02d}-{item.number:02d}"
-            samples = [item.answer] + item.accept
-            xml = file_xml(f"{title}, composition {item.number}: {item.japanese}", samples, name,
-                           [], course.item_templates(c, item))
+        for number, rows in shared_items.item_groups(c).items():
+            name = f"Lesson{c.number:02d}-{number:02d}"
+            samples = [a for item in rows for a in [item.answer] + item.accept]
+            prompts = " / ".join(item.japanese for item in rows)
+            xml = file_xml(f"{title}, composition {number}: {prompts}", samples, name,
+                           [], course.item_templates(c, rows))
             files[f"{TEMPLATES}/{name}.xvt"] = xml.encode("utf-8")
-        groups = {}
-        for s in c.sentences:
-            groups.setdefault(s.number, []).append(s)
+        if c.number in shared_items.SHARED_CHAPTERS:
+            groups = {}  # the composition templates serve the basic sentences too
+        else:
+            groups = shared_items.sentence_groups(c)
         for number, rows in groups.items():
             name = f"khnbun{c.number:02d}-{number:02d}"
             samples = [s.english for s in rows] + [a for s in rows for a in s.accept]

@@ -38,9 +38,10 @@ backs=('#FFF4F6' '#FFF6EC' '#F5F2FF' '#EEF8FD' '#FFF0F0' '#FFFBEA' '#F1FAF1' '#F
 for i in 0 1 2 3 4 5 6 7; do flower "flower$i.jpg" "${colors[$i]}" "${backs[$i]}"; done
 flower Flower1.jpg '#F28CA6' '#FFFDF5'
 
-# Skits: chapter number and the key sentence of its skit.
-skit() {  # chapter line
-  local n=$1 line=$2
+# Skits: chapter number and the key sentence of its skit; the conversation
+# chapters 24 to 26 tell several skits, lettered a, b, c (L24a-skit.jpg ...).
+skit() {  # chapter line [letter title]
+  local n=$1 line=$2 letter=${3:-} title=${4:-}
   convert -size 400x260 gradient:'#CFE8FA'-'#FFFDF5' \
     -fill '#A8D5A2' -draw "rectangle 0,215 400,260" \
     -fill '#F7D9B5' -draw "circle 110,120 110,148" -draw "circle 290,120 290,148" \
@@ -53,8 +54,8 @@ skit() {  # chapter line
     -fill '#FFFFFF' -stroke '#888888' -draw "roundrectangle 20,14 380,70 14,14" \
     -draw "polygon 110,70 130,70 112,88" -stroke none -draw "rectangle 111,66 129,72" \
     -fill '#333333' -font "$font" -pointsize 18 -gravity north -annotate +0+32 "$line" \
-    -gravity northwest -pointsize 14 -fill '#2E6B9E' -annotate +12+236 "Chapter $n" \
-    -quality 85 "$out/L$(printf %02d "$n")-skit.jpg"
+    -gravity northwest -pointsize 14 -fill '#2E6B9E' -annotate +12+236 "Chapter $n${letter:+ Skit $letter: $title}" \
+    -quality 85 "$out/L$(printf %02d "$n")$letter-skit.jpg"
 }
 skit 1 "Hello. I am Ken. Nice to meet you."
 skit 2 "This is a pen. That is a desk."
@@ -78,4 +79,38 @@ skit 19 "I want to visit Kyoto."
 skit 20 "I enjoyed swimming in the sea."
 skit 21 "Ken is taller than Tom."
 skit 22 "English is spoken in Canada."
+skit 23 "I have lived in Tokyo for ten years."
+skit 27 "I have a friend who lives in Osaka."
 skit 28 "Let's review what we learned!"
+
+# The conversation skits: the first exchange of each (shortened to fit), one
+# bubble per speaker.
+talk() {  # chapter letter title first-line reply
+  local n=$1 letter=$2 title=$3 first=$4 reply=$5
+  convert -size 400x260 gradient:'#CFE8FA'-'#FFFDF5' \
+    -fill '#A8D5A2' -draw "rectangle 0,235 400,260" \
+    -fill '#F7D9B5' -draw "circle 110,140 110,168" -draw "circle 290,140 290,168" \
+    -fill '#2E6B9E' -draw "roundrectangle 80,170 140,235 18,18" \
+    -fill '#E86A6A' -draw "roundrectangle 260,170 320,235 18,18" \
+    -fill '#333333' -draw "circle 101,136 101,139" -draw "circle 119,136 119,139" \
+    -draw "circle 281,136 281,139" -draw "circle 299,136 299,139" \
+    -fill none -stroke '#333333' -strokewidth 2 -draw "arc 100,142 120,156 20,160" \
+    -draw "arc 280,142 300,156 20,160" \
+    -fill '#FFFFFF' -stroke '#888888' -draw "roundrectangle 6,6 318,44 12,12" \
+    -draw "polygon 96,44 114,44 106,68" -stroke none -draw "rectangle 97,40 113,46" \
+    -stroke '#888888' -draw "roundrectangle 130,58 394,96 12,12" \
+    -draw "polygon 276,96 294,96 290,110" -stroke none -draw "rectangle 277,92 293,98" \
+    -fill '#333333' -font "$font" -pointsize 14 -gravity northwest \
+    -annotate +16+16 "$first" -annotate +140+68 "$reply" \
+    -pointsize 14 -fill '#2E6B9E' -annotate +12+240 "Chapter $n Skit $letter: $title" \
+    -quality 85 "$out/L${n}${letter}-skit.jpg"
+}
+talk 24 a "At a clothes shop" "May I help you?" "Yes, I'm looking for a shirt."
+talk 24 b "The price" "How much is this shirt?" "It's twenty dollars."
+talk 24 c "A white hat" "What color would you like?" "I'd like a white one."
+talk 25 a "The station" "Excuse me, how can I get to the station?" "Go straight and turn right."
+talk 25 b "The library" "Could you tell me the way to the library?" "Sure, go along this street."
+talk 25 c "Lost" "Excuse me, I'm lost." "Where do you want to go?"
+talk 26 a "A table" "A table for two, please." "This way, please."
+talk 26 b "Ordering" "Are you ready to order?" "I'd like a hamburger."
+talk 26 c "The check" "Could I have the check, please?" "Sure, just a minute."
