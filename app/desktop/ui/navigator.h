@@ -29,9 +29,11 @@ enum class ScreenId {
     WordTest,
     CompositionTest,
     Records,
+    RecordContents,  // frm記録内容, the view chosen on the record list
     Glossary,
     Correction,  // frm添削, opened over the composition test
     Guide,       // frm手引き
+    ProgressCharts,
 };
 
 inline constexpr int kFunctionCount = 9;  // indexes 0 to 8; 8 is the record list
