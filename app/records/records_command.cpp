@@ -130,7 +130,6 @@ int runRecordsCommand(const QStringList& arguments, const QString& executableFol
     } else {
         session.users().get_LastUserData();
     }
-    const int before = prompt.shownCount;
     const RecordSources sources = loadRecordSources(session, parsed->view);
     if (parsed->view == 13 && sources.commentStatus == GlobalCommStatus::NotGlobal) {
         session.prompt().tell(notGlobalTitle(), notGlobalText());
@@ -139,7 +138,7 @@ int runRecordsCommand(const QStringList& arguments, const QString& executableFol
     const QByteArray out = gridTsv(grid);
     std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
     std::fflush(stdout);
-    return prompt.shownCount == before && grid.complete ? 0 : 2;
+    return prompt.shownCount == 0 && grid.complete ? 0 : 2;
 }
 
 }  // namespace korvel
