@@ -21,6 +21,8 @@ namespace korvel {
 namespace {
 
 const QColor kTitleBackground(224, 224, 224);
+constexpr int kWidestColumn = 420;
+constexpr int kWidestColumnNarrow = 320;
 
 }  // namespace
 
@@ -85,6 +87,7 @@ frm記録内容::frm記録内容(Navigator& navigator, int view)
     GridRecords->horizontalHeader()->setVisible(false);
     GridRecords->verticalHeader()->setVisible(false);
     GridRecords->setMinimumSize(wide ? QSize(1100, 460) : QSize(880, 360));
+    GridRecords->setWordWrap(false);
     outer->addWidget(GridRecords, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -149,6 +152,8 @@ void frm記録内容::fill()
                 item->setFont(bold);
                 item->setBackground(QBrush(kTitleBackground));
                 item->setTextAlignment(Qt::AlignCenter);
+            } else if (cells[c] == QStringLiteral("○") || cells[c] == QStringLiteral("×")) {
+                item->setTextAlignment(Qt::AlignCenter);
             } else {
                 item->setTextAlignment(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
             }
@@ -168,6 +173,13 @@ void frm記録内容::fill()
         }
     }
     GridRecords->resizeColumnsToContents();
+    // A long text (a comment, a sentence) is cut at the column's edge so that
+    // the columns after it stay in sight; the comment view shows it whole on
+    // frmコメント.
+    const int widest = session().currentUser().wideDisplay == -1 ? kWidestColumn : kWidestColumnNarrow;
+    for (int c = 0; c < GridRecords->columnCount(); ++c) {
+        GridRecords->setColumnWidth(c, std::min(GridRecords->columnWidth(c), widest));
+    }
     GridRecords->resizeRowsToContents();
     filling_ = false;
 }
