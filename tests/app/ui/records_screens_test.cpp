@@ -8,6 +8,7 @@
 #include "app/records/ui/frm_comment.h"
 #include "app/records/ui/frm_record_contents.h"
 #include "app/records/ui/frm_record_list.h"
+#include "app/shell/ui/frm_home.h"
 #include "tests/app/ui/exercise_screen_fixture.h"
 
 #include <QFile>
@@ -146,6 +147,24 @@ TEST_F(RecordScreensTest, EveryButtonOpensItsViewShownCellForCell)
         settle();
     }
     EXPECT_EQ(recordViewCaption(13), QStringLiteral("英作文添削で表示された\nコメント一覧"));
+}
+
+TEST_F(RecordScreensTest, TheHomeScreensRecordButtonOpensTheListWithoutAChapter)
+{
+    session->setChapter(0);
+    QPointer<HomeScreen> home = dynamic_cast<HomeScreen*>(navigator->open(ScreenId::Home));
+    ASSERT_NE(home, nullptr);
+    home->CommandFunction[8]->click();
+    settle();
+    auto* list = opened<frm記録一覧>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(home.isNull() || !home->isVisible());
+    EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
+    // The list's close box asks whether to quit; Cancel keeps it.
+    prompt.next(Prompt::Answer::Cancel);
+    list->close();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(prompt.count(), 1u);
 }
 
 TEST_F(RecordScreensTest, TheProgressTableShowsItsTitleRowsAndTotals)
