@@ -235,6 +235,34 @@ TEST_F(RecordsTest, EmptyLogsGiveZeroCountsWithEveryItemUntested)
     EXPECT_EQ(view(18).rows.size(), 3u);
 }
 
+TEST_F(RecordsTest, ARecordOutsideTheWordTableStopsTheReadingAndKeepsTheNewerRecords)
+{
+    at(1);
+    word(1, 1, true);
+    word(1300, 1, false);  // past the 1201 words of the course
+    at(2);
+    word(2, 1, false);
+    const RecordGrid history = view(3);
+    ASSERT_EQ(prompt.count(), 1u);
+    EXPECT_TRUE(prompt.last().text.contains(QStringLiteral("get_WordLogAll"))) << prompt.transcript().toStdString();
+    ASSERT_EQ(history.rows.size(), 1u);  // the newest record only; the reading stopped at 1300
+    EXPECT_EQ(history.rows[0][1], QStringLiteral("01-02"));
+}
+
+TEST_F(RecordsTest, WithoutTheGlobalCommentFileOnlyTheBuiltInCommentsHaveTexts)
+{
+    at(1);
+    composition(1, 1, false, {10001, 5});
+    const RecordGrid grid = view(13);
+    ASSERT_EQ(prompt.count(), 1u);
+    EXPECT_TRUE(prompt.last().text.contains(QStringLiteral("set_GlobalComm"))) << prompt.transcript().toStdString();
+    ASSERT_EQ(grid.rows.size(), 2u);
+    EXPECT_EQ(grid.rows[0][1], QStringLiteral("5"));
+    EXPECT_EQ(grid.rows[0][2], QStringLiteral("文章の終りにピリオドがありません。"));
+    EXPECT_EQ(grid.rows[1][1], QStringLiteral("10001"));
+    EXPECT_EQ(grid.rows[1][2], QString());
+}
+
 TEST(RecordGridText, TabSeparatedLinesAndQuotedCsvCells)
 {
     RecordGrid grid;
