@@ -175,5 +175,20 @@ int main(int argc, char** argv)
         }
         contents.hide();
     }
+    // The shrunken display balance.
+    session.users().setWideDisplay(0);
+    {
+        frm記録一覧 list(navigator);
+        list.show();
+        ok &= save(&list, out + QStringLiteral("/record_list_narrow.png"));
+        list.hide();
+    }
+    for (const auto& [view, name] :
+         std::vector<std::pair<int, const char*>>{{1, "progress_table_narrow"}, {13, "comments_narrow"}}) {
+        frm記録内容 contents(navigator, view);
+        contents.show();
+        ok &= save(&contents, out + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png"));
+        contents.hide();
+    }
     return ok ? 0 : 1;
 }
