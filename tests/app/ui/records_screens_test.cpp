@@ -319,6 +319,19 @@ TEST_F(RecordScreensTest, ARowOfTheCommentViewShowsTheCommentLarge)
     EXPECT_EQ(prompt.count(), 0u);
 }
 
+TEST_F(RecordScreensTest, ACommentFileThatIsNotTheGlobalOneEndsTheProgram)
+{
+    answerSome();
+    content.write(QStringLiteral("JisGlobal.xvt"), QByteArray("<root><category><name>Other</name></category></root>"));
+    openView(13);  // the screen closes with every other one as the program ends
+    ASSERT_EQ(prompt.count(), 1u) << prompt.transcript().toStdString();
+    EXPECT_EQ(prompt.last().title, QStringLiteral("データ確認"));
+    EXPECT_EQ(prompt.last().text, QStringLiteral("Globalファイルではありません。"));
+    settle();
+    EXPECT_TRUE(navigator->ending());
+    EXPECT_EQ(quits, 1);
+}
+
 TEST_F(RecordScreensTest, TheGridIsSavedAsCsvWhereTheDialogSays)
 {
     answerSome();
