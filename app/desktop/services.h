@@ -1,8 +1,8 @@
 // The seams between the application's logic and the desktop: message boxes,
 // the save-file dialog, the clock, the random generator and the end of the
-// program. The real
-// versions talk to Qt and the system; tests put scripted ones in their place
-// so that whole screen flows run without a person at the screen.
+// program. The real versions talk to Qt and the system; tests put scripted
+// ones in their place so that whole screen flows run without a person at the
+// screen.
 #pragma once
 
 #include <QDateTime>
