@@ -11,13 +11,18 @@
 // --check EXERCISE SENTENCE runs one composition correction without a window
 // and prints it as JSON (app/correction/check_command.h).
 //
+// --records VIEW ... prints one record view's grid without a window
+// (app/records/records_command.h).
+//
 // --help prints the options and ends.
 #include "app/correction/check_command.h"
+#include "app/desktop/qt_file_dialog.h"
 #include "app/desktop/qt_prompt.h"
 #include "app/desktop/translations.h"
 #include "app/desktop/ui/media_backend.h"
 #include "app/desktop/ui/navigator.h"
 #include "app/files/folders.h"
+#include "app/records/records_command.h"
 #include "app/screen_table.h"
 #include "app/shell/session.h"
 
@@ -34,11 +39,16 @@ namespace {
 constexpr const char* kUsage =
     "使い方: korvel [--content DIR] [--list-windows]\n"
     "        korvel --check EXERCISE SENTENCE [--prompt TEXT] [--mode 1|3] [--content DIR]\n"
+    "        korvel --records VIEW [--user N] [--content DIR] [--order newest|oldest]\n"
+    "                       [--answers show|hide] [--sort frequency|id|japanese|english]\n"
     "\n"
     "  --content DIR    教材のフォルダー（Lesson、Image、Korveluser などのあるフォルダー）。\n"
     "                   指定がなければ環境変数 KORVEL_CONTENT、それもなければ korvel のあるフォルダー\n"
     "  --list-windows   起動して、表示されたウィンドウの名前を出力して終わる（起動の確認）\n"
     "  --check          英作文を1つ、ウィンドウなしで添削して JSON で出力する\n"
+    "  --records        学習記録の一覧 VIEW（1～18）を、画面と同じ文字でタブ区切りで出力する\n"
+    "                   （--user 番号: 学習者、指定がなければ最後の学習者。--order: 履歴の順、\n"
+    "                   --answers: 正解を表示、--sort: コメントは頻度順・ＩＤ順、単語は日本語ＩＤ順・英語ａｂｃ順）\n"
     "  --help           この説明を出力して終わる\n";
 
 bool asksForHelp(int argc, char** argv)
@@ -88,6 +98,10 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return korvel::runCheckCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
+    if (korvel::isRecordsCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return korvel::runRecordsCommand(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+    }
     korvel::chooseMediaBackend();
     QApplication app(argc, argv);
     korvel::installJapaneseQtTranslation(app);
@@ -95,10 +109,12 @@ int main(int argc, char** argv)
     korvel::QtPrompt prompt;
     korvel::SystemClock clock;
     korvel::SystemRandom random;
+    korvel::QtFileDialog fileDialog;
     korvel::Services services;
     services.prompt = &prompt;
     services.clock = &clock;
     services.random = &random;
+    services.fileDialog = &fileDialog;
 
     const QString root =
         korvel::contentRootFromArguments(QApplication::arguments(), QApplication::applicationDirPath());

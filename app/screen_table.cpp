@@ -13,7 +13,10 @@
 #include "app/exercises/ui/frm_summary.h"
 #include "app/exercises/ui/frm_word_test.h"
 #include "app/exercises/ui/frm_words.h"
+#include "app/records/record_views.h"
 #include "app/records/ui/frm_progress_charts.h"
+#include "app/records/ui/frm_record_contents.h"
+#include "app/records/ui/frm_record_list.h"
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
 #include "app/shell/ui/frm_user_name.h"
@@ -36,6 +39,10 @@ void registerScreens(Navigator& navigator)
     navigator.add(ScreenId::Glossary, [](Navigator& nav) { return new frm用語一覧(nav); });
     navigator.add(ScreenId::Guide, [](Navigator& nav) { return new frm手引き(nav); });
     navigator.add(ScreenId::ProgressCharts, [](Navigator& nav) { return new frm学習グラフ(nav); });
+    navigator.add(ScreenId::Records, [](Navigator& nav) { return new frm記録一覧(nav); });
+    // frm記録内容 shows the view last chosen on the record list.
+    navigator.add(ScreenId::RecordContents,
+                  [](Navigator& nav) { return new frm記録内容(nav, RecordViewChoice::get()); });
     navigator.add(ScreenId::CompositionTest, [](Navigator& nav) {
         return new frm英作文テスト(nav, CompositionTestLinks{correctionThroughNavigator(nav)});
     });

@@ -1,7 +1,8 @@
 // The seams between the application's logic and the desktop: message boxes,
-// the clock, the random generator and the end of the program. The real
-// versions talk to Qt and the system; tests put scripted ones in their place
-// so that whole screen flows run without a person at the screen.
+// the save-file dialog, the clock, the random generator and the end of the
+// program. The real versions talk to Qt and the system; tests put scripted
+// ones in their place so that whole screen flows run without a person at the
+// screen.
 #pragma once
 
 #include <QDateTime>
@@ -30,6 +31,15 @@ public:
     {
         ask(title, text, Buttons::Ok, icon);
     }
+};
+
+// The dialog that asks where to save a file.
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // The path chosen, or empty when the learner cancelled. `suggested` is the
+    // file name offered first, `filter` the dialog's file-type filter.
+    virtual QString saveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
 };
 
 class Clock {
@@ -68,6 +78,7 @@ struct Services {
     Prompt* prompt = nullptr;
     Clock* clock = nullptr;
     Random* random = nullptr;
+    FileDialog* fileDialog = nullptr;  // null where no file can be chosen
     // Ends the program at once (all windows closed, nothing further saved).
     std::function<void()> endProgram;
 };

@@ -29,6 +29,8 @@ public:
     Prompt& prompt() { return *services_.prompt; }
     const Clock& clock() const { return *services_.clock; }
     Random& random() { return *services_.random; }
+    // The save dialog; null in a run without one.
+    FileDialog* fileDialog() { return services_.fileDialog; }
 
     const Folders& folders() const { return folders_; }
     ErrorMsgTable& errorTable() { return errorTable_; }

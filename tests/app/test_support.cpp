@@ -66,6 +66,7 @@ Session& AppTest::startSession(bool loadErrors)
     services.prompt = &prompt;
     services.clock = &clock;
     services.random = &random;
+    services.fileDialog = &fileDialog;
     services.endProgram = [this] { ++endCalls; };
     session = std::make_unique<Session>(services, content.path());
     if (loadErrors) {

@@ -50,6 +50,20 @@ private:
     std::vector<Shown> shown_;
 };
 
+// A save dialog that answers with `next` (empty: cancelled) and keeps what it was asked.
+class ScriptedFileDialog final : public FileDialog {
+public:
+    QString next;
+    int asked = 0;
+    QString lastSuggested;
+    QString saveFileName(const QString&, const QString& suggested, const QString&) override
+    {
+        ++asked;
+        lastSuggested = suggested;
+        return next;
+    }
+};
+
 class FixedClock final : public Clock {
 public:
     QDateTime at{QDate(2024, 4, 1), QTime(9, 5, 42)};
@@ -86,6 +100,7 @@ protected:
     ScriptedPrompt prompt;
     FixedClock clock;
     SequenceRandom random;
+    ScriptedFileDialog fileDialog;
     int endCalls = 0;
     std::unique_ptr<Session> session;
 };

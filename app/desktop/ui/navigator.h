@@ -29,6 +29,7 @@ enum class ScreenId {
     WordTest,
     CompositionTest,
     Records,
+    RecordContents,  // frm記録内容, the view chosen on the record list
     Glossary,
     Correction,  // frm添削, opened over the composition test
     Guide,       // frm手引き
