@@ -14,6 +14,7 @@
 #include "tests/app/ui/exercise_screen_fixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -130,6 +131,7 @@ TEST_F(StudyAidScreensTest, LetteredSkitsFollowEachOtherInChapterTwentyFour)
     const QByteArray picture = content.read(QStringLiteral("Image/L01-skit.jpg"));
     content.write(QStringLiteral("Image/L24a-skit.jpg"), picture);
     content.write(QStringLiteral("Image/L24b-skit.jpg"), picture);
+    QFile::remove(content.file(QStringLiteral("Image/L24c-skit.jpg")));
     auto* goals = openAs<frm学習目標>(ScreenId::Goals, 24);
     ASSERT_NE(goals, nullptr);
     EXPECT_FALSE(goals->CommandSkit->isHidden());
@@ -139,7 +141,6 @@ TEST_F(StudyAidScreensTest, LetteredSkitsFollowEachOtherInChapterTwentyFour)
     EXPECT_EQ(goals->skit(), 2);
     goals->CommandSkit->click();  // no L24c-skit.jpg: back to the first
     EXPECT_EQ(goals->skit(), 1);
-    EXPECT_EQ(goals->Pages->count(), 0);  // chapter 24 has no pages here
 }
 
 TEST_F(StudyAidScreensTest, TheNarrowBalanceShowsTheRewrittenLessonPage)
