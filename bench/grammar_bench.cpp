@@ -327,7 +327,8 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     }
     // Tagged once; the parse alone is timed, per sentence, for the percentiles.
     std::vector<double> micros;
-    long trees = 0, exhausted = 0;
+    long trees = 0, exhausted = 0, recognised = 0;
+    double steps = 0, failedSteps = 0, failedMicros = 0;
     Arena arena;
     std::vector<std::pair<Arena, const Token*>> tagged;
     for (const std::string* text : chosen) {
@@ -343,7 +344,14 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         trees += r.accepted();
         exhausted += r.status == ParseStatus::kBudgetExhausted;
+        recognised += r.recognised;
+        steps += static_cast<double>(r.steps);
+        if (!r.accepted()) {
+            failedSteps += static_cast<double>(r.steps);
+            failedMicros += micros.back();
+        }
     }
+    double failures = static_cast<double>(static_cast<long>(chosen.size()) - trees);
     std::sort(micros.begin(), micros.end());
     size_t i = 0;
     for (auto _ : state) {
@@ -356,6 +364,10 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     state.counters["sentences"] = static_cast<double>(chosen.size());
     state.counters["tree%"] = 100.0 * static_cast<double>(trees) / static_cast<double>(chosen.size());
     state.counters["budget_out"] = static_cast<double>(exhausted);
+    state.counters["recognised"] = static_cast<double>(recognised);
+    state.counters["steps_mean"] = steps / static_cast<double>(chosen.size());
+    state.counters["fail_steps_mean"] = failures > 0 ? failedSteps / failures : 0;
+    state.counters["fail_us_mean"] = failures > 0 ? failedMicros / failures : 0;
     state.counters["median_us"] = micros[micros.size() / 2];
     state.counters["p99_us"] = micros[micros.size() * 99 / 100];
     state.counters["worst_us"] = micros.back();

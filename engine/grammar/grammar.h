@@ -21,6 +21,7 @@
 namespace zintra {
 
 class ParseContext;
+class RecognizerTables;
 struct LrTables;
 
 // The check run when the parser reduces by a rule: 0 lets the reduction go
@@ -124,6 +125,8 @@ class Grammar {
     std::span<const ActionEntry> actions(int state, int symbol) const;
     // The state reached from state over symbol, or -1.
     int gotoState(int state, int symbol) const;
+    // The rules arranged for the action-blind recogniser; null before build().
+    const RecognizerTables* recognizer() const { return recognizer_.get(); }
     // True when rule r has "start" as its left side.
     bool isStartRule(int r) const { return rules_[r].symbols[0] == start_; }
 
@@ -159,6 +162,7 @@ class Grammar {
     int wordPrecedenceCount_ = 0;
     int end_ = -1, allInput_ = -1, start_ = -1;
     std::unique_ptr<LrTables> tables_;
+    std::unique_ptr<RecognizerTables> recognizer_;
 };
 
 }  // namespace zintra

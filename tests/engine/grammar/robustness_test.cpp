@@ -219,6 +219,7 @@ bool earleyAccepts(const RandomGrammar& g, const std::vector<int>& input) {
 TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
     std::mt19937 random(2024);
     int compared = 0, accepted = 0;
+    long cut = 0;
     for (int round = 0; round < 300; ++round) {
         RandomGrammar rg = randomGrammar(random);
         Messages m;
@@ -240,11 +241,22 @@ TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
             ASSERT_EQ(r.accepted(), expected) << rg.text() << "input: " << tags;
             ++compared;
             accepted += expected;
+            // The same with the driver's own recogniser asked before the
+            // first step: its rejections and cut reductions lose nothing.
+            ParseLimits recognising;
+            recognising.recogniseAfter = 0;
+            ParseResult rr = parseTokens(*g, tokensOf(tags, arena), nullptr, arena, recognising);
+            ASSERT_TRUE(rr.recognised);
+            if (rr.status != ParseStatus::kBudgetExhausted && !rr.stackFull) {
+                ASSERT_EQ(rr.accepted(), expected) << rg.text() << "input: " << tags;
+            }
+            cut += rr.cut;
         }
     }
     // The comparison covered most cases and both outcomes.
     EXPECT_GT(compared, 8000);
     EXPECT_GT(accepted, 500);
+    EXPECT_GT(cut, 10);  // the recogniser did cut reductions
 }
 
 }  // namespace
