@@ -200,7 +200,7 @@ TEST_F(BundledPhrases, UnparsableTextPrintsTheFlatForm) {
 TEST_F(BundledPhrases, LongOddInputEndsWithinTheBudget) {
     // Sixty words of alternating tags: no tree, and no hang.
     std::string text;
-    for (int i = 0; i < 30; ++i) text += "big red ";
+    for (int i = 0; i < 30; ++i) text += "big the ";
     std::string out = parse(text + ".");
     EXPECT_FALSE(isTree(out));
     std::string many;
