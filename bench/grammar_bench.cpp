@@ -374,6 +374,46 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseTaggedDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
 
+// A sentence that never parses: the tags bench/match_bench's request
+// sentence gets (thirty nouns with two determiners inside), through the
+// bundled phrase grammar with its rules. Arguments: the step budget, and
+// whether the recogniser may be asked (1) or the search runs blind (0),
+// so one run shows the parse with and without it.
+void BM_ParseFailingNounRun(benchmark::State& state) {
+    auto analyzer = bundledAnalyzer();
+    auto g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
+    if (!g) {
+        state.SkipWithError("the bundled grammar does not load");
+        return;
+    }
+    TagSentence s;
+    const char* tags[] = {"NN", "NN",  "NN", "NN", "NN", "NNS", "NN", "NN", "NN", "NN", "DT", "NN", "NN", "NNS", "NN",
+                          "NN", "NNS", "NN", "NN", "NN", "NNS", "NN", "NN", "NN", "DT", "NN", "NN", "NN", "NN",  "NNS"};
+    for (const char* t : tags) {
+        s.tags.push_back(t);
+        s.words.push_back("apple");
+    }
+    ParseLimits limits;
+    limits.budget = state.range(0);
+    if (state.range(1) == 0) limits.recogniseAfter = -1;
+    Arena arena;
+    ParseResult r;
+    for (auto _ : state) {
+        arena.clear();
+        PhraseParse record;
+        r = parseTokens(g->grammar(), tokensOf(s, arena), nullptr, arena, limits, &record);
+        benchmark::DoNotOptimize(r.tree);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["steps"] = static_cast<double>(r.steps);
+    state.counters["rejected"] = r.status == ParseStatus::kRejected;
+}
+BENCHMARK(BM_ParseFailingNounRun)
+    ->Args({1200, 0})
+    ->Args({kPhraseBudget, 0})
+    ->Args({kPhraseBudget, 1})
+    ->Unit(benchmark::kMicrosecond);
+
 // Tagging, parsing and printing the HTML tree, as a reply does.
 void BM_TagParseAndPrint(benchmark::State& state) {
     auto analyzer = bundledAnalyzer();

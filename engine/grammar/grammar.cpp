@@ -153,6 +153,9 @@ bool Grammar::build(const MessageSink& sink, std::string* error) {
     }
     tables_ = std::move(tables);
     recognizer_ = std::make_unique<RecognizerTables>(*this);
+    usesAllInput_ = false;
+    for (const GrammarRule& r : rules_)
+        for (size_t i = 1; i < r.symbols.size(); ++i) usesAllInput_ = usesAllInput_ || r.symbols[i] == allInput_;
     char line[128];
     std::snprintf(line, sizeof line, "rule: %d   state: %d    action: %ld\n", ruleCount(), stateCount(),
                   actionEntryCount());

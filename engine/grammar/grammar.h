@@ -90,6 +90,8 @@ class Grammar {
     bool isNonterminal(int id) const { return id >= 0 && id < symbolCount() && !rulesOf_[id].empty(); }
     int endSymbol() const { return end_; }
     int allInputSymbol() const { return allInput_; }
+    // Whether some rule's body holds $ALLINPUT (known once built).
+    bool usesAllInput() const { return usesAllInput_; }
     int startRuleSymbol() const { return start_; }
     StringPool& pool() { return pool_; }
 
@@ -160,6 +162,7 @@ class Grammar {
     std::vector<std::vector<WordPrecedence>> wordPrecedence_;  // by symbol
     std::unordered_map<std::string, int> ruleIds_;
     int wordPrecedenceCount_ = 0;
+    bool usesAllInput_ = false;
     int end_ = -1, allInput_ = -1, start_ = -1;
     std::unique_ptr<LrTables> tables_;
     std::unique_ptr<RecognizerTables> recognizer_;

@@ -219,7 +219,8 @@ Driver::Search Driver::search(long pauseAt) {
             int la = lookAheadSymbol();
             std::span<const ActionEntry> list = g_.actions(top_->state, la);
             std::span<const ActionEntry> any;
-            if (la != g_.endSymbol() && la != g_.allInputSymbol()) any = g_.actions(top_->state, g_.allInputSymbol());
+            if (g_.usesAllInput() && la != g_.endSymbol() && la != g_.allInputSymbol())
+                any = g_.actions(top_->state, g_.allInputSymbol());
             size_t count = list.size() + any.size();
             if (count == 0) {
                 outcome = kFail;
