@@ -113,6 +113,27 @@ TEST(Robustness, CyclicGrammarsEndWithinTheBudget) {
     EXPECT_LE(r.steps, ParseLimits::kDefaultBudget);
 }
 
+TEST(Robustness, InputPastTheRecognisersLimitsIsSearchedAsBefore) {
+    Messages m;
+    auto g = grammarOf("%left '+'\n%%\nE : E '+' E | n ;\n", m);
+    ASSERT_TRUE(g) << m.all();
+    // 1,201 tokens: more than the chart takes, so the search goes on alone.
+    std::string tags = "n";
+    for (int i = 0; i < 600; ++i) tags += " + n";
+    Arena arena;
+    ParseLimits limits;
+    limits.recogniseAfter = 0;
+    ParseResult r = parseTokens(*g, tokensOf(tags, arena), nullptr, arena, limits);
+    EXPECT_TRUE(r.recognised);
+    EXPECT_TRUE(r.accepted());
+    EXPECT_EQ(r.cut, 0);
+    // Under the limit the recogniser decides: a dangling '+' fails at once.
+    std::string shortTags = "n + n + n +";
+    ParseResult bad = parseTokens(*g, tokensOf(shortTags, arena), nullptr, arena, limits);
+    EXPECT_EQ(bad.status, ParseStatus::kRejected);
+    EXPECT_LE(bad.steps, 1);
+}
+
 // ---- differential test: the backtracking LR parser accepts exactly what an
 // Earley recogniser accepts, over random grammars without cycles.
 
