@@ -327,7 +327,8 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     }
     // Tagged once; the parse alone is timed, per sentence, for the percentiles.
     std::vector<double> micros;
-    long trees = 0, exhausted = 0;
+    long trees = 0, exhausted = 0, recognised = 0;
+    double steps = 0, failedSteps = 0, failedMicros = 0;
     Arena arena;
     std::vector<std::pair<Arena, const Token*>> tagged;
     for (const std::string* text : chosen) {
@@ -343,7 +344,14 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         trees += r.accepted();
         exhausted += r.status == ParseStatus::kBudgetExhausted;
+        recognised += r.recognised;
+        steps += static_cast<double>(r.steps);
+        if (!r.accepted()) {
+            failedSteps += static_cast<double>(r.steps);
+            failedMicros += micros.back();
+        }
     }
+    double failures = static_cast<double>(static_cast<long>(chosen.size()) - trees);
     std::sort(micros.begin(), micros.end());
     size_t i = 0;
     for (auto _ : state) {
@@ -356,11 +364,55 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     state.counters["sentences"] = static_cast<double>(chosen.size());
     state.counters["tree%"] = 100.0 * static_cast<double>(trees) / static_cast<double>(chosen.size());
     state.counters["budget_out"] = static_cast<double>(exhausted);
+    state.counters["recognised"] = static_cast<double>(recognised);
+    state.counters["steps_mean"] = steps / static_cast<double>(chosen.size());
+    state.counters["fail_steps_mean"] = failures > 0 ? failedSteps / failures : 0;
+    state.counters["fail_us_mean"] = failures > 0 ? failedMicros / failures : 0;
     state.counters["median_us"] = micros[micros.size() / 2];
     state.counters["p99_us"] = micros[micros.size() * 99 / 100];
     state.counters["worst_us"] = micros.back();
 }
 BENCHMARK(BM_ParseTaggedDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30})->Unit(benchmark::kMicrosecond);
+
+// A sentence that never parses: the tags bench/match_bench's request
+// sentence gets (thirty nouns with two determiners inside), through the
+// bundled phrase grammar with its rules. Arguments: the step budget, and
+// whether the recogniser may be asked (1) or the search runs blind (0),
+// so one run shows the parse with and without it.
+void BM_ParseFailingNounRun(benchmark::State& state) {
+    auto analyzer = bundledAnalyzer();
+    auto g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
+    if (!g) {
+        state.SkipWithError("the bundled grammar does not load");
+        return;
+    }
+    TagSentence s;
+    const char* tags[] = {"NN", "NN",  "NN", "NN", "NN", "NNS", "NN", "NN", "NN", "NN", "DT", "NN", "NN", "NNS", "NN",
+                          "NN", "NNS", "NN", "NN", "NN", "NNS", "NN", "NN", "NN", "DT", "NN", "NN", "NN", "NN",  "NNS"};
+    for (const char* t : tags) {
+        s.tags.push_back(t);
+        s.words.push_back("apple");
+    }
+    ParseLimits limits;
+    limits.budget = state.range(0);
+    if (state.range(1) == 0) limits.recogniseAfter = -1;
+    Arena arena;
+    ParseResult r;
+    for (auto _ : state) {
+        arena.clear();
+        PhraseParse record;
+        r = parseTokens(g->grammar(), tokensOf(s, arena), nullptr, arena, limits, &record);
+        benchmark::DoNotOptimize(r.tree);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["steps"] = static_cast<double>(r.steps);
+    state.counters["rejected"] = r.status == ParseStatus::kRejected;
+}
+BENCHMARK(BM_ParseFailingNounRun)
+    ->Args({1200, 0})
+    ->Args({kPhraseBudget, 0})
+    ->Args({kPhraseBudget, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 // Tagging, parsing and printing the HTML tree, as a reply does.
 void BM_TagParseAndPrint(benchmark::State& state) {

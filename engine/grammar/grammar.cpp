@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/grammar/lr_tables.h"
+#include "engine/grammar/recognizer.h"
 
 namespace zintra {
 
@@ -137,6 +138,7 @@ void Grammar::orderEntries(std::span<ActionEntry> entries, int lookAhead, std::s
 
 bool Grammar::build(const MessageSink& sink, std::string* error) {
     tables_.reset();
+    recognizer_.reset();
     if (rulesOf_[start_].empty()) {
         int s = firstLeftSide();
         if (s < 0) s = symbol("S");
@@ -150,6 +152,10 @@ bool Grammar::build(const MessageSink& sink, std::string* error) {
         return false;
     }
     tables_ = std::move(tables);
+    recognizer_ = std::make_unique<RecognizerTables>(*this);
+    usesAllInput_ = false;
+    for (const GrammarRule& r : rules_)
+        for (size_t i = 1; i < r.symbols.size(); ++i) usesAllInput_ = usesAllInput_ || r.symbols[i] == allInput_;
     char line[128];
     std::snprintf(line, sizeof line, "rule: %d   state: %d    action: %ld\n", ruleCount(), stateCount(),
                   actionEntryCount());

@@ -21,6 +21,7 @@
 namespace zintra {
 
 class ParseContext;
+class RecognizerTables;
 struct LrTables;
 
 // The check run when the parser reduces by a rule: 0 lets the reduction go
@@ -89,6 +90,8 @@ class Grammar {
     bool isNonterminal(int id) const { return id >= 0 && id < symbolCount() && !rulesOf_[id].empty(); }
     int endSymbol() const { return end_; }
     int allInputSymbol() const { return allInput_; }
+    // Whether some rule's body holds $ALLINPUT (known once built).
+    bool usesAllInput() const { return usesAllInput_; }
     int startRuleSymbol() const { return start_; }
     StringPool& pool() { return pool_; }
 
@@ -124,6 +127,8 @@ class Grammar {
     std::span<const ActionEntry> actions(int state, int symbol) const;
     // The state reached from state over symbol, or -1.
     int gotoState(int state, int symbol) const;
+    // The rules arranged for the action-blind recogniser; null before build().
+    const RecognizerTables* recognizer() const { return recognizer_.get(); }
     // True when rule r has "start" as its left side.
     bool isStartRule(int r) const { return rules_[r].symbols[0] == start_; }
 
@@ -157,8 +162,10 @@ class Grammar {
     std::vector<std::vector<WordPrecedence>> wordPrecedence_;  // by symbol
     std::unordered_map<std::string, int> ruleIds_;
     int wordPrecedenceCount_ = 0;
+    bool usesAllInput_ = false;
     int end_ = -1, allInput_ = -1, start_ = -1;
     std::unique_ptr<LrTables> tables_;
+    std::unique_ptr<RecognizerTables> recognizer_;
 };
 
 }  // namespace zintra

@@ -102,6 +102,9 @@ TextParse parseText(const Grammar& grammar, LineSource& source, Arena& arena) {
     long size = static_cast<long>(n);
     limits.stackEntries = static_cast<int>(std::min<long>(2 * size + 64, 1L << 30));
     limits.budget = 64 * size + 10000;
+    // The error line names the furthest token a path reached, which only the
+    // search itself finds; the meta-grammar's few choices need no recogniser.
+    limits.recogniseAfter = -1;
     out.result = parseInput(grammar, std::span<const InputSymbol>(input, n), arena, limits);
     return out;
 }

@@ -3,6 +3,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/grammar/recognizer.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 
@@ -47,6 +48,7 @@ class Driver {
 
   private:
     enum Outcome { kContinue, kFail, kAccept };
+    enum class Search { kDone, kPaused };
     static constexpr int kKeyDepth = 64;
 
     struct Choice {
@@ -84,6 +86,7 @@ class Driver {
         h ^= h >> 31;
         return h * 0x165667B19E3779F9ull;
     }
+    Search search(long pauseAt);
     Outcome apply(ActionEntry entry);
     Outcome shift(int target);
     Outcome reduce(int rule);
@@ -103,6 +106,7 @@ class Driver {
     std::vector<Choice> choices_;
     std::vector<ActionEntry> pool_;
     std::unordered_set<uint64_t> failed_;  // failureKey of choices whose every entry failed
+    const Chart* chart_ = nullptr;         // set once the recogniser found the input derivable
     ParseResult result_;
 };
 
@@ -113,6 +117,8 @@ ParseNode* Driver::innerNode(int rule, const StackEntry* from, int count) {
     n->rule = rule;
     n->childCount = count;
     for (int i = count - 1; i >= 0; --i, from = from->below) n->children[i] = from->node;
+    // Where the node's span begins (an empty one at the current position).
+    n->position = count ? n->children[0]->position : position_;
     return n;
 }
 
@@ -141,6 +147,14 @@ Driver::Outcome Driver::reduce(int r) {
     const StackEntry* exposed = top_;
     for (int i = 0; i < k; ++i) exposed = exposed->below;
     bool accept = g_.isStartRule(r) && exposed->below == nullptr && lookAheadSymbol() == g_.endSymbol();
+    if (chart_ && k > 0) {
+        const StackEntry* firstChild = top_;
+        for (int i = 1; i < k; ++i) firstChild = firstChild->below;
+        if (!chart_->useful(rule.symbols[0], firstChild->node->position, position_)) {
+            ++result_.cut;
+            return kFail;
+        }
+    }
     // The augmented rule has no action; a grammar's own start rules may.
     if (rule.action) {
         context_.top_ = top_;
@@ -168,19 +182,45 @@ Driver::Outcome Driver::apply(ActionEntry entry) {
 }
 
 ParseResult Driver::run() {
+    const RecognizerTables* tables = g_.recognizer();
+    bool canRecognise = tables && tables->usable() && limits_.recogniseAfter >= 0;
+    if (search(canRecognise ? limits_.recogniseAfter : -1) == Search::kDone) return result_;
+    // A costly parse: ask the recogniser, then search again with its answer.
+    // The failures remembered so far stay failures.
+    result_.recognised = true;
+    Chart chart(*tables, input_);
+    Chart::Verdict verdict = chart.run();
+    if (verdict == Chart::Verdict::kNotInLanguage) {
+        result_.status = ParseStatus::kRejected;
+        return result_;
+    }
+    if (verdict == Chart::Verdict::kInLanguage) chart_ = &chart;
+    choices_.clear();
+    pool_.clear();
+    search(-1);
+    chart_ = nullptr;
+    return result_;
+}
+
+// Runs the search from the start until it accepts, fails on every path or
+// runs out of budget (kDone, with result_ set), or until it has taken
+// pauseAt steps (kPaused; never when pauseAt is negative).
+Driver::Search Driver::search(long pauseAt) {
     top_ = push(nullptr, 0, nullptr);
     position_ = 0;
     Outcome outcome = kContinue;
     for (;;) {
+        if (pauseAt >= 0 && result_.steps >= pauseAt) return Search::kPaused;
         if (!spend()) {
             result_.status = ParseStatus::kBudgetExhausted;
-            return result_;
+            return Search::kDone;
         }
         if (outcome == kContinue) {
             int la = lookAheadSymbol();
             std::span<const ActionEntry> list = g_.actions(top_->state, la);
             std::span<const ActionEntry> any;
-            if (la != g_.endSymbol() && la != g_.allInputSymbol()) any = g_.actions(top_->state, g_.allInputSymbol());
+            if (g_.usesAllInput() && la != g_.endSymbol() && la != g_.allInputSymbol())
+                any = g_.actions(top_->state, g_.allInputSymbol());
             size_t count = list.size() + any.size();
             if (count == 0) {
                 outcome = kFail;
@@ -204,7 +244,7 @@ ParseResult Driver::run() {
             }
             if (outcome == kAccept) {
                 result_.status = ParseStatus::kAccepted;
-                return result_;
+                return Search::kDone;
             }
             continue;
         }
@@ -217,7 +257,7 @@ ParseResult Driver::run() {
         }
         if (choices_.empty()) {
             result_.status = ParseStatus::kRejected;
-            return result_;
+            return Search::kDone;
         }
         Choice& c = choices_.back();
         top_ = c.top;
@@ -227,7 +267,7 @@ ParseResult Driver::run() {
         outcome = apply(entry);
         if (outcome == kAccept) {
             result_.status = ParseStatus::kAccepted;
-            return result_;
+            return Search::kDone;
         }
     }
 }

@@ -6,6 +6,11 @@
 // explicit list of choice points, never a recursion on the C++ stack, and
 // its work is bounded by a budget of steps.
 //
+// A parse that is still searching after ParseLimits::recogniseAfter steps
+// asks the action-blind recogniser (recognizer.h): input the rules cannot
+// derive fails at once, and from then on a reduction whose node could not
+// take part in any complete derivation fails without being followed.
+//
 // A choice whose every entry failed is remembered by its input position and
 // the states of its whole stack: when another path reaches the same states
 // at the same position (the same prefix read another way, as an ambiguous
@@ -41,6 +46,9 @@ struct ParseLimits {
 
     int stackEntries = kStackEntries;  // (state, node) pairs, the bottom one included
     long budget = kDefaultBudget;      // steps: actions taken, look-ups and resumed choices
+    // Steps after which the recogniser is run and the search restarted with
+    // its pruning (negative: never). Cheap parses never pay for it.
+    long recogniseAfter = 256;
     // When set, the steps are drawn from this counter instead (a parse run
     // from inside a rule action shares the budget of the parse around it).
     long* sharedBudget = nullptr;
@@ -53,8 +61,10 @@ struct ParseResult {
     ParseStatus status = ParseStatus::kRejected;
     int stoppedAt = 0;  // the furthest input position any path reached
     long steps = 0;
-    bool stackFull = false;  // some path was refused for want of stack
-    long pruned = 0;         // choices cut short as remembered failures
+    bool stackFull = false;   // some path was refused for want of stack
+    long pruned = 0;          // choices cut short as remembered failures
+    bool recognised = false;  // the recogniser ran over the input
+    long cut = 0;             // reductions cut because no derivation uses their node
 
     bool accepted() const { return status == ParseStatus::kAccepted; }
 };

@@ -53,7 +53,7 @@ const Token* phraseEnd(const Token* first);
 // The steps one phrase analysis may take (the parses of the comma-object
 // check included). A sentence that needs more has no phrase structure: the
 // bound keeps one odd sentence from holding up a request.
-constexpr long kPhraseBudget = 1200;
+constexpr long kPhraseBudget = 10000;
 
 // Runs the phrase grammar (read with phraseRules() and a PhraseWords owner)
 // over the tokens from first up to phraseEnd(first), with a fresh record,

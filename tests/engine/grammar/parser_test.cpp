@@ -192,6 +192,7 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     Arena arena;
     ParseLimits limits;
     limits.budget = 20000;
+    limits.recogniseAfter = -1;  // the search alone
     // The bracketings meet again in the same states at the same positions:
     // remembered as failed once, they are not searched again.
     ParseResult r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, limits);
@@ -210,6 +211,13 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     EXPECT_EQ(shared, 0);
     // A short sentence of the same grammar is found well within budget.
     EXPECT_EQ(parseTags(*g, "a a"), "(S (X (X a) (X a)))");
+    // With the recogniser the search stops where it is asked: no derivation.
+    ParseLimits asking;
+    asking.budget = 1000;
+    r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.recognised);
+    EXPECT_EQ(r.steps, asking.recogniseAfter);
 }
 
 TEST(Limits, LinesWithMoreThanTenBodySymbolsAreRefused) {

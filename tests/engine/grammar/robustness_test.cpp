@@ -113,6 +113,27 @@ TEST(Robustness, CyclicGrammarsEndWithinTheBudget) {
     EXPECT_LE(r.steps, ParseLimits::kDefaultBudget);
 }
 
+TEST(Robustness, InputPastTheRecognisersLimitsIsSearchedAsBefore) {
+    Messages m;
+    auto g = grammarOf("%left '+'\n%%\nE : E '+' E | n ;\n", m);
+    ASSERT_TRUE(g) << m.all();
+    // 1,201 tokens: more than the chart takes, so the search goes on alone.
+    std::string tags = "n";
+    for (int i = 0; i < 600; ++i) tags += " + n";
+    Arena arena;
+    ParseLimits limits;
+    limits.recogniseAfter = 0;
+    ParseResult r = parseTokens(*g, tokensOf(tags, arena), nullptr, arena, limits);
+    EXPECT_TRUE(r.recognised);
+    EXPECT_TRUE(r.accepted());
+    EXPECT_EQ(r.cut, 0);
+    // Under the limit the recogniser decides: a dangling '+' fails at once.
+    std::string shortTags = "n + n + n +";
+    ParseResult bad = parseTokens(*g, tokensOf(shortTags, arena), nullptr, arena, limits);
+    EXPECT_EQ(bad.status, ParseStatus::kRejected);
+    EXPECT_LE(bad.steps, 1);
+}
+
 // ---- differential test: the backtracking LR parser accepts exactly what an
 // Earley recogniser accepts, over random grammars without cycles.
 
@@ -219,6 +240,7 @@ bool earleyAccepts(const RandomGrammar& g, const std::vector<int>& input) {
 TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
     std::mt19937 random(2024);
     int compared = 0, accepted = 0;
+    long cut = 0;
     for (int round = 0; round < 300; ++round) {
         RandomGrammar rg = randomGrammar(random);
         Messages m;
@@ -240,11 +262,22 @@ TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
             ASSERT_EQ(r.accepted(), expected) << rg.text() << "input: " << tags;
             ++compared;
             accepted += expected;
+            // The same with the driver's own recogniser asked before the
+            // first step: its rejections and cut reductions lose nothing.
+            ParseLimits recognising;
+            recognising.recogniseAfter = 0;
+            ParseResult rr = parseTokens(*g, tokensOf(tags, arena), nullptr, arena, recognising);
+            ASSERT_TRUE(rr.recognised);
+            if (rr.status != ParseStatus::kBudgetExhausted && !rr.stackFull) {
+                ASSERT_EQ(rr.accepted(), expected) << rg.text() << "input: " << tags;
+            }
+            cut += rr.cut;
         }
     }
     // The comparison covered most cases and both outcomes.
     EXPECT_GT(compared, 8000);
     EXPECT_GT(accepted, 500);
+    EXPECT_GT(cut, 10);  // the recogniser did cut reductions
 }
 
 }  // namespace

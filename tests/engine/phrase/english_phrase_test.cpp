@@ -69,6 +69,45 @@ TEST_F(EnglishPhrases, TheRulesChooseTheEnglishReading) {
     EXPECT_EQ(tree("Being/VBG quiet/JJ"), "( S (VBG Being) (JJ quiet))");
 }
 
+TEST_F(EnglishPhrases, UnderivableSentencesFailOnceTheRecogniserIsAsked) {
+    // Thirty nouns with two determiners inside: no derivation at all, yet
+    // the run of nouns splits into noun phrases in exponentially many ways.
+    std::string nouns;
+    for (int i = 0; i < 30; ++i) nouns += i == 10 || i == 24 ? "DT/the " : "NN/apple ";
+    Arena arena;
+    ParseResult r = analysePhrases(*grammar_, tokensOf(nouns, arena), arena);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.recognised);
+    EXPECT_LE(r.steps, ParseLimits{}.recogniseAfter + 1);
+    // Without the recogniser the search runs out of budget instead.
+    ParseLimits blind;
+    blind.budget = kPhraseBudget;
+    blind.recogniseAfter = -1;
+    PhraseParse record;
+    ParseResult slow = parseTokens(*grammar_, tokensOf(nouns, arena), nullptr, arena, blind, &record);
+    EXPECT_EQ(slow.status, ParseStatus::kBudgetExhausted);
+
+    // A derivable sentence whose search is long still gets its tree when the
+    // recogniser is asked at once, the same tree as without it.
+    const char* sentence =
+        "I/PRP think/VBP that/IN the/DT boy/NN who/WP lives/VBZ near/IN the/DT station/NN ,/, "
+        "my/PRP$ friend/NN ,/, gave/VBD me/PRP a/DT book/NN";
+    ParseLimits early;
+    early.budget = kPhraseBudget;
+    early.recogniseAfter = 0;
+    PhraseParse r1, r2;
+    ParseResult withChart = parseTokens(*grammar_, taggedTokens(sentence, arena), nullptr, arena, early, &r1);
+    early.recogniseAfter = -1;
+    ParseResult without = parseTokens(*grammar_, taggedTokens(sentence, arena), nullptr, arena, early, &r2);
+    ASSERT_TRUE(withChart.accepted());
+    ASSERT_TRUE(without.accepted());
+    EXPECT_LE(withChart.steps, without.steps);
+    std::string a, b;
+    appendTreeBracket(a, withChart.tree);
+    appendTreeBracket(b, without.tree);
+    EXPECT_EQ(a, b);
+}
+
 TEST_F(EnglishPhrases, RandomSentencesEndWithinTheBudget) {
     // Odd tag and word sequences reach the checks with trees of every shape;
     // words include the ones the checks compare.
