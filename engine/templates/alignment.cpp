@@ -34,30 +34,35 @@ Score unpackScore(ScoreKey key) {
     return score;
 }
 
-ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds, CellTable& cells) {
+namespace {
+
+// The forward pass; with Links, the back link of every cell is kept as well.
+// Both forms offer the same scores in the same order, so their keys agree.
+template <bool Links>
+ScoreKey forwardPass(const PositionGraph& graph, const std::vector<int32_t>& wordIds, std::vector<ScoreKey>& keyTable,
+                     std::vector<AlignLink>* linkTable) {
     const size_t n = wordIds.size();  // rows 0..n
     const size_t rows = n + 1;
     const int32_t m = graph.lastPosition();
     if (m < 0 || n == 0) return kUnreached;
     const size_t needed = rows * static_cast<size_t>(m + 1);
-    if (cells.keys.size() < needed) {
-        cells.keys.resize(needed);
-        cells.links.resize(needed);
+    if (keyTable.size() < needed) keyTable.resize(needed);
+    if constexpr (Links) {
+        if (linkTable->size() < needed) linkTable->resize(needed);
     }
-    std::fill_n(cells.keys.begin(), needed, kUnreached);
+    std::fill_n(keyTable.begin(), needed, kUnreached);
     Score origin;
     origin.consumed = 0;
-    cells.keys[0] = packScore(origin);  // row 0, position 0
+    keyTable[0] = packScore(origin);  // row 0, position 0
 
     const int32_t* ids = wordIds.data();
-    ScoreKey* keys = cells.keys.data();
-    AlignLink* links = cells.links.data();
+    ScoreKey* keys = keyTable.data();
+    [[maybe_unused]] AlignLink* links = Links ? linkTable->data() : nullptr;
     for (int32_t p = 0; p < m; ++p) {
         const ScoreKey* from = keys + static_cast<size_t>(p) * rows;
         for (int32_t a = graph.firstAlternative(p), last = graph.firstAlternative(p + 1); a < last; ++a) {
             const Alternative& alt = graph.alternative(a);
             ScoreKey* into = keys + static_cast<size_t>(alt.target) * rows;
-            AlignLink* intoLinks = links + static_cast<size_t>(alt.target) * rows;
             const ExpectedElement* e = alt.element;
             const int32_t wordId = e ? e->wordId : kNoElementWordId;
             const uint64_t w = e && !e->word.empty() ? 1 : 0;
@@ -73,25 +78,49 @@ ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& 
             // the outcome is hard to predict; the carried score stays in a
             // register.
             ScoreKey carry = into[0];
-            for (size_t i = 0; i < n; ++i) {
-                ScoreKey best = into[i + 1];
-                AlignLink link = intoLinks[i + 1];
-                if (ids[i] == wordId && from[i] != kUnreached && from[i] + matchGain > best) {
-                    best = from[i] + matchGain;
-                    link = a;
+            if constexpr (Links) {
+                AlignLink* intoLinks = links + static_cast<size_t>(alt.target) * rows;
+                for (size_t i = 0; i < n; ++i) {
+                    ScoreKey best = into[i + 1];
+                    AlignLink link = intoLinks[i + 1];
+                    if (ids[i] == wordId && from[i] != kUnreached && from[i] + matchGain > best) {
+                        best = from[i] + matchGain;
+                        link = a;
+                    }
+                    const ScoreKey missing = from[i + 1] != kUnreached ? from[i + 1] - missCost : kUnreached;
+                    link = missing > best ? ~a : link;
+                    best = missing > best ? missing : best;
+                    link = carry > best ? kExtraLink : link;
+                    best = carry > best ? carry : best;
+                    into[i + 1] = best;
+                    intoLinks[i + 1] = link;
+                    carry = best;
                 }
-                const ScoreKey missing = from[i + 1] != kUnreached ? from[i + 1] - missCost : kUnreached;
-                link = missing > best ? ~a : link;
-                best = missing > best ? missing : best;
-                link = carry > best ? kExtraLink : link;
-                best = carry > best ? carry : best;
-                into[i + 1] = best;
-                intoLinks[i + 1] = link;
-                carry = best;
+            } else {
+                for (size_t i = 0; i < n; ++i) {
+                    ScoreKey best = into[i + 1];
+                    if (ids[i] == wordId && from[i] != kUnreached && from[i] + matchGain > best)
+                        best = from[i] + matchGain;
+                    const ScoreKey missing = from[i + 1] != kUnreached ? from[i + 1] - missCost : kUnreached;
+                    best = missing > best ? missing : best;
+                    best = carry > best ? carry : best;
+                    into[i + 1] = best;
+                    carry = best;
+                }
             }
         }
     }
     return keys[n + static_cast<size_t>(m) * rows];
+}
+
+}  // namespace
+
+ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds, CellTable& cells) {
+    return forwardPass<true>(graph, wordIds, cells.keys, &cells.links);
+}
+
+ScoreKey alignmentScore(const PositionGraph& graph, const std::vector<int32_t>& wordIds, std::vector<ScoreKey>& keys) {
+    return forwardPass<false>(graph, wordIds, keys, nullptr);
 }
 
 void alignmentPath(const PositionGraph& graph, size_t itemCount, const CellTable& cells, std::vector<PathEntry>& path) {
