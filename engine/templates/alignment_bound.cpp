@@ -1,9 +1,22 @@
 #include "engine/templates/alignment_bound.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace zintra {
+
+namespace {
+
+// kStride zero bytes, then kStride set ones: from offset kStride - k, the
+// mask of the rows k and later.
+constexpr auto kRowsFrom = [] {
+    std::array<uint8_t, 2 * BoundTable::kStride> mask{};
+    for (size_t r = BoundTable::kStride; r < mask.size(); ++r) mask[r] = 0xFF;
+    return mask;
+}();
+
+}  // namespace
 
 void SentenceRows::set(const std::vector<int32_t>& wordIds, size_t vocabularySize) {
     for (int32_t id : touched_) masks_[static_cast<size_t>(id)] = 0;
@@ -61,8 +74,12 @@ int32_t mostMatchedWords(const PositionGraph& graph, const std::vector<int32_t>&
             for (uint64_t bits = rows.rowsOf(e->wordId); bits; bits &= bits - 1) {
                 const size_t i = static_cast<size_t>(std::countr_zero(bits));
                 if (from[i] == 0) continue;
+                // The raise of row i + 1 carried down: rows i + 1 and later
+                // (the rows past n are never read).
                 const uint8_t raised = static_cast<uint8_t>(from[i] + w);
-                for (size_t j = i + 1; j <= n && into[j] < raised; ++j) into[j] = raised;
+                const uint8_t* __restrict below = kRowsFrom.data() + kStride - (i + 1);
+                for (size_t r = 0; r < kStride; ++r)
+                    into[r] = std::max(into[r], static_cast<uint8_t>(below[r] & raised));
             }
         }
     }

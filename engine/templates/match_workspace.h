@@ -37,7 +37,8 @@ struct MatchWorkspace {
     SentenceRows rows;
     BoundTable bound;
     std::vector<Candidate> order;
-    CellTable cells;  // the scores of a template; the chosen one's with its links
+    CellTable cells;               // a template's scores with their back links
+    std::vector<ScoreKey> scores;  // the scores of another template
     std::vector<PathEntry> path;
     std::vector<ReportItem> items;  // the report items
     std::vector<int32_t> comments;  // the report's comment list

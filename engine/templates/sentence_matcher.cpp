@@ -45,12 +45,23 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
                   [](const MatchWorkspace::Candidate& a, const MatchWorkspace::Candidate& b) {
                       return a.most != b.most ? a.most > b.most : a.index < b.index;
                   });
+        // The first template is aligned with its back links, since it is the
+        // likely choice; later ones by their scores alone, the chosen one
+        // again with its links when it is not the first.
         ScoreKey& best = best_;
+        int linked = -1;  // the template whose links the cell table holds
         for (const MatchWorkspace::Candidate& candidate : ws.order) {
             if (chosen_ >= 0 && candidate.most != kNoBound &&
                 static_cast<uint32_t>(candidate.most) < unpackScore(best).matched)
                 break;
-            ScoreKey key = alignmentScore(all[static_cast<size_t>(candidate.index)], ws.wordIds, ws.cells.keys);
+            const PositionGraph& graph = all[static_cast<size_t>(candidate.index)];
+            ScoreKey key;
+            if (linked < 0) {
+                key = alignWithGraph(graph, ws.wordIds, ws.cells);
+                linked = candidate.index;
+            } else {
+                key = alignmentScore(graph, ws.wordIds, ws.scores);
+            }
             if (key > best || (key == best && key != kUnreached && candidate.index < chosen_)) {
                 best = key;
                 chosen_ = candidate.index;
@@ -60,9 +71,8 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
         global_ = global;
         if (chosen_ < 0) return 0;
 
-        // The chosen template again, with the back links of its path.
         const PositionGraph& graph = all[static_cast<size_t>(chosen_)];
-        alignWithGraph(graph, ws.wordIds, ws.cells);
+        if (linked != chosen_) alignWithGraph(graph, ws.wordIds, ws.cells);
         alignmentPath(graph, ws.wordIds.size(), ws.cells, ws.path);
         finalSymbol_ = settleFinalSymbol(ws.path, ws.words, analyzer_.config());
         buildReportItems(ws.path, ws.words, graph, *file, global, ws.items);
