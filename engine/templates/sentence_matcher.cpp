@@ -60,7 +60,7 @@ int SentenceMatcher::match(std::string_view sentence, const TemplateFile* file, 
                 key = alignWithGraph(graph, ws.wordIds, ws.cells);
                 linked = candidate.index;
             } else {
-                key = alignmentScore(graph, ws.wordIds, ws.scores);
+                key = alignmentScore(graph, ws.wordIds, ws.rows, ws.scores);
             }
             if (key > best || (key == best && key != kUnreached && candidate.index < chosen_)) {
                 best = key;

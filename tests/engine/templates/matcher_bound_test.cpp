@@ -83,7 +83,7 @@ TEST_F(BoundTest, BoundIsTheMatchedCountOfTheFullAlignment) {
         rows.set(ids, graphs.vocabulary().size());
         for (const PositionGraph& graph : graphs.graphs()) {
             ScoreKey key = alignWithGraph(graph, ids, cells);
-            EXPECT_EQ(alignmentScore(graph, ids, keys), key);
+            EXPECT_EQ(alignmentScore(graph, ids, rows, keys), key);
             int32_t expected = key == kUnreached ? -1 : static_cast<int32_t>(unpackScore(key).matched);
             EXPECT_EQ(mostMatchedWords(graph, ids, rows, table), expected) << "round " << round;
         }
@@ -138,6 +138,55 @@ TEST_F(BoundTest, EqualScoresKeepTheFirstTemplate) {
     EXPECT_EQ(match("I like apples", f)->chosenTemplate()->name, "a");
     EXPECT_EQ(match("he like apples.", f)->chosenTemplate()->name, "b");
     EXPECT_EQ(match("I like apples.", f)->chosenTemplate()->name, "d");
+}
+
+// The closest vocabulary word, whose common subsequences are counted with
+// bit rows for words of up to 64 bytes: the same word as by the plain count.
+size_t plainCommonSubsequence(const std::string& a, const std::string& b) {
+    std::vector<std::vector<size_t>> t(a.size() + 1, std::vector<size_t>(b.size() + 1, 0));
+    for (size_t i = 1; i <= a.size(); ++i)
+        for (size_t j = 1; j <= b.size(); ++j)
+            t[i][j] = a[i - 1] == b[j - 1] ? t[i - 1][j - 1] + 1 : std::max(t[i - 1][j], t[i][j - 1]);
+    return t[a.size()][b.size()];
+}
+
+TEST(ClosestWord, BitRowsCountAsTheTable) {
+    std::mt19937 random(64);
+    auto randomWord = [&](size_t most) {
+        std::string w;
+        size_t length = 1 + random() % most;
+        for (size_t i = 0; i < length; ++i) w += static_cast<char>('a' + random() % 6);
+        return w;
+    };
+    std::vector<uint16_t> scratch;
+    for (int round = 0; round < 200; ++round) {
+        Vocabulary vocabulary;
+        std::vector<std::string> words;
+        for (int i = 0; i < 30; ++i) {
+            words.push_back(randomWord(round % 4 == 0 ? 90 : 12));
+            vocabulary.add(words.back(), FillerKind::Correct);
+        }
+        vocabulary.finish();
+        std::string word = randomWord(round % 3 == 0 ? 80 : 14);  // past 64 bytes now and then
+        int32_t got = vocabulary.closest(word, scratch);
+        // The rule: the longest common subsequence, the shorter word on a tie,
+        // the first in the vocabulary's order; more than half of both words.
+        int32_t best = kUnknownWordId;
+        size_t bestLength = 0;
+        size_t bestSize = 0;
+        vocabulary.forEachCandidate([&](std::string_view candidate, int32_t id) {
+            size_t length = plainCommonSubsequence(std::string(candidate), word);
+            if (best == kUnknownWordId || length > bestLength ||
+                (length == bestLength && candidate.size() < bestSize)) {
+                best = id;
+                bestLength = length;
+                bestSize = candidate.size();
+            }
+        });
+        if (best != kUnknownWordId && (bestLength <= word.size() / 2 || bestLength <= bestSize / 2))
+            best = kUnknownWordId;
+        EXPECT_EQ(got, best) << word;
+    }
 }
 
 }  // namespace
