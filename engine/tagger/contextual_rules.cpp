@@ -104,7 +104,7 @@ size_t ContextualRules::addLines(std::string_view text) {
         ContextualRule rule;
         if (!parseLine(line, rule)) return;
         rules_.push_back(rule);
-        filters_.push_back(Filter{rule.wordBits, rule.tagBits});
+        filters_.push_back(Filter{rule.wordBits, rule.tagBits, rule.fromId});
         indexRule(rules_.size() - 1);
         ++count;
     });
@@ -434,6 +434,12 @@ void SentenceWindow::applyRules() {
             size_t r = w * 64 + static_cast<size_t>(std::countr_zero(bits));
             const ContextualRules::Filter& f = filters[r];
             if ((wordSignature_ & f.wordBits) != f.wordBits || (tagSignature_ & f.tagBits) != f.tagBits) continue;
+            // No position tagged FROM that may change: nothing to try (the
+            // rule itself stays unread).
+            if (f.fromId > 0 && f.fromId <= trackedTags_) {
+                const uint64_t* mask = masks_ + static_cast<size_t>(f.fromId - 1) * static_cast<size_t>(words_);
+                if (std::all_of(mask, mask + words_, [](uint64_t m) { return m == 0; })) continue;
+            }
             if (pass(rules[r]) == 0) continue;
             // Positions now have the rule's TO tag: the later wordless rules
             // of that FROM tag join (those of this word as well).

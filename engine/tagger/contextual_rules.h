@@ -155,6 +155,7 @@ class ContextualRules {
     // the rules it cannot match reads little memory.
     struct Filter {
         uint64_t wordBits, tagBits;
+        int fromId;
     };
     std::vector<Filter> filters_;
     friend class SentenceWindow;
