@@ -146,8 +146,9 @@ std::string sentence() {
 }
 
 struct Installation {
-    Installation() {
-        dir = fs::temp_directory_path() / cat("zintra-match-bench-", number(getpid()));
+    // phrases: whether replies end with a phrase tree (GRAMMAR_FILE given).
+    explicit Installation(bool phrases = true) {
+        dir = fs::temp_directory_path() / cat("zintra-match-bench-", number(getpid()), phrases ? "" : "-np");
         fs::create_directories(dir / "templates");
         write("lexicon.txt", "the DT\nboy NN\ngirl NN\nwent VBD\nto TO\nschool NN\nbook NN\n. .\n");
         write("lexical.txt", "NN s fhassuf 1 NNS x\n");
@@ -158,11 +159,11 @@ struct Installation {
         write("templates/lesson.xvt", templateFile(20));
         write("templates/empty.xvt", templateFile(0));
         std::string d = cat(dir.string(), "/");
-        write("zintra.ini",
-              cat("DICTIONARY_FILE ", d, "lexicon.txt\nLEXICALRULEFILE ", d, "lexical.txt\nBIGRAMS ", d,
-                  "bigrams.txt\nCOMPOUND_FILE ", d, "compounds.txt\nCONTEXTUALRULEFILE ", d,
-                  "contextual.txt\nTEMPLATES_DIR ", d, "templates\nTN_SYMBOL ,;:!?\"()\n",
-                  "DEL_TAIL_SYMBOL .?!\nCACHE 1\nGRAMMAR_FILE " ZINTRA_SOURCE_DIR "/data/engine/grammar.txt\n"));
+        write("zintra.ini", cat("DICTIONARY_FILE ", d, "lexicon.txt\nLEXICALRULEFILE ", d, "lexical.txt\nBIGRAMS ", d,
+                                "bigrams.txt\nCOMPOUND_FILE ", d, "compounds.txt\nCONTEXTUALRULEFILE ", d,
+                                "contextual.txt\nTEMPLATES_DIR ", d, "templates\nTN_SYMBOL ,;:!?\"()\n",
+                                "DEL_TAIL_SYMBOL .?!\nCACHE 1\n",
+                                phrases ? "GRAMMAR_FILE " ZINTRA_SOURCE_DIR "/data/engine/grammar.txt\n" : ""));
         if (engine.initialise((dir / "zintra.ini").c_str()) != 1) std::abort();
     }
     ~Installation() {
@@ -175,13 +176,15 @@ struct Installation {
     zintra::Engine engine;
 };
 
-Installation& installation() {
-    static Installation instance;
-    return instance;
+Installation& installation(bool phrases = true) {
+    static Installation withPhrases(true);
+    if (phrases) return withPhrases;
+    static Installation withoutPhrases(false);
+    return withoutPhrases;
 }
 
-void runRequests(benchmark::State& state, const std::string& name) {
-    Installation& inst = installation();
+void runRequests(benchmark::State& state, const std::string& name, bool phrases = true) {
+    Installation& inst = installation(phrases);
     const std::string request = cat("<H1>", name, "</H1><P>", sentence(), "</P>");
     std::vector<char> reply(1000000);
     int length = inst.engine.match("", request.c_str(), reply.data(), reply.size());
@@ -205,8 +208,16 @@ BENCHMARK(BM_MatchRequest);
 void BM_MatchRequestBaselineNoTemplates(benchmark::State& state) { runRequests(state, "empty"); }
 BENCHMARK(BM_MatchRequestBaselineNoTemplates);
 
+// The same two without the phrase tree (an installation without GRAMMAR_FILE):
+// the request path's own work.
+void BM_MatchRequestNoPhrase(benchmark::State& state) { runRequests(state, "lesson", false); }
+BENCHMARK(BM_MatchRequestNoPhrase);
+
+void BM_MatchRequestNoPhraseBaselineNoTemplates(benchmark::State& state) { runRequests(state, "empty", false); }
+BENCHMARK(BM_MatchRequestNoPhraseBaselineNoTemplates);
+
 // The matcher alone: sentence items, 20 alignments, path, items and report.
-void BM_MatcherOnly(benchmark::State& state) {
+void runMatcher(benchmark::State& state, const std::string& text) {
     Installation& inst = installation();
     std::shared_ptr<const zintra::Analyzer> analyzer = inst.engine.analyzer();
     std::string folder = cat((inst.dir / "templates").string(), "/");
@@ -216,7 +227,6 @@ void BM_MatcherOnly(benchmark::State& state) {
         state.SkipWithError("cannot read the template files");
         return;
     }
-    const std::string text = sentence();
     std::string report;
     report.reserve(1 << 16);
     {
@@ -241,7 +251,19 @@ void BM_MatcherOnly(benchmark::State& state) {
         rounds ? static_cast<double>(allocations.load() - allocationsBefore) / static_cast<double>(rounds) : 0;
     state.counters["positions_max"] = zintra::matchGraphsOf(*file).maxPositions();
 }
+
+void BM_MatcherOnly(benchmark::State& state) { runMatcher(state, sentence()); }
 BENCHMARK(BM_MatcherOnly);
+
+// A sentence of 30 words no template expects: every template can match as
+// many words as every other, so none is passed over and all 20 are aligned.
+void BM_MatcherOnlyNoTemplateAhead(benchmark::State& state) {
+    std::string text;
+    for (int i = 0; i < 30; ++i) text += cat("zz", number(i), " ");
+    text += "qq.";
+    runMatcher(state, text);
+}
+BENCHMARK(BM_MatcherOnlyNoTemplateAhead);
 
 // The bundled installation, read from its own folder: a lesson's sentence
 // with a wrong word, reply and phrase tree.

@@ -5,12 +5,13 @@
 #include <iostream>
 
 #include "engine/phrase/parse_text.h"
+#include "engine/request/request.h"
 #include "engine/request/request_handler.h"
 #include "engine/text/escaping.h"
 
 namespace zintra {
 
-Engine::Engine() {
+Engine::Engine() : requestParsers_(std::make_unique<RequestParsers>()) {
     xercesc::XMLPlatformUtils::Initialize();
     state_.store(std::make_shared<const State>(
         State{std::make_shared<const Analyzer>(), std::make_shared<TemplateStore>(templateLoadMutex_), nullptr}));
@@ -29,6 +30,7 @@ Engine::~Engine() {
         openDocuments_.closeAll();
     }
     state_.store(nullptr);
+    requestParsers_->clear();
     xercesc::XMLPlatformUtils::Terminate();
 }
 
@@ -89,6 +91,7 @@ std::string Engine::handleRequest(const char* encoding, const char* request, Pat
     if (alone) current->templates->carryOutPendingDrop();
     RequestHandler handler(*current->templates, openDocuments_, *current->analyzer, current->phrase.get());
     handler.confineToTemplatesFolder(scope == PathScope::TemplatesFolder);
+    handler.useParsers(requestParsers_.get());
     return handler.handle(encoding, request);
 }
 

@@ -16,6 +16,8 @@
 
 namespace zintra {
 
+class RequestParsers;
+
 class Engine {
   public:
     Engine();   // starts the XML library
@@ -70,10 +72,13 @@ class Engine {
     TemplateStore& templateStore() { return *state()->templates; }
     // Template files opened for editing by the catalogue commands.
     OpenDocuments& openDocuments() { return openDocuments_; }
+    // The XML parsers kept for requests.
+    RequestParsers& requestParsers() { return *requestParsers_; }
 
   private:
     std::mutex templateLoadMutex_;
     OpenDocuments openDocuments_;
+    std::unique_ptr<RequestParsers> requestParsers_;
     std::mutex initMutex_;  // one initialisation at a time
     std::atomic<std::shared_ptr<const State>> state_;
     std::atomic<bool> initialised_{false};

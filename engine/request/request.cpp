@@ -44,15 +44,54 @@ bool isXmlRequest(const std::string& text) {
     return i == text.size() || text[i] == '<';
 }
 
-std::unique_ptr<ParsedRequest> parseXmlRequest(const std::string& text, Converter& converter) {
+std::unique_ptr<ReusableXmlParser> RequestParsers::take() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!idle_.empty()) {
+            std::unique_ptr<ReusableXmlParser> parser = std::move(idle_.back());
+            idle_.pop_back();
+            return parser;
+        }
+    }
+    return std::make_unique<ReusableXmlParser>();
+}
+
+void RequestParsers::giveBack(std::unique_ptr<ReusableXmlParser> parser) noexcept {
+    if (!parser) return;
+    try {
+        parser->release();
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (idle_.size() < kMaxIdle) idle_.push_back(std::move(parser));
+    } catch (...) {
+        // No room to keep it: it is freed here.
+    }
+}
+
+void RequestParsers::clear() {
+    std::vector<std::unique_ptr<ReusableXmlParser>> parsers;
+    std::lock_guard<std::mutex> lock(mutex_);
+    parsers.swap(idle_);
+}
+
+size_t RequestParsers::idleCount() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return idle_.size();
+}
+
+ParsedRequest::~ParsedRequest() {
+    if (pool) pool->giveBack(std::move(parser));
+}
+
+std::unique_ptr<ParsedRequest> parseXmlRequest(const std::string& text, Converter& converter, RequestParsers* parsers) {
     std::string buffer;
     buffer.reserve(kProlog.size() + text.size() + kClose.size());
     buffer.append(kProlog).append(text).append(kClose);
 
     auto parsed = std::make_unique<ParsedRequest>();
-    parsed->document = XmlDocument::fromMemory(buffer, "prodInfo");
-    if (!parsed->document->ok()) return nullptr;
-    const DOMDocument* doc = parsed->document->document();
+    parsed->parser = parsers ? parsers->take() : std::make_unique<ReusableXmlParser>();
+    parsed->pool = parsers;
+    if (!parsed->parser->parse(buffer, "prodInfo")) return nullptr;
+    const DOMDocument* doc = parsed->parser->document();
     const DOMElement* root = doc ? doc->getDocumentElement() : nullptr;
     if (!isElementNamed(root, u"root")) return parsed;
 

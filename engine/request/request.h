@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "engine/templates/xml_parser.h"
 
@@ -29,14 +31,41 @@ void removeEscapingBackslashes(std::string& text);
 // True when the text, after leading bytes 1 to 32, is empty or starts with "<".
 bool isXmlRequest(const std::string& text);
 
-// A parsed XML request. The document stays alive with it, so div stays valid.
+// Request parsers kept for reuse by the requests of one engine: a request
+// takes an idle one (or a new one when none is idle) and gives it back with
+// its document released, so concurrent requests never share a parser. Must be
+// emptied while the XML library runs.
+class RequestParsers {
+  public:
+    static constexpr size_t kMaxIdle = 16;  // more idle parsers are freed
+
+    std::unique_ptr<ReusableXmlParser> take();
+    void giveBack(std::unique_ptr<ReusableXmlParser> parser) noexcept;
+    void clear();
+    size_t idleCount() const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<std::unique_ptr<ReusableXmlParser>> idle_;
+};
+
+// A parsed XML request. The document stays alive with it, so div stays valid;
+// its parser goes back to its pool with it.
 struct ParsedRequest {
-    std::unique_ptr<XmlDocument> document;
+    ParsedRequest() = default;
+    ~ParsedRequest();
+    ParsedRequest(const ParsedRequest&) = delete;
+    ParsedRequest& operator=(const ParsedRequest&) = delete;
+
+    RequestParsers* pool = nullptr;
+    std::unique_ptr<ReusableXmlParser> parser;
     RequestFields fields;
 };
 
-// Wraps the text in the prolog and a root element and parses it. Null when the
-// text is not well-formed. Field texts are converted into the engine encoding.
-std::unique_ptr<ParsedRequest> parseXmlRequest(const std::string& text, Converter& converter);
+// Wraps the text in the prolog and a root element and parses it, with a
+// parser of the pool when one is given. Null when the text is not
+// well-formed. Field texts are converted into the engine encoding.
+std::unique_ptr<ParsedRequest> parseXmlRequest(const std::string& text, Converter& converter,
+                                               RequestParsers* parsers = nullptr);
 
 }  // namespace zintra

@@ -62,7 +62,7 @@ std::string RequestHandler::handleUnguarded(const char* encoding, const std::str
     if (!isXmlRequest(text)) return answerQuery(text);
 
     std::string reply;
-    std::unique_ptr<ParsedRequest> parsed = parseXmlRequest(text, converter);
+    std::unique_ptr<ParsedRequest> parsed = parseXmlRequest(text, converter, parsers_);
     reply = parsed ? handleXml(parsed->fields, converter) : std::string(kReplyCantOpen);
 
     if (encoding && *encoding) {

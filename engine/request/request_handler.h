@@ -9,6 +9,7 @@ class Analyzer;
 class Converter;
 class OpenDocuments;
 class PhraseGrammar;
+class RequestParsers;
 class TemplateStore;
 struct RequestFields;
 
@@ -32,6 +33,8 @@ class RequestHandler {
     // must resolve (links included) to a path inside the templates folder;
     // a request naming any other is answered with the can't-open reply.
     void confineToTemplatesFolder(bool confined) { confined_ = confined; }
+    // Parses XML requests with parsers of this pool (none: a new parser each).
+    void useParsers(RequestParsers* parsers) { parsers_ = parsers; }
 
   private:
     std::string handleUnguarded(const char* encoding, const std::string& text, Converter& converter);
@@ -54,6 +57,7 @@ class RequestHandler {
     const Analyzer& analyzer_;
     const PhraseGrammar* phrase_;
     bool confined_ = false;
+    RequestParsers* parsers_ = nullptr;
 };
 
 }  // namespace zintra

@@ -104,7 +104,7 @@ size_t ContextualRules::addLines(std::string_view text) {
         ContextualRule rule;
         if (!parseLine(line, rule)) return;
         rules_.push_back(rule);
-        filters_.push_back(Filter{rule.wordBits, rule.tagBits});
+        filters_.push_back(Filter{rule.wordBits, rule.tagBits, rule.fromId});
         indexRule(rules_.size() - 1);
         ++count;
     });
@@ -193,6 +193,11 @@ void ContextualRules::indexRule(size_t r) {
     const char* word = neededWord(rule);
     if (!word) {
         wordlessRules_[r / 64] |= uint64_t{1} << (r % 64);
+        size_t id = static_cast<size_t>(rule.fromId);
+        if (wordlessByFrom_.size() <= id) wordlessByFrom_.resize(id + 1);
+        std::vector<uint64_t>& set = wordlessByFrom_[id];
+        if (set.size() <= r / 64) set.resize(r / 64 + 1, 0);
+        set[r / 64] |= uint64_t{1} << (r % 64);
         return;
     }
     if ((wordCount_ + 1) * 2 > wordKeys_.size()) {
@@ -391,9 +396,11 @@ void SentenceWindow::applyRules() {
     refreshWords();
     const std::vector<ContextualRule>& rules = rules_.rules_;
     const ContextualRules::Filter* filters = rules_.filters_.data();
-    // The rules that can act here: those that need no word, and those whose
-    // word is one of the window's. The others cannot hold anywhere.
-    size_t words = rules_.wordlessRules_.size();
+    // The rules that can act here: those whose word is one of the window's,
+    // and those that need no word and find their FROM tag at a position that
+    // may change, now or once an earlier rule has given a position that tag.
+    // The others cannot hold anywhere.
+    const size_t words = rules_.wordlessRules_.size();
     uint64_t stackSet[64];
     std::vector<uint64_t> heapSet;
     uint64_t* set = stackSet;
@@ -401,7 +408,22 @@ void SentenceWindow::applyRules() {
         heapSet.resize(words);
         set = heapSet.data();
     }
-    std::copy(rules_.wordlessRules_.begin(), rules_.wordlessRules_.end(), set);
+    std::fill_n(set, words, uint64_t{0});
+    const auto& byFrom = rules_.wordlessByFrom_;
+    // Adds the wordless rules of FROM tag id from rule `after` on.
+    auto addWordless = [&](int id, size_t after) {
+        if (id <= 0 || static_cast<size_t>(id) >= byFrom.size()) return;
+        const std::vector<uint64_t>& rulesOfTag = byFrom[static_cast<size_t>(id)];
+        for (size_t w = after / 64; w < rulesOfTag.size(); ++w) {
+            uint64_t bits = rulesOfTag[w];
+            if (w == after / 64) bits &= ~uint64_t{0} << (after % 64);
+            set[w] |= bits;
+        }
+    };
+    for (int id = 1; id <= trackedTags_; ++id) {
+        const uint64_t* mask = masks_ + static_cast<size_t>(id - 1) * static_cast<size_t>(words_);
+        if (std::any_of(mask, mask + words_, [](uint64_t m) { return m != 0; })) addWordless(id, 0);
+    }
     for (int i = 0; i < size_; ++i) {
         const std::vector<uint32_t>* list = rules_.rulesOfWord(slots_[i].key);
         if (!list) continue;
@@ -412,7 +434,17 @@ void SentenceWindow::applyRules() {
             size_t r = w * 64 + static_cast<size_t>(std::countr_zero(bits));
             const ContextualRules::Filter& f = filters[r];
             if ((wordSignature_ & f.wordBits) != f.wordBits || (tagSignature_ & f.tagBits) != f.tagBits) continue;
-            pass(rules[r]);
+            // No position tagged FROM that may change: nothing to try (the
+            // rule itself stays unread).
+            if (f.fromId > 0 && f.fromId <= trackedTags_) {
+                const uint64_t* mask = masks_ + static_cast<size_t>(f.fromId - 1) * static_cast<size_t>(words_);
+                if (std::all_of(mask, mask + words_, [](uint64_t m) { return m == 0; })) continue;
+            }
+            if (pass(rules[r]) == 0) continue;
+            // Positions now have the rule's TO tag: the later wordless rules
+            // of that FROM tag join (those of this word as well).
+            addWordless(rules_.tagId(rules[r].to), r + 1);
+            bits |= set[w] & (r % 64 == 63 ? 0 : ~uint64_t{0} << (r % 64 + 1));
         }
     }
 }

@@ -155,6 +155,7 @@ class ContextualRules {
     // the rules it cannot match reads little memory.
     struct Filter {
         uint64_t wordBits, tagBits;
+        int fromId;
     };
     std::vector<Filter> filters_;
     friend class SentenceWindow;
@@ -163,7 +164,11 @@ class ContextualRules {
     void indexRule(size_t r);
     const std::vector<uint32_t>* rulesOfWord(const char* interned) const;
     std::vector<uint64_t> wordlessRules_;  // bit set over rules_
-    std::vector<const char*> wordKeys_;    // open-addressing table of rule words
+    // The rules that need no word, by the id of their FROM tag (bit sets over
+    // rules_, as long as needed): a sentence without a FROM tag, and which no
+    // earlier rule gives that tag, has no candidate for them.
+    std::vector<std::vector<uint64_t>> wordlessByFrom_;
+    std::vector<const char*> wordKeys_;  // open-addressing table of rule words
     std::vector<std::vector<uint32_t>> wordRules_;
     size_t wordCount_ = 0;
     std::vector<const char*> tracked_;  // tags by id - 1

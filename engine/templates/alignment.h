@@ -61,6 +61,12 @@ struct PathEntry {
 // graph. cells is grown when too small and never shrunk. Returns the score
 // of the graph's end cell.
 ScoreKey alignWithGraph(const PositionGraph& graph, const std::vector<int32_t>& wordIds, CellTable& cells);
+// The same score without the back links, for comparing templates before the
+// chosen one's path is read; rows are the items' rows by word id, keys is
+// working memory (grown when too small).
+class SentenceRows;
+ScoreKey alignmentScore(const PositionGraph& graph, const std::vector<int32_t>& wordIds, const SentenceRows& rows,
+                        std::vector<ScoreKey>& keys);
 
 // The path of an alignment made by alignWithGraph with the same items, in
 // sentence order; the sentinels are left out.

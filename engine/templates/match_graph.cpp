@@ -1,6 +1,8 @@
 #include "engine/templates/match_graph.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <functional>
 #include <queue>
 #include <unordered_map>
@@ -85,15 +87,34 @@ size_t commonSubsequence(std::string_view a, std::string_view b, std::vector<uin
     return row[b.size()];
 }
 
+// The same length with the bits of a word of at most 64 bytes: bit j of
+// matches[c] is set when byte j of the word is c; the bit row of the table
+// above, one word per column of the other string (Allison and Dix).
+size_t commonSubsequenceBits(const std::array<uint64_t, 256>& matches, size_t wordLength, std::string_view other) {
+    uint64_t v = ~uint64_t{0};
+    for (char c : other) {
+        const uint64_t u = v & matches[static_cast<unsigned char>(c)];
+        v = (v + u) | (v - u);
+    }
+    const uint64_t mask = wordLength == 64 ? ~uint64_t{0} : (uint64_t{1} << wordLength) - 1;
+    return wordLength - static_cast<size_t>(std::popcount(v & mask));
+}
+
 }  // namespace
 
 int32_t Vocabulary::closest(std::string_view word, std::vector<uint16_t>& scratch) const {
     if (word.size() > 0xFFFF) return kUnknownWordId;
+    // Words of up to 64 bytes (all real ones) are compared by their bits.
+    const bool bits = word.size() <= 64;
+    std::array<uint64_t, 256> matches{};
+    if (bits)
+        for (size_t j = 0; j < word.size(); ++j) matches[static_cast<unsigned char>(word[j])] |= uint64_t{1} << j;
     const Candidate* best = nullptr;
     size_t bestLength = 0;
     for (const Candidate& candidate : candidates_) {
         if (candidate.compared.size() > 0xFFFF) continue;
-        size_t length = commonSubsequence(candidate.compared, word, scratch);
+        size_t length = bits ? commonSubsequenceBits(matches, word.size(), candidate.compared)
+                             : commonSubsequence(candidate.compared, word, scratch);
         if (!best || length > bestLength ||
             (length == bestLength && candidate.compared.size() < best->compared.size())) {
             best = &candidate;

@@ -131,6 +131,11 @@ class Vocabulary {
     // The closest vocabulary word to a learner's word by longest common
     // subsequence, or kUnknownWordId. scratch is working memory.
     int32_t closest(std::string_view word, std::vector<uint16_t>& scratch) const;
+    // Calls f(compared text, id) for each spelling candidate, in the order closest() tries them.
+    template <class F>
+    void forEachCandidate(F f) const {
+        for (const Candidate& c : candidates_) f(c.compared, c.id);
+    }
 
   private:
     struct Candidate {

@@ -1,5 +1,5 @@
-// Working memory of one match: the sentence copy, the items, two cell
-// tables, the path and the report items. A workspace is leased from a pool
+// Working memory of one match: the sentence copy, the items, the cell
+// table, the template choice, the path and the report items. A workspace is leased from a pool
 // of the calling thread and returned with its memory kept, so a thread that
 // matches again and again allocates only while its sentences and files grow.
 #pragma once
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/templates/alignment.h"
+#include "engine/templates/alignment_bound.h"
 #include "engine/templates/report_item.h"
 
 namespace zintra {
@@ -27,7 +28,17 @@ struct MatchWorkspace {
     std::vector<ReportItem> words;
     std::vector<int32_t> wordIds;
 
-    CellTable cells[2];  // the current template's and the best one's
+    // Template choice: the sentence's rows by word id, the bound's table, and
+    // the templates with their most matched words.
+    struct Candidate {
+        int32_t most;
+        int32_t index;
+    };
+    SentenceRows rows;
+    BoundTable bound;
+    std::vector<Candidate> order;
+    CellTable cells;               // a template's scores with their back links
+    std::vector<ScoreKey> scores;  // the scores of another template
     std::vector<PathEntry> path;
     std::vector<ReportItem> items;  // the report items
     std::vector<int32_t> comments;  // the report's comment list

@@ -30,6 +30,8 @@ class TemplateStore {
     static constexpr const char* kBaseFileName = "Gtemplate.xvt";
     // Most files kept at once; loading one more forgets another.
     static constexpr size_t kMaxCachedFiles = 512;
+    // Most spellings remembered for cached files; more are resolved each time.
+    static constexpr size_t kMaxSpellings = 2048;
 
     // loadMutex is the process's template-load mutex.
     explicit TemplateStore(std::mutex& loadMutex);
@@ -55,7 +57,9 @@ class TemplateStore {
     // fillers) and entered in the cache. Null when it cannot be read; such a
     // file is not remembered, so the next request tries again. The cache key
     // is the resolved path (resolvedPath), so every spelling of one file
-    // shares one entry.
+    // shares one entry. A spelling met before (with the same current folder
+    // when it is relative) finds its file without resolving the path again;
+    // spellings are forgotten with the files.
     FilePtr get(const std::string& path, const FilePtr& base, const Analyzer& analyzer);
 
     // Forgets every cached file. Not forced, it does nothing while the store
@@ -73,9 +77,17 @@ class TemplateStore {
     uint64_t readCount() const { return reads_.load(std::memory_order_relaxed); }
 
   private:
-    using Table = std::unordered_map<std::string, FilePtr>;
+    // The cached files by resolved path, and the spellings that led to them.
+    struct Table {
+        std::unordered_map<std::string, FilePtr> files;
+        std::unordered_map<std::string, FilePtr> spellings;
+    };
 
     FilePtr lookup(const std::string& path) const;
+    FilePtr lookupSpelling(const std::string& spelling) const;
+    // Enters spelling for a file in the table (under the load mutex).
+    static void addSpelling(Table& table, const std::string& spelling, const FilePtr& file);
+    void rememberSpelling(const std::string& spelling, const FilePtr& file);
 
     std::mutex& loadMutex_;
     mutable std::mutex settingsMutex_;

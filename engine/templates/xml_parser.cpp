@@ -47,21 +47,30 @@ void GuardedDomParser::startEntityReference(const XMLEntityDecl& entity) {
     XercesDOMParser::startEntityReference(entity);
 }
 
-XmlDocument::XmlDocument()
-    : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
-    security_->setEntityExpansionLimit(kEntityExpansionLimit);
-    parser_->setValidationScheme(XercesDOMParser::Val_Auto);
-    parser_->setDoNamespaces(false);
-    parser_->setDoSchema(false);
-    parser_->setValidationSchemaFullChecking(false);
-    parser_->setLoadExternalDTD(false);
-    parser_->setSkipDTDValidation(true);
-    parser_->setDisableDefaultEntityResolution(true);
+namespace {
+
+// The settings of every parse.
+void configure(GuardedDomParser& parser, SecurityManager& security, ErrorHandler& errors) {
+    security.setEntityExpansionLimit(kEntityExpansionLimit);
+    parser.setValidationScheme(XercesDOMParser::Val_Auto);
+    parser.setDoNamespaces(false);
+    parser.setDoSchema(false);
+    parser.setValidationSchemaFullChecking(false);
+    parser.setLoadExternalDTD(false);
+    parser.setSkipDTDValidation(true);
+    parser.setDisableDefaultEntityResolution(true);
     // An expanded entity becomes part of the surrounding text, so an element's
     // text is whole even when it uses entities.
-    parser_->setCreateEntityReferenceNodes(false);
-    parser_->setSecurityManager(security_.get());
-    parser_->setErrorHandler(&errors_);
+    parser.setCreateEntityReferenceNodes(false);
+    parser.setSecurityManager(&security);
+    parser.setErrorHandler(&errors);
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument()
+    : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
+    configure(*parser_, *security_, errors_);
 }
 
 template <class MakeSource>
@@ -105,5 +114,30 @@ std::unique_ptr<XmlDocument> XmlDocument::fromFile(const std::string& path) {
     doc->parse([&] { return std::make_unique<LocalFileInputSource>(name.c_str()); });
     return doc;
 }
+
+ReusableXmlParser::ReusableXmlParser()
+    : security_(std::make_unique<SecurityManager>()), parser_(std::make_unique<GuardedDomParser>()) {
+    configure(*parser_, *security_, errors_);
+}
+
+ReusableXmlParser::~ReusableXmlParser() = default;
+
+bool ReusableXmlParser::parse(std::string_view bytes, const char* systemId) {
+    release();
+    errors_.clear();
+    parser_->resetBudget();
+    try {
+        MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), systemId, false);
+        parser_->parse(source);
+        return !errors_.failed();
+    } catch (...) {
+        // The same failures as XmlDocument's; a request needs no message.
+        return false;
+    }
+}
+
+xercesc::DOMDocument* ReusableXmlParser::document() const { return parser_->getDocument(); }
+
+void ReusableXmlParser::release() { parser_->resetDocumentPool(); }
 
 }  // namespace zintra

@@ -26,6 +26,12 @@ class XmlErrorNote : public xercesc::ErrorHandler {
     void resetErrors() override {}
 
     bool failed() const { return failed_; }
+    // Forgets the noted error, for the next parse with the same handler.
+    void clear() {
+        failed_ = false;
+        message_.clear();
+        line_ = column_ = 0;
+    }
     const std::string& message() const { return message_; }
     long line() const { return line_; }
     long column() const { return column_; }
@@ -49,6 +55,8 @@ class GuardedDomParser : public xercesc::XercesDOMParser {
 
     using xercesc::XercesDOMParser::XercesDOMParser;
     void startEntityReference(const xercesc::XMLEntityDecl& entity) override;
+    // The budget is per document: a parser that parses again starts afresh.
+    void resetBudget() { expanded_ = 0; }
 
   private:
     XMLSize_t expanded_ = 0;
@@ -84,6 +92,32 @@ class XmlDocument {
     std::string error_;
     long errorLine_ = 0;
     long errorColumn_ = 0;
+};
+
+// A parser for one document after another, configured as XmlDocument's:
+// making and destroying a Xerces parser costs more than parsing a short
+// request, so a request parser is kept and used again. The document of a
+// parse lives until the next parse or release(); nothing of one parse
+// (noted error, entity budget, document) reaches the next.
+class ReusableXmlParser {
+  public:
+    ReusableXmlParser();
+    ~ReusableXmlParser();
+    ReusableXmlParser(const ReusableXmlParser&) = delete;
+    ReusableXmlParser& operator=(const ReusableXmlParser&) = delete;
+
+    // Parses bytes held in memory; true when the parse neither threw nor
+    // noted an error. The previous document is released first.
+    bool parse(std::string_view bytes, const char* systemId);
+    // The document of the last parse (null when released or the parse threw).
+    xercesc::DOMDocument* document() const;
+    // Frees the last document and everything the parser kept of it.
+    void release();
+
+  private:
+    std::unique_ptr<xercesc::SecurityManager> security_;
+    std::unique_ptr<GuardedDomParser> parser_;
+    XmlErrorNote errors_;
 };
 
 // UTF-16 text of Xerces as a UTF-8 string (for messages and names).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -70,6 +71,72 @@ TEST_F(TemplateStoreTest, MissingFilesAreLookedForOnEveryRequest) {
     put("later.xvt", lesson("now"));
     ASSERT_NE(get("later"), nullptr);
     EXPECT_EQ(get("later")->mainTemplates.at(0)->sample, "now");
+}
+
+TEST_F(TemplateStoreTest, ASpellingMetBeforeFindsItsFileAndGoesWithIt) {
+    put("lesson1.xvt", lesson("one"));
+    std::string plain = store().fullPath("lesson1");
+    std::string other = dir.file("templates/./lesson1.xvt");
+    auto file = store().get(plain, nullptr, analyzer());
+    ASSERT_NE(file, nullptr);
+    uint64_t reads = store().readCount();
+    EXPECT_EQ(store().get(other, nullptr, analyzer()), file);
+    EXPECT_EQ(store().get(other, nullptr, analyzer()), file);
+    EXPECT_EQ(store().get(plain, nullptr, analyzer()), file);
+    EXPECT_EQ(store().readCount(), reads);
+    EXPECT_EQ(store().cachedCount(), 1u) << "spellings are not files";
+    // A drop forgets the spellings with the files: the file is read anew.
+    store().drop(true);
+    put("lesson1.xvt", lesson("two"));
+    auto reread = store().get(other, nullptr, analyzer());
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->mainTemplates.at(0)->sample, "two");
+    EXPECT_EQ(store().get(plain, nullptr, analyzer()), reread);
+}
+
+TEST_F(TemplateStoreTest, ARelativeSpellingIsTakenInTheCurrentFolder) {
+    // The same relative name in two folders names two files.
+    dir.write("a/templates/x.xvt", lesson("in a"));
+    dir.write("b/templates/x.xvt", lesson("in b"));
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.file("a"));
+    auto a = store().get("templates/x.xvt", nullptr, analyzer());
+    std::filesystem::current_path(dir.file("b"));
+    auto b = store().get("templates/x.xvt", nullptr, analyzer());
+    std::filesystem::current_path(dir.file("a"));
+    auto aAgain = store().get("templates/x.xvt", nullptr, analyzer());
+    std::filesystem::current_path(before);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->mainTemplates.at(0)->sample, "in a");
+    EXPECT_EQ(b->mainTemplates.at(0)->sample, "in b");
+    EXPECT_EQ(aAgain, a);
+}
+
+TEST_F(TemplateStoreTest, EvictedFilesTakeTheirSpellingsAlong) {
+    // Each file is met under two spellings; once the cache is full, an
+    // evicted file must be freed, not kept alive by its spellings.
+    std::vector<std::weak_ptr<const TemplateFile>> loaded;
+    for (size_t i = 0; i < TemplateStore::kMaxCachedFiles + 40; ++i) {
+        std::string name = test::numbered("f", static_cast<int>(i), ".xvt");
+        put(name, lesson("x"));
+        auto file = store().get(store().fullPath(name), nullptr, analyzer());
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(store().get(dir.file("templates/./" + name), nullptr, analyzer()), file);
+        loaded.push_back(file);
+    }
+    size_t alive = 0;
+    for (const auto& weak : loaded) alive += !weak.expired();
+    EXPECT_EQ(alive, TemplateStore::kMaxCachedFiles);
+    // A spelling of an evicted file reads it again.
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        if (!loaded[i].expired()) continue;
+        std::string name = test::numbered("f", static_cast<int>(i), ".xvt");
+        uint64_t reads = store().readCount();
+        EXPECT_NE(store().get(dir.file("templates/./" + name), nullptr, analyzer()), nullptr);
+        EXPECT_EQ(store().readCount(), reads + 1);
+        break;
+    }
 }
 
 TEST_F(TemplateStoreTest, CompanionFilesComeFromTheTemplatesFolder) {
