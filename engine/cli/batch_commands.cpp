@@ -24,6 +24,7 @@ namespace {
 // The engine of one command, initialised; null after a message when it cannot be.
 std::unique_ptr<Engine> initialisedEngine(const Options& options) {
     auto engine = std::make_unique<Engine>();
+    listenTo(*engine, options);
     if (engine->initialise(options.config.c_str()) != 1) {
         std::cerr << "zintra: cannot initialise the engine from " << options.config << "\n";
         return nullptr;

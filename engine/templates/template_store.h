@@ -76,6 +76,10 @@ class TemplateStore {
     using Table = std::unordered_map<std::string, FilePtr>;
 
     FilePtr lookup(const std::string& path) const;
+    // get(), with what the file is for in the explanation of a failed read;
+    // optional files that do not exist are not explained.
+    FilePtr load(const std::string& path, const FilePtr& base, const Analyzer& analyzer, const char* role,
+                 bool optional);
 
     std::mutex& loadMutex_;
     mutable std::mutex settingsMutex_;
