@@ -32,15 +32,15 @@ int warnAboutTemplateFile(const std::string& path, const Analyzer& analyzer, con
     forEachDescendantNamed(firstChildNamed(root, u"Template"), u"template", [&](const DOMElement* tmpl) {
         std::string where = "template " + quoted(childText(tmpl, u"name", converter));
         std::set<std::string> names;
-        forEachDescendantNamed(tmpl, u"node", [&](const DOMElement* node) {
-            names.insert(childText(node, u"name", converter));
-        });
+        forEachDescendantNamed(tmpl, u"node",
+                               [&](const DOMElement* node) { names.insert(childText(node, u"name", converter)); });
         forEachDescendantNamed(tmpl, u"node", [&](const DOMElement* node) {
             std::string nodeWhere = where + ", node " + quoted(childText(node, u"name", converter));
             forEachDescendantNamed(node, u"Next", [&](const DOMElement* next) {
                 std::string target = elementText(next, converter);
                 if (!names.count(target))
-                    warn(nodeWhere + ": Next " + quoted(target) + " names no node of the template; the edge is left out");
+                    warn(nodeWhere + ": Next " + quoted(target) +
+                         " names no node of the template; the edge is left out");
             });
             forEachDescendantNamed(node, u"Group", [&](const DOMElement* group) {
                 std::string filler = quoted(childText(group, u"name", converter));

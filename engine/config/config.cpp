@@ -177,7 +177,8 @@ void explainLine(const Diagnostics& diagnostics, const std::string& path, long l
     std::string where = path + ":" + std::to_string(lineNumber) + ": ";
     if (!findConfigKey(key)) {
         std::string message = where + "unknown key " + std::string(key) + " is ignored";
-        if (const ConfigKey* likely = likelyConfigKey(key)) message += std::string(" (did you mean ") + likely->name + "?)";
+        if (const ConfigKey* likely = likelyConfigKey(key))
+            message += std::string(" (did you mean ") + likely->name + "?)";
         diagnostics.report(message);
         return;
     }
@@ -206,8 +207,7 @@ bool readConfig(const std::string& path, Config& config, const Diagnostics* diag
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
     if (!file) {
         if (diagnostics && diagnostics->active())
-            diagnostics->report("the configuration file " + describeUnreadable("file", path) +
-                                "; the engine is not initialised");
+            diagnostics->report(describeUnreadable("the configuration file", path) + "; the engine is not initialised");
         return false;
     }
     resetPerReading(config);

@@ -48,8 +48,8 @@ std::string describeFileProblem(std::string_view label, const std::string& path,
             text += "not found at " + (ec ? path : absolute.lexically_normal().string());
             if (!configPath.empty() && fs::path(path).is_relative()) {
                 fs::path here = fs::current_path(ec);
-                text += "; relative names in the configuration are taken from the current folder (" +
-                        here.string() + ")";
+                text +=
+                    "; relative names in the configuration are taken from the current folder (" + here.string() + ")";
                 {
                     fs::path beside = fs::absolute(configPath, ec).parent_path() / path;
                     if (!ec && beside.parent_path() != here / fs::path(path).parent_path() && fs::exists(beside, ec))

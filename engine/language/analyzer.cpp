@@ -67,8 +67,6 @@ void Analyzer::reportUnusablePaths() const {
     if (!config_.rdqlTemplate.empty())
         checkConfiguredPath(*diagnostics_, "RDQL_TEMPLATE", config_.rdqlTemplate, configPath_, false,
                             "questions will get \"Can't understand!\"");
-    if (config_.grammarFile.empty())
-        diagnostics_->report("GRAMMAR_FILE is not set in " + configPath_ + ": replies carry no phrase tree");
 }
 
 }  // namespace zintra

@@ -242,11 +242,11 @@ std::string describeTemplateReadError(const std::string& path, const TemplateRea
             if (problem == FileProblem::Folder) return text + "is a folder, not a template file";
             return text + "cannot be read";
         }
-        case TemplateReadError::Reason::NoRoot:
-            return text + "no root element (the document element must be root)";
+        case TemplateReadError::Reason::NoRoot: return text + "no root element (the document element must be root)";
         case TemplateReadError::Reason::NotWellFormed:
             text += "not well-formed XML";
-            if (error.line > 0) text += " at line " + std::to_string(error.line) + ", column " + std::to_string(error.column);
+            if (error.line > 0)
+                text += " at line " + std::to_string(error.line) + ", column " + std::to_string(error.column);
             if (!error.message.empty()) text += ": " + error.message;
             return text;
     }
