@@ -81,7 +81,7 @@ std::shared_ptr<const QueryTable> queryTableOf(const std::string& path) {
 std::string answerTemplateQuery(std::string_view sentence, TemplateStore& store, const Analyzer& analyzer) {
     const Config& config = analyzer.config();
     if (config.rdqlTemplate.empty() || config.rdqlFile.empty()) return {};
-    TemplateStore::FilePtr global = store.globalFile(config.rdqlTemplate, analyzer);
+    TemplateStore::FilePtr global = store.globalFile(config.rdqlTemplate, analyzer, true);
     TemplateStore::FilePtr base = store.baseFile(config.rdqlTemplate, analyzer);
     TemplateStore::FilePtr file = store.get(config.rdqlTemplate, base, analyzer);
     if (!file) return {};

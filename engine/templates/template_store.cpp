@@ -26,9 +26,10 @@ std::string TemplateStore::templatesFolder() const {
 
 std::string TemplateStore::fullPath(std::string_view name) const { return fullTemplatePath(templatesFolder(), name); }
 
-TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer) {
+TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer,
+                                                 bool optional) {
     return load(std::string(folderOf(templatePath)) + kGlobalFileName, nullptr, analyzer,
-                "the folder's global comments", false);
+                "the folder's global comments", optional);
 }
 
 TemplateStore::FilePtr TemplateStore::baseFile(std::string_view templatePath, const Analyzer& analyzer) {

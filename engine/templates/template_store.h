@@ -48,7 +48,9 @@ class TemplateStore {
 
     // The folder's global file and base file for a template path (the folder
     // is the path up to its last "/" or "\"); null when they cannot be read.
-    FilePtr globalFile(std::string_view templatePath, const Analyzer& analyzer);
+    // A caller that can do without the global file says so (optional), and a
+    // missing one is then not explained as a failure.
+    FilePtr globalFile(std::string_view templatePath, const Analyzer& analyzer, bool optional = false);
     FilePtr baseFile(std::string_view templatePath, const Analyzer& analyzer);
 
     // The cached file, or the file read now (with base for "//" Phrase
