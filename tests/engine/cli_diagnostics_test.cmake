@@ -58,6 +58,18 @@ file(COPY ${inst}/templates/Lesson01-01.xvt DESTINATION ${inst}/lonely)
 run(global ${inst} match "<H1>../lonely/Lesson01-01</H1><P>I am a student.</P>")
 expect_err(global "cannot load the folder's global comments templates/../lonely/Global.xvt: not found at ${inst}/lonely/Global.xvt")
 
+# A question the query templates do not cover: the reply stays "Can't
+# understand!", the explanation names what would be understood.
+run(question ${inst} match "what is this")
+expect_err(question "no query of queries/questions.rdql fits this question; queries/questions.xvt understands questions like its samples: \"")
+if(NOT question_out STREQUAL "Can't understand!\n")
+  message(FATAL_ERROR "question: output [${question_out}]")
+endif()
+run(answered ${inst} query "Which chapter teaches pronouns?")
+if(NOT answered_err STREQUAL "" OR NOT answered_out MATCHES "\"pronouns\"")
+  message(FATAL_ERROR "answered question: output [${answered_out}], errors [${answered_err}]")
+endif()
+
 # A sentence of more than 30 words.
 set(long "I am a student")
 foreach(i RANGE 8)
