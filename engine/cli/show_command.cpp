@@ -21,12 +21,12 @@ struct XmlLibrary {
     ~XmlLibrary() { xercesc::XMLPlatformUtils::Terminate(); }
 };
 
-// The file the argument means: a file of that name, or else the template that
-// a match request naming it would use (the templates folder in front, ".xvt"
-// appended when there is no extension).
+// The file the argument means: a file of that name; a path with a folder as
+// it is; or else the template that a match request naming it would use (the
+// templates folder in front, ".xvt" appended when there is no extension).
 std::string templatePathOf(const std::string& argument, const Analyzer& analyzer) {
     std::error_code ec;
-    if (std::filesystem::exists(argument, ec)) return argument;
+    if (std::filesystem::exists(argument, ec) || argument.find_first_of("/\\") != std::string::npos) return argument;
     std::string named = fullTemplatePath(normaliseTemplatesFolder(analyzer.config().templatesDir), argument);
     return named.empty() ? argument : named;
 }
