@@ -45,6 +45,7 @@ int Engine::initialise(const char* configPath) {
     // requests running meanwhile keep the old analyser and the old cache.
     std::shared_ptr<const State> previous = state();
     auto fresh = std::make_shared<Analyzer>(previous->analyzer->config());
+    fresh->setDiagnostics(diagnostics_);
     bool ok = configPath != nullptr && fresh->load(configPath);
     std::shared_ptr<const Analyzer> analyzer = std::move(fresh);
     std::shared_ptr<const PhraseGrammar> phrase;

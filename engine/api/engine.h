@@ -64,6 +64,11 @@ class Engine {
     // given mode) written into a caller's buffer; returns the length.
     int parse(const char* sentence, int mode, char* output, size_t capacity);
 
+    // The explanations of this instance (loading, requests); silent until
+    // the host gives them a sink. Analysers made by later initialisations
+    // report here too.
+    Diagnostics& diagnostics() { return *diagnostics_; }
+
     // Serialises the loading of a template file into the template store.
     std::mutex& templateLoadMutex() { return templateLoadMutex_; }
 
@@ -76,6 +81,7 @@ class Engine {
     RequestParsers& requestParsers() { return *requestParsers_; }
 
   private:
+    std::shared_ptr<Diagnostics> diagnostics_ = std::make_shared<Diagnostics>();
     std::mutex templateLoadMutex_;
     OpenDocuments openDocuments_;
     std::unique_ptr<RequestParsers> requestParsers_;

@@ -126,18 +126,7 @@ int showTemplateFile(const std::string& path, const Analyzer& analyzer, std::ost
     TemplateReadError error;
     std::shared_ptr<const TemplateFile> file = readTemplateFile(path, base, analyzer, &error);
     if (!file) {
-        err << "zintra: cannot read " << path << ": ";
-        switch (error.reason) {
-            case TemplateReadError::Reason::NotFound: err << "file not found or not readable\n"; break;
-            case TemplateReadError::Reason::NoRoot:
-                err << "no root element (the document element must be root)\n";
-                break;
-            default:
-                err << "not well-formed XML";
-                if (error.line > 0) err << " at line " << error.line << ", column " << error.column;
-                if (!error.message.empty()) err << ": " << error.message;
-                err << "\n";
-        }
+        err << "zintra: cannot read " << describeTemplateReadError(path, error) << "\n";
         return 1;
     }
     std::shared_ptr<const TemplateFile> global =

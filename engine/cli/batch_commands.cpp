@@ -13,6 +13,7 @@
 #include "engine/authoring/sample_trees.h"
 #include "engine/authoring/sentence_listing.h"
 #include "engine/cli/command.h"
+#include "engine/config/config_files.h"
 #include "engine/query/template_query.h"
 #include "engine/templates/sentence_matcher.h"
 #include "engine/templates/xml_parser.h"
@@ -24,6 +25,7 @@ namespace {
 // The engine of one command, initialised; null after a message when it cannot be.
 std::unique_ptr<Engine> initialisedEngine(const Options& options) {
     auto engine = std::make_unique<Engine>();
+    listenTo(*engine, options);
     if (engine->initialise(options.config.c_str()) != 1) {
         std::cerr << "zintra: cannot initialise the engine from " << options.config << "\n";
         return nullptr;
@@ -130,6 +132,10 @@ int runSampleTree(const Options& options) {
     auto engine = initialisedEngine(options);
     std::string path;
     if (!engine || !batchPath(options, *engine, "sample-tree", path)) return engine ? 2 : 1;
+    FileProblem reference = fileProblem(options.reference);
+    if (reference != FileProblem::None)
+        engine->diagnostics().report(describeFileProblem("--reference", options.reference, reference) +
+                                     "; the trees are written without a comparison");
     std::shared_ptr<const Engine::State> state = engine->state();
     SampleTrees trees(*state->analyzer);
     if (!writeSampleTreePage(path, options.reference, options.output, options.depth, *state->templates,

@@ -1,11 +1,14 @@
 // The subcommands of the `zintra` command and what they share.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace zintra {
+class Diagnostics;
+class Engine;
 class SentenceMatcher;
 class TemplateFile;
 }  // namespace zintra
@@ -23,6 +26,7 @@ struct Options {
     int port = 8888;        // --port N of serve and send
     int mode = 0;           // parse: how word/TAG annotations are read
     bool html = false;      // parse: the HTML form of replies
+    bool quiet = false;     // --quiet: no explanations on standard error
     std::vector<std::string> words;
 };
 
@@ -30,6 +34,13 @@ struct Options {
 // "--depth N", "--reference FILE", "--output PATH", "--port N") and the remaining words. False
 // with a message on standard error when an option lacks its value or is unknown.
 bool parseOptions(const std::vector<std::string>& args, Options& options);
+
+// Where the engine's explanations go: each on its own line of standard error
+// after "zintra: ", or nowhere with --quiet. Replies on standard output are
+// the same either way.
+std::shared_ptr<Diagnostics> commandDiagnostics(const Options& options);
+// Points an engine's explanations where commandDiagnostics does.
+void listenTo(Engine& engine, const Options& options);
 
 int runMatch(const Options& options);
 // Tags each sentence (the words, or each line of standard input) and prints it in slash form.

@@ -177,10 +177,15 @@ int runMatch(const Options& options) {
         for (size_t i = 0; i < options.words.size(); ++i) request += (i ? " " : "") + options.words[i];
     }
     Engine engine;
+    listenTo(engine, options);
     if (engine.initialise(options.config.c_str()) != 1) {
         std::cerr << "zintra: cannot initialise the engine from " << options.config << "\n";
         return 1;
     }
+    // "IE" is the engine's own target (character references), not a converter.
+    if (!options.encoding.empty() && options.encoding != "IE" && !Converter(options.encoding).isOpen())
+        engine.diagnostics().report("--encoding " + options.encoding +
+                                    " is not an encoding name this system knows; XML requests get an empty reply");
     if (options.explain) return explain(engine, request);
     std::string reply(ZINTRA_REPLY_MAX, '\0');
     int length = engine.match(options.encoding.c_str(), request.c_str(), reply.data(), reply.size());

@@ -1,8 +1,10 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "engine/api/engine.h"
 #include "engine/cli/command.h"
 #include "engine/config/config.h"
+#include "engine/config/diagnostics.h"
 
 namespace zintra::cli {
 
@@ -42,6 +44,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options) {
             options.mode = parseIntLikeAtoi(mode);
         } else if (a == "--html") {
             options.html = true;
+        } else if (a == "--quiet" || a == "-q") {
+            options.quiet = true;
         } else if (a == "--explain") {
             options.explain = true;
         } else if (a.size() > 2 && a.rfind("--", 0) == 0) {
@@ -53,5 +57,23 @@ bool parseOptions(const std::vector<std::string>& args, Options& options) {
     }
     return true;
 }
+
+namespace {
+
+Diagnostics::Sink printingSink(const Options& options) {
+    if (options.quiet) return {};
+    return [](std::string_view message) {
+        std::cerr << "zintra: " << message << "\n";
+        std::cerr.flush();
+    };
+}
+
+}  // namespace
+
+std::shared_ptr<Diagnostics> commandDiagnostics(const Options& options) {
+    return std::make_shared<Diagnostics>(printingSink(options));
+}
+
+void listenTo(Engine& engine, const Options& options) { engine.diagnostics().setSink(printingSink(options)); }
 
 }  // namespace zintra::cli

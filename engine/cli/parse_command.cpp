@@ -14,6 +14,7 @@ namespace zintra::cli {
 
 int runParse(const Options& options) {
     auto analyzer = std::make_shared<Analyzer>();
+    analyzer->setDiagnostics(commandDiagnostics(options));
     if (!analyzer->load(options.config)) {
         std::cerr << "zintra: cannot load the language data from " << options.config << "\n";
         return 1;

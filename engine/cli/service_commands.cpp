@@ -56,6 +56,7 @@ int runServe(const Options& options) {
     pthread_sigmask(SIG_BLOCK, &stop, nullptr);
 
     Engine engine;
+    listenTo(engine, options);
     if (engine.initialise(options.config.c_str()) != 1) {
         std::cerr << "zintra: cannot initialise the engine from " << options.config << "\n";
         return 1;

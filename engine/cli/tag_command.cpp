@@ -33,6 +33,7 @@ void appendSlashForm(std::string& out, const Token* t) {
 
 int runTag(const Options& options) {
     Analyzer analyzer;
+    analyzer.setDiagnostics(commandDiagnostics(options));
     if (!analyzer.load(options.config, Analyzer::Scope::Tagging)) {
         std::cerr << "zintra: cannot load the language data from " << options.config << "\n";
         return 1;

@@ -1,9 +1,14 @@
 #include "engine/config/config.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include "engine/config/config_files.h"
+#include "engine/config/diagnostics.h"
 
 namespace zintra {
 
@@ -117,27 +122,107 @@ void resetPerReading(Config& config) {
     config.rbNpl.clear();
 }
 
-void applyConfigLine(Config& config, std::string_view line) {
+bool splitConfigLine(std::string_view line, std::string_view& key, std::string_view& value) {
     size_t i = 0;
     while (i < line.size() && isBlankByte(static_cast<unsigned char>(line[i]))) ++i;
-    if (i == line.size() || line[i] == '#') return;
+    if (i == line.size() || line[i] == '#') return false;
     size_t keyEnd = i;
     while (keyEnd < line.size() && static_cast<unsigned char>(line[keyEnd]) > 32) ++keyEnd;
-    std::string_view key = line.substr(i, keyEnd - i);
+    key = line.substr(i, keyEnd - i);
     size_t valueStart = keyEnd;
     if (valueStart < line.size()) ++valueStart;  // the byte that ended the key
     while (valueStart < line.size() && isBlankByte(static_cast<unsigned char>(line[valueStart]))) ++valueStart;
-    if (const ConfigKey* k = findConfigKey(key)) k->handler(config, line.substr(valueStart));
+    value = line.substr(valueStart);
+    return true;
 }
 
-bool readConfig(const std::string& path, Config& config) {
+bool applyConfigLine(Config& config, std::string_view line) {
+    std::string_view key, value;
+    if (!splitConfigLine(line, key, value)) return true;
+    const ConfigKey* k = findConfigKey(key);
+    if (!k) return false;
+    k->handler(config, value);
+    return true;
+}
+
+namespace {
+
+bool isListKey(std::string_view key) {
+    for (const char* name : {"TN_TWO_SYMBOL", "TN_TWO1_SYMBOL", "SPECIAL_HEAD", "SPECIAL_TAIL", "DEL_TAIL_STRING",
+                             "IN_WDT_WORD", "RB_NPL"})
+        if (key == name) return true;
+    return false;
+}
+
+// Letters to add, remove or change to turn a into b (capped at 3).
+int editDistance(std::string_view a, std::string_view b) {
+    if (a.size() > b.size() + 3 || b.size() > a.size() + 3) return 3;
+    std::vector<int> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
+    for (size_t i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
+        for (size_t j = 1; j <= b.size(); ++j) {
+            int above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return std::min(row[b.size()], 3);
+}
+
+void explainLine(const Diagnostics& diagnostics, const std::string& path, long lineNumber, std::string_view line) {
+    std::string_view key, value;
+    if (!splitConfigLine(line, key, value)) return;
+    std::string where = path + ":" + std::to_string(lineNumber) + ": ";
+    if (!findConfigKey(key)) {
+        std::string message = where + "unknown key " + std::string(key) + " is ignored";
+        if (const ConfigKey* likely = likelyConfigKey(key))
+            message += std::string(" (did you mean ") + likely->name + "?)";
+        diagnostics.report(message);
+        return;
+    }
+    if (isListKey(key) && std::count(value.begin(), value.end(), '"') % 2 != 0)
+        diagnostics.report(where + std::string(key) + ": the last string has no closing double quote and is left out");
+}
+
+}  // namespace
+
+const ConfigKey* likelyConfigKey(std::string_view unknown) {
+    std::string upper(unknown);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const ConfigKey* best = nullptr;
+    int bestDistance = 3;
+    for (const ConfigKey& key : kKeys) {
+        int distance = editDistance(upper, key.name);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = &key;
+        }
+    }
+    return best;
+}
+
+bool readConfig(const std::string& path, Config& config, const Diagnostics* diagnostics) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
-    if (!file) return false;
+    if (!file) {
+        if (diagnostics && diagnostics->active())
+            diagnostics->report(describeUnreadable("the configuration file", path) + "; the engine is not initialised");
+        return false;
+    }
     resetPerReading(config);
     std::vector<char> buffer(kLineCapacity);
+    long lineNumber = 1;
+    bool lineStart = true;
     while (std::fgets(buffer.data(), kLineCapacity, file.get())) {
         // A zero byte inside a line ends it, as for every C string reader.
-        applyConfigLine(config, std::string_view(buffer.data()));
+        std::string_view line(buffer.data());
+        applyConfigLine(config, line);
+        // A line longer than the buffer comes in pieces; only its first piece
+        // holds a key.
+        if (lineStart && diagnostics && diagnostics->active()) explainLine(*diagnostics, path, lineNumber, line);
+        lineStart = std::strchr(buffer.data(), '\n') != nullptr;
+        if (lineStart) ++lineNumber;
     }
     return true;
 }

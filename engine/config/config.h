@@ -8,6 +8,8 @@
 
 namespace zintra {
 
+class Diagnostics;
+
 // One configured list: strings in the order first given, each with its number.
 // A string given again keeps its first entry.
 class ConfigList {
@@ -70,11 +72,23 @@ const ConfigKey* findConfigKey(std::string_view name);
 // the symbol lists. The other defaults belong to a newly made Config.
 void resetPerReading(Config& config);
 
-// Applies one line of the file to config (comment and unknown-key lines do nothing).
-void applyConfigLine(Config& config, std::string_view line);
+// What a line of the file says: false for a comment line; otherwise the key
+// and the value that follows it (line end included).
+bool splitConfigLine(std::string_view line, std::string_view& key, std::string_view& value);
 
-// Reads the file into config. False when it cannot be opened.
-bool readConfig(const std::string& path, Config& config);
+// Applies one line of the file to config (comment and unknown-key lines do
+// nothing). False only for a line whose key is not in the table.
+bool applyConfigLine(Config& config, std::string_view line);
+
+// Reads the file into config. False when it cannot be opened. With
+// diagnostics, explains a file that cannot be opened, each line whose key is
+// unknown (with the key it probably means) and each list string without its
+// closing quote; what is stored is the same either way.
+bool readConfig(const std::string& path, Config& config, const Diagnostics* diagnostics = nullptr);
+
+// The known key that an unknown one most probably means (a different case or
+// one or two letters off), or null.
+const ConfigKey* likelyConfigKey(std::string_view unknown);
 
 // Value helpers shared with the other data-file readers.
 bool isBlankByte(unsigned char c);  // bytes 1 to 32

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/config/config.h"
+#include "engine/config/diagnostics.h"
 #include "engine/language/language_data.h"
 
 namespace zintra {
@@ -32,6 +33,12 @@ class Analyzer {
     bool load(const std::string& configPath, Scope scope = Scope::Full);
 
     const Config& config() const { return config_; }
+
+    // Where the explanations of this analyser's loading and of the work done
+    // with it go (the engine instance's diagnostics; silent by default).
+    void setDiagnostics(std::shared_ptr<const Diagnostics> diagnostics);
+    const Diagnostics& diagnostics() const { return *diagnostics_; }
+
     // The loaded language data (empty tables before a load).
     const LanguageData& data() const { return *data_; }
     const Lexicon& lexicon() const { return data_->lexicon(); }
@@ -39,9 +46,12 @@ class Analyzer {
 
   private:
     bool loadLanguageData(Scope scope);
+    void reportUnusablePaths() const;
 
     Config config_;
+    std::string configPath_;
     std::unique_ptr<LanguageData> data_;
+    std::shared_ptr<const Diagnostics> diagnostics_;
 };
 
 }  // namespace zintra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "engine/config/config.h"
 #include "engine/tagger/contextual_rules.h"
@@ -17,6 +18,8 @@
 
 namespace zintra {
 
+class Diagnostics;
+
 class LanguageData {
   public:
     LanguageData();
@@ -28,8 +31,10 @@ class LanguageData {
     // and open); MYDICTIONARY_FILE (may be missing); then, unless PARSE is 0,
     // COMPOUND_FILE (at least one data line) and CONTEXTUALRULEFILE (at least
     // one rule line). False on failure and whenever PARSE is 0. The phrase
-    // grammar is not part of this data set.
-    bool load(const Config& config);
+    // grammar is not part of this data set. With diagnostics, the step that
+    // failed is explained, naming its key (configPath names the configuration
+    // in those lines).
+    bool load(const Config& config, const Diagnostics* diagnostics = nullptr, const std::string& configPath = {});
 
     // Whether sentences are analysed (PARSE was not 0 and loading got that far).
     bool parsing() const { return parsing_; }

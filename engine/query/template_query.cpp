@@ -80,15 +80,33 @@ std::shared_ptr<const QueryTable> queryTableOf(const std::string& path) {
 
 std::string answerTemplateQuery(std::string_view sentence, TemplateStore& store, const Analyzer& analyzer) {
     const Config& config = analyzer.config();
-    if (config.rdqlTemplate.empty() || config.rdqlFile.empty()) return {};
-    TemplateStore::FilePtr global = store.globalFile(config.rdqlTemplate, analyzer);
+    if (config.rdqlTemplate.empty() || config.rdqlFile.empty()) {
+        analyzer.diagnostics().report(
+            "plain-text questions need RDQL_TEMPLATE and RDQL_FILE in the configuration; neither or only one is set");
+        return {};
+    }
+    TemplateStore::FilePtr global = store.globalFile(config.rdqlTemplate, analyzer, true);
     TemplateStore::FilePtr base = store.baseFile(config.rdqlTemplate, analyzer);
     TemplateStore::FilePtr file = store.get(config.rdqlTemplate, base, analyzer);
     if (!file) return {};
     std::shared_ptr<const QueryTable> table = queryTableOf(config.rdqlFile);
     // A query folder without a global file still answers: the template file
     // then serves as its own.
-    return answerQuery(sentence, file.get(), global ? global.get() : file.get(), *table, analyzer);
+    std::string answer = answerQuery(sentence, file.get(), global ? global.get() : file.get(), *table, analyzer);
+    const Diagnostics& diagnostics = analyzer.diagnostics();
+    if (answer.empty() && diagnostics.active()) {
+        // "Can't understand!" alone leaves the asker guessing what would be
+        // understood: the query templates' samples are.
+        std::string message = "no query of " + config.rdqlFile + " fits this question; " + config.rdqlTemplate +
+                              " understands questions like its samples";
+        int shown = 0;
+        for (const auto& [number, sample] : file->samples) {
+            if (shown++ == 3) break;
+            message += (shown == 1 ? ": \"" : ", \"") + sample + "\"";
+        }
+        diagnostics.report(message);
+    }
+    return answer;
 }
 
 }  // namespace zintra

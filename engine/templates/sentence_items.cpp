@@ -110,7 +110,8 @@ void prepareSentence(std::string_view sentence, const Analyzer& analyzer, const 
 
     const Splitter& splitter = analyzer.splitter();
     const char* pos = base;
-    for (int count = 0; count < MatchWorkspace::kMaxSpans; ++count) {
+    int count = 0;
+    for (; count < MatchWorkspace::kMaxSpans; ++count) {
         const char* start = pos;
         const char* end = splitter.nextTokenEnd(pos, &start);
         if (end == start) break;
@@ -121,6 +122,13 @@ void prepareSentence(std::string_view sentence, const Analyzer& analyzer, const 
         }
         addItem(ws, span, vocabulary.find(span));
         pos = end;
+    }
+    if (count == MatchWorkspace::kMaxSpans && analyzer.diagnostics().active()) {
+        const char* start = pos;
+        if (splitter.nextTokenEnd(pos, &start) != start)
+            analyzer.diagnostics().report("the sentence has more than " + std::to_string(count) +
+                                          " words; only the first " + std::to_string(count) +
+                                          " are matched: " + std::string(sentence));
     }
     if (!ending.empty()) {
         std::string_view tail(base + body.size() + 1, ending.size());

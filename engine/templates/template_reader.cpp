@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "engine/config/config_files.h"
 #include "engine/language/analyzer.h"
 #include "engine/templates/dom_access.h"
 #include "engine/templates/word_chain.h"
@@ -225,6 +226,31 @@ std::shared_ptr<TemplateFile> buildSingleFillerFile(std::string_view fillerText,
     tmpl->nodes.push_back(std::move(node));
     file->mainTemplates.push_back(std::move(tmpl));
     return file;
+}
+
+std::string describeTemplateReadError(const std::string& path, const TemplateReadError& error) {
+    std::string text = path + ": ";
+    switch (error.reason) {
+        case TemplateReadError::Reason::None: return text + "read";
+        case TemplateReadError::Reason::NotFound: {
+            FileProblem problem = fileProblem(path);
+            if (problem == FileProblem::NotFound) {
+                std::error_code ec;
+                std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+                return text + "not found at " + (ec ? path : absolute.lexically_normal().string());
+            }
+            if (problem == FileProblem::Folder) return text + "is a folder, not a template file";
+            return text + "cannot be read";
+        }
+        case TemplateReadError::Reason::NoRoot: return text + "no root element (the document element must be root)";
+        case TemplateReadError::Reason::NotWellFormed:
+            text += "not well-formed XML";
+            if (error.line > 0)
+                text += " at line " + std::to_string(error.line) + ", column " + std::to_string(error.column);
+            if (!error.message.empty()) text += ": " + error.message;
+            return text;
+    }
+    return text;
 }
 
 std::shared_ptr<TemplateFile> readTemplateFile(const std::string& path, std::shared_ptr<const TemplateFile> base,

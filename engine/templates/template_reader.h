@@ -31,6 +31,10 @@ struct TemplateReadError {
     long column = 0;
 };
 
+// "PATH: not found at /abs/PATH", "PATH: not well-formed XML at line L,
+// column C: MESSAGE", ... for a read that failed with error.
+std::string describeTemplateReadError(const std::string& path, const TemplateReadError& error);
+
 // Reads the file at path. base is the folder's base template file, searched by
 // Phrase fillers that begin with "//" (null: the file's own templates are
 // searched). Null when the file cannot be opened, is not well-formed XML or

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/language/analyzer.h"
 #include "engine/templates/template_naming.h"
 #include "engine/templates/template_reader.h"
 
@@ -30,12 +31,15 @@ std::string TemplateStore::templatesFolder() const {
 
 std::string TemplateStore::fullPath(std::string_view name) const { return fullTemplatePath(templatesFolder(), name); }
 
-TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer) {
-    return get(std::string(folderOf(templatePath)) + kGlobalFileName, nullptr, analyzer);
+TemplateStore::FilePtr TemplateStore::globalFile(std::string_view templatePath, const Analyzer& analyzer,
+                                                 bool optional) {
+    return load(std::string(folderOf(templatePath)) + kGlobalFileName, nullptr, analyzer,
+                "the folder's global comments", optional);
 }
 
 TemplateStore::FilePtr TemplateStore::baseFile(std::string_view templatePath, const Analyzer& analyzer) {
-    return get(std::string(folderOf(templatePath)) + kBaseFileName, nullptr, analyzer);
+    return load(std::string(folderOf(templatePath)) + kBaseFileName, nullptr, analyzer, "the folder's base templates",
+                true);
 }
 
 namespace {
@@ -87,6 +91,11 @@ void TemplateStore::rememberSpelling(const std::string& spelling, const FilePtr&
 }
 
 TemplateStore::FilePtr TemplateStore::get(const std::string& path, const FilePtr& base, const Analyzer& analyzer) {
+    return load(path, base, analyzer, "template file", false);
+}
+
+TemplateStore::FilePtr TemplateStore::load(const std::string& path, const FilePtr& base, const Analyzer& analyzer,
+                                           const char* role, bool optional) {
     if (path.empty()) return nullptr;
     // One file is one entry however the request spells its path; resolving
     // a path asks the file system for each of its parts, so a spelling met
@@ -104,9 +113,15 @@ TemplateStore::FilePtr TemplateStore::get(const std::string& path, const FilePtr
     std::lock_guard<std::mutex> lock(loadMutex_);
     // Another thread may have loaded it while this one waited.
     if (FilePtr cached = lookup(key)) return cached;
-    std::shared_ptr<TemplateFile> file = readTemplateFile(key, base, analyzer);
+    TemplateReadError error;
+    std::shared_ptr<TemplateFile> file = readTemplateFile(key, base, analyzer, &error);
     reads_.fetch_add(1, std::memory_order_relaxed);
-    if (!file) return nullptr;
+    if (!file) {
+        const Diagnostics& diagnostics = analyzer.diagnostics();
+        if (diagnostics.active() && !(optional && error.reason == TemplateReadError::Reason::NotFound))
+            diagnostics.report(std::string("cannot load ") + role + " " + describeTemplateReadError(path, error));
+        return nullptr;
+    }
     file->path = path;
     // Readers keep using the table they hold; the new one replaces it whole.
     // The copy is at most kMaxCachedFiles entries of a path and a pointer

@@ -50,7 +50,9 @@ class TemplateStore {
 
     // The folder's global file and base file for a template path (the folder
     // is the path up to its last "/" or "\"); null when they cannot be read.
-    FilePtr globalFile(std::string_view templatePath, const Analyzer& analyzer);
+    // A caller that can do without the global file says so (optional), and a
+    // missing one is then not explained as a failure.
+    FilePtr globalFile(std::string_view templatePath, const Analyzer& analyzer, bool optional = false);
     FilePtr baseFile(std::string_view templatePath, const Analyzer& analyzer);
 
     // The cached file, or the file read now (with base for "//" Phrase
@@ -88,6 +90,10 @@ class TemplateStore {
     // Enters spelling for a file in the table (under the load mutex).
     static void addSpelling(Table& table, const std::string& spelling, const FilePtr& file);
     void rememberSpelling(const std::string& spelling, const FilePtr& file);
+    // get(), with what the file is for in the explanation of a failed read;
+    // optional files that do not exist are not explained.
+    FilePtr load(const std::string& path, const FilePtr& base, const Analyzer& analyzer, const char* role,
+                 bool optional);
 
     std::mutex& loadMutex_;
     mutable std::mutex settingsMutex_;

@@ -30,7 +30,7 @@ if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
 endif()
 
 file(WRITE ${WORK}/broken.ini "DICTIONARY_FILE missing.txt\n")
-execute_process(COMMAND ${ZINTRA} tag --config broken.ini "I am a boy."
+execute_process(COMMAND ${ZINTRA} tag --quiet --config broken.ini "I am a boy."
   WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(REGEX MATCHALL "\n" lines "${err}")
 list(LENGTH lines count)

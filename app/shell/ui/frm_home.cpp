@@ -154,7 +154,8 @@ void HomeScreen::buildControls()
         const QString hint =
             layout_ == Layout::Wide
                 ? QStringLiteral(
-                      "「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。")
+                      "「ログイン画面に戻る」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める "
+                      "にしてください。")
                 : QStringLiteral("画面全体が小さい時は　画面表示のバランスを ●広げる にしてください。");
         const Prompt::Answer answer =
             session().prompt().ask(QStringLiteral("画面表示のバランス"), hint, Prompt::Buttons::OkCancel,

@@ -8,7 +8,10 @@
 #include "app/correction/ui/result_picture.h"
 #include "app/correction/ui/screen_audio.h"
 #include "app/exercises/ui/frm_composition_test.h"
+#include "app/exercises/ui/frm_goals.h"
+#include "app/exercises/ui/frm_words.h"
 #include "app/exercises/ui/function_bar.h"
+#include "app/exercises/ui/page_viewer.h"
 #include "app/records/log_records.h"
 #include "app/shell/ui/frm_home.h"
 #include "app/shell/ui/frm_login.h"
@@ -23,6 +26,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -241,6 +245,79 @@ TEST_F(CompositionEndToEnd, OneWrongAndOneRightAnswerThroughTheRealEngine)
     EXPECT_EQ(run.wrong, 1);
     EXPECT_EQ(user.mid(10, 20), QByteArray("Taro") + QByteArray(16, ' '));
     EXPECT_EQ(log("SentLog0.dat").size(), 2 * 218);
+}
+
+// Chapters further on, through the same screens: a typical error of the
+// chapter's first composition item is marked wrong with the wrong word in
+// red and a comment, and the chapter's word list and explanation pages open
+// with the chapter's content.
+TEST_F(CompositionEndToEnd, LaterChaptersCorrectTheirTypicalErrorsAndShowTheirPages)
+{
+    struct Case {
+        int chapter;
+        QString wrong;
+        QString red;
+    };
+    const Case cases[] = {{3, QStringLiteral("You is a student."), QStringLiteral("is")},
+                          {14, QStringLiteral("I goed to the park yesterday."), QStringLiteral("goed")}};
+    frmログイン* login = openLogin();
+    ASSERT_NE(login, nullptr);
+    login->OptionNewUser[0]->click();
+    login->CommandHome->click();
+    settle();
+    auto goHome = [this](FunctionBar* bar) {
+        bar->CommandHome->click();
+        settle();
+        return dynamic_cast<HomeScreen*>(navigator->lastOpened());
+    };
+    auto* home = dynamic_cast<HomeScreen*>(navigator->lastOpened());
+    for (const Case& c : cases) {
+        const QString prefix = QStringLiteral("ch%1_").arg(c.chapter, 2, 10, QLatin1Char('0'));
+        ASSERT_NE(home, nullptr) << prompt.transcript().toStdString();
+        home->CommandChapter[static_cast<std::size_t>(c.chapter - 1)]->click();
+        home->CommandFunction[7]->click();
+        settle();
+        QPointer<frm英作文テスト> screen = opened<frm英作文テスト>();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->windowTitle(), QStringLiteral("第%1章　英作文テスト").arg(c.chapter));
+        frm添削* correction = answer(screen, c.wrong);
+        ASSERT_NE(correction, nullptr);
+        EXPECT_EQ(correction->lastResult().request,
+                  QStringLiteral("<H1>Lesson%1-01</H1><P>%2</P>").arg(c.chapter, 2, 10, QLatin1Char('0')).arg(c.wrong));
+        EXPECT_FALSE(correction->lastResult().right());
+        EXPECT_TRUE(correction->PictureResult->redTexts().contains(c.red))
+            << correction->PictureResult->redTexts().join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(correction->TextComment->toPlainText().startsWith(QStringLiteral("コメント(1)")));
+        EXPECT_EQ(prompt.count(), 0u) << prompt.transcript().toStdString();
+        shoot(correction, prefix + QStringLiteral("frm添削_wrong.png"));
+        correction->CommandClose->click();
+        settle();
+        EXPECT_EQ(cell(screen, 1, 3), QStringLiteral("×"));
+        shoot(screen, prefix + QStringLiteral("frm英作文テスト_marked.png"));
+        home = goHome(screen->Bar);
+        ASSERT_NE(home, nullptr);
+
+        home->CommandFunction[1]->click();
+        settle();
+        auto* words = opened<frm単語>();
+        ASSERT_NE(words, nullptr);
+        EXPECT_GE(words->GridWords->rowCount(), 15);
+        shoot(words, prefix + QStringLiteral("frm単語.png"));
+        home = goHome(words->Bar);
+        ASSERT_NE(home, nullptr);
+
+        home->CommandFunction[0]->click();
+        settle();
+        auto* goals = opened<frm学習目標>();
+        ASSERT_NE(goals, nullptr);
+        EXPECT_GE(goals->Pages->count(), 2);
+        EXPECT_FALSE(goals->Pages->Browser->toPlainText().trimmed().isEmpty());
+        shoot(goals, prefix + QStringLiteral("frm学習目標_page1.png"));
+        goals->Pages->showPage(2);
+        EXPECT_FALSE(goals->Pages->Browser->toPlainText().trimmed().isEmpty());
+        shoot(goals, prefix + QStringLiteral("frm学習目標_page2.png"));
+        home = goHome(goals->Bar);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -213,9 +215,20 @@ TEST_F(HomeScreenTest, TheHintExplainsTheBalanceAndItsSecondButtonGoesToTheLogIn
     HomeScreen* screen = home();
     screen->CommandHint->click();
     EXPECT_EQ(prompt.last().title, QStringLiteral("画面表示のバランス"));
-    EXPECT_EQ(
-        prompt.last().text,
-        QStringLiteral("「ログイン」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める にしてください。"));
+    EXPECT_EQ(prompt.last().text,
+              QStringLiteral("「ログイン画面に戻る」、「終了」ボタンが表示されない時は画面表示のバランスを ●縮める "
+                             "にしてください。"));
+    // Every button the hint names in 「」 is a button of this screen, labelled so.
+    const QRegularExpression quoted(QStringLiteral("「([^」]+)」"));
+    int named = 0;
+    for (auto it = quoted.globalMatch(prompt.last().text); it.hasNext();) {
+        const QString label = it.next().captured(1);
+        const QList<QPushButton*> buttons = screen->findChildren<QPushButton*>();
+        EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == label; }))
+            << label.toStdString();
+        ++named;
+    }
+    EXPECT_EQ(named, 2);
     EXPECT_EQ(navigator->lastOpened(), screen);
     prompt.next(Answer::Cancel);
     screen->CommandHint->click();

@@ -68,7 +68,8 @@ TEST_F(ShowTemplate, PrintsWhatTheReaderBuilt) {
 
 TEST_F(ShowTemplate, SaysWhyAFileCannotBeRead) {
     EXPECT_EQ(show(dir.file("templates/none.xvt")), 1);
-    EXPECT_NE(err.str().find("file not found"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("none.xvt: not found at " + dir.file("templates/none.xvt")), std::string::npos)
+        << err.str();
     EXPECT_EQ(out.str(), "");
 
     EXPECT_EQ(show(put("bad.xvt", "<root>\n<SAMP>\n</root>\n")), 1);
