@@ -141,7 +141,7 @@ void frm添削::buildControls()
     Command[2]->setEnabled(false);
     CommandClose = new QPushButton(QStringLiteral("戻る (F9)"), this);
     CommandClose->setFocusPolicy(Qt::NoFocus);
-    CommandTest = new QPushButton(QStringLiteral("frmTest"), this);
+    CommandTest = new QPushButton(QStringLiteral("送受信の表示"), this);
     CommandTest->setFocusPolicy(Qt::NoFocus);
     CommandTest->setFont(screenFont(8));
     const bool several = subItems() > 1;

@@ -11,7 +11,7 @@ namespace korvel {
 frmTest::frmTest(const QString& request, const QString& report, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmTest"));
-    setWindowTitle(QStringLiteral("frmTest"));
+    setWindowTitle(QStringLiteral("送受信の表示"));
     setFont(screenFont(14));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Request"), this));
