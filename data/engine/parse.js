@@ -446,7 +446,15 @@
                 var sample = files[f].samples[s];
                 ++samples;
                 var block = element(doc, 'div', 'sample');
-                block.appendChild(element(doc, 'span', 'sentence', wordsOf(sample.tree).join(' ')));
+                var words = wordsOf(sample.tree);
+                if (words.length === 0) {
+                    // "<div></div>": the engine had no phrase grammar to parse with.
+                    ++failed;
+                    block.appendChild(element(doc, 'span', 'note', 'an empty tree: no phrase grammar (GRAMMAR_FILE)?'));
+                    view.appendChild(block);
+                    continue;
+                }
+                block.appendChild(element(doc, 'span', 'sentence', words.join(' ')));
                 if (sample.noTree) {
                     ++failed;
                     block.appendChild(element(doc, 'span', 'note', 'no phrase tree: the grammar did not parse this sample'));

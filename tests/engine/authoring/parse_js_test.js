@@ -77,9 +77,15 @@ test('a page: files, samples, references, samples without a tree', () => {
         // A tree whose root is not printed: two top blocks after one comment.
         comment(' (NP (PRP he)) (. .) '), blk('NP', tok('PRP', 'he')), tok('.', '.'),
         blk('S', tok('UH', 'hello')),
-        el('U', '<!-- (S (( x) -->'));
+        el('U', '<!-- (S (( x) -->'),
+        // Without a phrase grammar every tree is an empty block.
+        el('I', 'ch/Lesson3.xvt'), el('DIV'), el('U', '<div></div>\n'));
     const files = page.readPage(content);
-    assert.deepStrictEqual(files.map(f => f.path), ['ch/Lesson1.xvt', 'ch/Lesson2.xvt']);
+    assert.deepStrictEqual(files.map(f => f.path), ['ch/Lesson1.xvt', 'ch/Lesson2.xvt', 'ch/Lesson3.xvt']);
+    const empty = files[2].samples;
+    assert.strictEqual(empty.length, 1);
+    assert.strictEqual(empty[0].noTree, true);
+    assert.deepStrictEqual(page.wordsOf(empty[0].tree), []);
     const [first, second] = files[0].samples;
     assert.strictEqual(files[0].samples.length, 2);
     assert.strictEqual(show(first.reference), '(S (NP (PRP I)) (VBP am))');
