@@ -15,6 +15,9 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libqt6svg6 fonts-noto-cjk
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  # the sample-tree page's drawing script, tested under node (a browser test
+  # runs too when chromium is installed, and is skipped otherwise)
+  nodejs
   # fuzz targets: clang with libFuzzer and the sanitizer runtimes
   clang-14 libclang-rt-14-dev
   # word lists the language-data builder reads

@@ -9,6 +9,7 @@
 #include "engine/api/engine.h"
 #include "engine/authoring/batch_checks.h"
 #include "engine/authoring/file_set.h"
+#include "engine/authoring/page_script.h"
 #include "engine/authoring/sample_checks.h"
 #include "engine/authoring/sample_trees.h"
 #include "engine/authoring/sentence_listing.h"
@@ -51,6 +52,27 @@ void printXmlProblem(std::ostream& out, const std::string& file, const XmlDocume
     out << ": not well-formed";
     if (!doc.error().empty()) out << ": " << doc.error();
     out << "\n";
+}
+
+// Puts parse.js beside the page and says what was done; false when the page
+// is left without a script that could be put there.
+bool placeScriptReported(const std::string& page, const std::string& source) {
+    const std::string target = scriptBesidePage(page);
+    switch (placePageScript(page, source)) {
+        case ScriptPlacement::Copied: std::cout << "copied " << source << " to " << target << "\n"; return true;
+        case ScriptPlacement::AlreadyThere: return true;
+        case ScriptPlacement::KeptOwnCopy:
+            std::cout << "note: kept " << target << ", which differs from " << source
+                      << " (remove it to take the installation's)\n";
+            return true;
+        case ScriptPlacement::NoSource:
+            std::cerr << "zintra: no " << source << " to put beside the page: it shows no drawing\n";
+            return false;
+        case ScriptPlacement::CopyFailed:
+            std::cerr << "zintra: cannot write " << target << ": the page shows no drawing\n";
+            return false;
+    }
+    return false;
 }
 
 }  // namespace
@@ -144,7 +166,7 @@ int runSampleTree(const Options& options) {
         return 1;
     }
     std::cout << "wrote " << options.output << "\n";
-    return 0;
+    return placeScriptReported(options.output, installedScript(options.config)) ? 0 : 1;
 }
 
 int runSentences(const Options& options) {

@@ -1,0 +1,70 @@
+# `zintra sample-tree` on a copy of the bundled installation: the page's head
+# and tail byte for byte, a reference that differs shown after its sample,
+# and parse.js put beside the page only when none is there.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${INSTALLATION}/ DESTINATION ${WORK}/install)
+file(MAKE_DIRECTORY ${WORK}/pages)
+
+function(run)
+  execute_process(COMMAND ${ZINTRA} ${ARGN} WORKING_DIRECTORY ${WORK}/install
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(status "${status}" PARENT_SCOPE)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(fail what)
+  message(FATAL_ERROR "${what}: status ${status}, output [${out}], errors [${err}]")
+endfunction()
+
+set(head "<HTML>\n<HEAD>\n<meta http-equiv='content-type' content='text/html; charset=UTF-8'>\n<style>\n.dot{position:absolute;font-size:1;font-family:simsun}\n</style>\n</HEAD>\n<BODY>\n<div ID='treeView'></div>\n<div ID='content' style=display:none>\n")
+set(tail "</div>\n</BODY>\n<script LANGUAGE='JavaScript1.3' src='parse.js'></script>\n</HTML>\n")
+
+file(WRITE ${WORK}/install/reference.txt "<!-- (S (NP (PRP I)) (VP (VBP am) (NP (DT a) (NN student)))) -->\n")
+run(sample-tree templates/Lesson01-01.xvt --reference reference.txt --output ../pages/page.html)
+if(NOT status EQUAL 0)
+  fail("sample-tree")
+endif()
+file(READ ${WORK}/pages/page.html page)
+string(LENGTH "${head}" head_length)
+string(LENGTH "${tail}" tail_length)
+string(LENGTH "${page}" page_length)
+string(SUBSTRING "${page}" 0 ${head_length} page_head)
+math(EXPR tail_start "${page_length} - ${tail_length}")
+string(SUBSTRING "${page}" ${tail_start} ${tail_length} page_tail)
+if(NOT page_head STREQUAL head OR NOT page_tail STREQUAL tail)
+  message(FATAL_ERROR "sample-tree: the page's head or tail changed [${page}]")
+endif()
+string(FIND "${page}" "<I>templates/Lesson01-01.xvt</I>\n<!-- (S " at_sample)
+string(FIND "${page}" "<U>&lt;!-- (S (NP (PRP I)) (VP (VBP am)" at_reference)
+if(at_sample EQUAL -1 OR at_reference LESS at_sample)
+  message(FATAL_ERROR "sample-tree: no sample tree followed by its differing reference in [${page}]")
+endif()
+
+# The script: copied when missing, left alone when there (also when edited).
+string(FIND "${out}" "copied ./parse.js to ../pages/parse.js" at)
+file(READ ${INSTALLATION}/parse.js installed)
+file(READ ${WORK}/pages/parse.js copied)
+if(at EQUAL -1 OR NOT copied STREQUAL installed)
+  fail("sample-tree did not copy parse.js beside the page")
+endif()
+run(sample-tree templates/Lesson01-01.xvt --reference reference.txt --output ../pages/page.html)
+if(NOT status EQUAL 0 OR out MATCHES "copied|note")
+  fail("sample-tree again")
+endif()
+file(WRITE ${WORK}/pages/parse.js "// the author's own drawing\n")
+run(sample-tree templates/Lesson01-01.xvt --reference reference.txt --output ../pages/page.html)
+file(READ ${WORK}/pages/parse.js kept)
+if(NOT status EQUAL 0 OR NOT out MATCHES "note: kept ../pages/parse.js, which differs from ./parse.js"
+   OR NOT kept STREQUAL "// the author's own drawing\n")
+  fail("sample-tree over an edited parse.js")
+endif()
+
+# An installation without the script: the page is written, the status says what is missing.
+file(REMOVE ${WORK}/install/parse.js)
+file(MAKE_DIRECTORY ${WORK}/other)
+run(sample-tree templates/Lesson01-01.xvt --reference reference.txt --output ../other/page.html)
+if(NOT status EQUAL 1 OR NOT EXISTS ${WORK}/other/page.html OR NOT err MATCHES "no ./parse.js to put beside the page")
+  fail("sample-tree without an installed parse.js")
+endif()
