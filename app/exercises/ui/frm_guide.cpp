@@ -42,7 +42,8 @@ frm手引き::frm手引き(Navigator& navigator) : FormBase(navigator)
     LabelBalanceTitle = new QLabel(QStringLiteral("画面表示のバランス"), this);
     LabelBalanceTitle->setFont(screenFont(wide ? 12 : 10, true));
     LabelShrink = new QLabel(
-        QStringLiteral("「ログイン画面に戻る」、「終了」ボタンが表示されない時は　画面表示のバランスを ●縮める にしてください。"),
+        QStringLiteral(
+            "「ログイン画面に戻る」、「終了」ボタンが表示されない時は　画面表示のバランスを ●縮める にしてください。"),
         this);
     LabelWiden = new QLabel(QStringLiteral("画面が小さい時は　画面表示のバランスを ●広げる にしてください。"), this);
     balance->addWidget(LabelBalanceTitle);
