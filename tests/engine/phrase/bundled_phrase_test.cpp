@@ -81,6 +81,7 @@ const char* const kPinned[][2] = {
      "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ does) (VP (RB n't) (VB like) (NP (NPL (NN (NN ice) (NN "
      "cream)))))))))"},
     {"Is this your book?", "(S (SS (VBZ Is) (NP (NPL (DT this))) (NP (NPL (PRP$ your) (NN book)))))"},
+    {"Is this a pen?", "(S (SS (VBZ Is) (NP (NPL (DT this))) (NP (NPL (DT a) (NN pen)))))"},
     {"There is a cat under the table.",
      "(S (SS (DECL (EX There) (VP (VBZ is) (NP (NP (NPL (DT a) (NN cat))) (PP (IN under) (NP (NPL (DT the) (NN "
      "table)))))))))"},
