@@ -2,7 +2,6 @@
 
 #include "app/exercises/sound_out.h"
 #include "app/exercises/ui/function_bar.h"
-#include "app/exercises/ui/media_sound_out.h"
 #include "app/lessons/lesson_names.h"
 
 #include <QButtonGroup>
@@ -25,17 +24,12 @@ frm聞き取り::frm聞き取り(Navigator& navigator, SoundOut* sound)
     : FormBase(navigator), quiz_(navigator.session()), sound_(sound)
 {
     setObjectName(QStringLiteral("frm聞き取り"));
-    if (sound_ == nullptr) {
-        ownSound_ = std::make_unique<MediaSoundOut>(this);
-        sound_ = ownSound_.get();
-    }
+    sound_ = soundOrOwn(sound_, ownSound_, this);
     const bool wide = session().currentUser().wideDisplay == -1;
-    setFont(screenFont(wide ? 11 : 9));
-    auto* outer = new QVBoxLayout(this);
-    LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(
-        navigator, [this](int index) { chooseFunction(index); }, this);
-    outer->addWidget(Bar);
+    const ExerciseFrame frame = addExerciseFrame(*this, navigator, wide, [this](int index) { chooseFunction(index); });
+    QVBoxLayout* outer = frame.outer;
+    LabelCaption = frame.caption;
+    Bar = frame.bar;
 
     auto* options = new QHBoxLayout;
     OptionAgain = addYesNo(this, options, QStringLiteral("1度聞き取れた英文を再度聞き取りしますか？"));

@@ -2,7 +2,6 @@
 
 #include "app/exercises/sound_out.h"
 #include "app/exercises/ui/function_bar.h"
-#include "app/exercises/ui/media_sound_out.h"
 #include "app/exercises/ui/screen_parts.h"
 #include "app/lessons/lesson_names.h"
 
@@ -21,17 +20,13 @@ frm並べ替え::frm並べ替え(Navigator& navigator, SoundOut* sound)
     : FormBase(navigator), quiz_(navigator.session()), sound_(sound)
 {
     setObjectName(QStringLiteral("frm並べ替え"));
-    if (sound_ == nullptr) {
-        ownSound_ = std::make_unique<MediaSoundOut>(this);
-        sound_ = ownSound_.get();
-    }
+    sound_ = soundOrOwn(sound_, ownSound_, this);
     const bool wide = session().currentUser().wideDisplay == -1;
-    setFont(screenFont(wide ? 11 : 9));
-    auto* outer = new QVBoxLayout(this);
-    LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(
-        navigator, [this](int index) { openFunction(*this, index); }, this);
-    outer->addWidget(Bar);
+    const ExerciseFrame frame =
+        addExerciseFrame(*this, navigator, wide, [this](int index) { openFunction(*this, index); });
+    QVBoxLayout* outer = frame.outer;
+    LabelCaption = frame.caption;
+    Bar = frame.bar;
     auto* chapterRow = new QHBoxLayout;
     chapterRow->addWidget(new QLabel(QStringLiteral("章の指定"), this));
     SpinChapter = new QSpinBox(this);

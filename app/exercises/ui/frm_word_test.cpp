@@ -2,7 +2,6 @@
 
 #include "app/exercises/sound_out.h"
 #include "app/exercises/ui/function_bar.h"
-#include "app/exercises/ui/media_sound_out.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -30,17 +29,12 @@ frm単語テスト::frm単語テスト(Navigator& navigator, SoundOut* sound)
       sound_(sound)
 {
     setObjectName(QStringLiteral("frm単語テスト"));
-    if (sound_ == nullptr) {
-        ownSound_ = std::make_unique<MediaSoundOut>(this);
-        sound_ = ownSound_.get();
-    }
+    sound_ = soundOrOwn(sound_, ownSound_, this);
     const bool wide = session().currentUser().wideDisplay == -1;
-    setFont(screenFont(wide ? 11 : 9));
-    auto* outer = new QVBoxLayout(this);
-    LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(
-        navigator, [this](int index) { chooseFunction(index); }, this);
-    outer->addWidget(Bar);
+    const ExerciseFrame frame = addExerciseFrame(*this, navigator, wide, [this](int index) { chooseFunction(index); });
+    QVBoxLayout* outer = frame.outer;
+    LabelCaption = frame.caption;
+    Bar = frame.bar;
 
     auto* options = new QHBoxLayout;
     OptionAgain = addYesNo(this, options, QStringLiteral("1度習得した単語を再テストしますか？"));

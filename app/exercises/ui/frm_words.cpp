@@ -1,8 +1,8 @@
 #include "app/exercises/ui/frm_words.h"
 
+#include "app/exercises/sound_out.h"
 #include "app/exercises/ui/frm_word_aid.h"
 #include "app/exercises/ui/function_bar.h"
-#include "app/exercises/ui/media_sound_out.h"
 #include "app/lessons/lesson_readers.h"
 
 #include <QButtonGroup>
@@ -19,17 +19,13 @@ namespace korvel {
 frm単語::frm単語(Navigator& navigator, SoundOut* sound) : FormBase(navigator), sound_(sound)
 {
     setObjectName(QStringLiteral("frm単語"));
-    if (sound_ == nullptr) {
-        ownSound_ = std::make_unique<MediaSoundOut>(this);
-        sound_ = ownSound_.get();
-    }
+    sound_ = soundOrOwn(sound_, ownSound_, this);
     const bool wide = session().currentUser().wideDisplay == -1;
-    setFont(screenFont(wide ? 11 : 9));
-    auto* outer = new QVBoxLayout(this);
-    LabelCaption = addHeading(*this, outer, wide);
-    Bar = new FunctionBar(
-        navigator, [this](int index) { openFunction(*this, index); }, this);
-    outer->addWidget(Bar);
+    const ExerciseFrame frame =
+        addExerciseFrame(*this, navigator, wide, [this](int index) { openFunction(*this, index); });
+    QVBoxLayout* outer = frame.outer;
+    LabelCaption = frame.caption;
+    Bar = frame.bar;
 
     auto* chapterRow = new QHBoxLayout;
     chapterRow->addWidget(new QLabel(QStringLiteral("章の指定"), this));

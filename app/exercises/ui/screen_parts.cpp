@@ -1,14 +1,36 @@
 #include "app/exercises/ui/screen_parts.h"
 
 #include "app/exercises/ui/function_bar.h"
+#include "app/exercises/ui/media_sound_out.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace korvel {
+
+SoundOut* soundOrOwn(SoundOut* given, std::unique_ptr<SoundOut>& own, QObject* owner)
+{
+    if (given != nullptr) {
+        return given;
+    }
+    own = std::make_unique<MediaSoundOut>(owner);
+    return own.get();
+}
+
+ExerciseFrame addExerciseFrame(FormBase& form, Navigator& navigator, bool wide, std::function<void(int)> chosen)
+{
+    ExerciseFrame frame;
+    form.setFont(screenFont(wide ? 11 : 9));
+    frame.outer = new QVBoxLayout(&form);
+    frame.caption = addHeading(form, frame.outer, wide);
+    frame.bar = new FunctionBar(navigator, std::move(chosen), &form);
+    frame.outer->addWidget(frame.bar);
+    return frame;
+}
 
 QLabel* addHeading(FormBase& form, QBoxLayout* outer, bool wide)
 {

@@ -9,13 +9,20 @@
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QBoxLayout;
 class QButtonGroup;
 class QLabel;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace korvel {
+
+class FunctionBar;
+class Navigator;
+class SoundOut;
 
 inline const QColor kRightColour(0, 0, 255);
 inline const QColor kWrongColour(255, 0, 0);
@@ -23,6 +30,20 @@ inline const QColor kOrangeColour(255, 128, 0);
 
 // The caption label (bold) and the clock and learner's name, in one row.
 QLabel* addHeading(FormBase& form, QBoxLayout* outer, bool wide);
+
+// The sound output a screen was given, or else its own media player, made
+// into `own` as a child of `owner` (tests hand in a recording output).
+SoundOut* soundOrOwn(SoundOut* given, std::unique_ptr<SoundOut>& own, QObject* owner);
+
+// What every exercise screen opens with: the font of its display balance,
+// the outer layout, the heading row and the function bar whose choices go
+// to `chosen`.
+struct ExerciseFrame {
+    QVBoxLayout* outer = nullptr;
+    QLabel* caption = nullptr;
+    FunctionBar* bar = nullptr;
+};
+ExerciseFrame addExerciseFrame(FormBase& form, Navigator& navigator, bool wide, std::function<void(int)> chosen);
 
 // The function bar's choice from a screen of the current chapter: kHome (-1)
 // opens the home screen, an index 0..7 that function's screen; this screen
