@@ -5,6 +5,17 @@
 
 namespace korvel {
 
+const CommentRow* CommentTable::received(int number) const
+{
+    int n = 0;
+    if (number >= 1 && number <= kBuiltInMessages) {
+        n = number;
+    } else if (number > kGlobalCommentBase && number - kGlobalCommentBase + kBuiltInMessages < kCommentRows) {
+        n = number - kGlobalCommentBase + kBuiltInMessages;
+    }
+    return n == 0 ? nullptr : &rows_[static_cast<std::size_t>(n)];
+}
+
 void CommentTable::prepare(const MessageTable& messages)
 {
     for (int n = 1; n <= kBuiltInMessages; ++n) {

@@ -17,6 +17,7 @@ class Session;
 
 inline constexpr int kCommentRows = 601;  // 0 to 600
 inline constexpr int kBuiltInMessages = 16;
+inline constexpr int kGlobalCommentBase = 10000;  // log numbers of global comments start here
 inline constexpr int kCommentContentWidth = 200;
 inline constexpr int kCommentPathWidth = 40;
 inline constexpr int kCategoryDepth = 11;  // stack entries 0 to 10
@@ -36,6 +37,10 @@ public:
 
     const CommentRow& row(int n) const { return rows_.at(static_cast<std::size_t>(n)); }
     CommentRow& row(int n) { return rows_.at(static_cast<std::size_t>(n)); }
+    // The row a comment number of the learning log names: 1 to 16 the
+    // built-in messages, 10,000 + n the global comment n (row n + 16); null
+    // for any other number or a row past the table.
+    const CommentRow* received(int number) const;
 
 private:
     std::array<CommentRow, kCommentRows> rows_{};

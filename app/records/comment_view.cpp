@@ -17,20 +17,6 @@ struct Received {
     QDateTime newest;
 };
 
-const CommentRow* commentRow(const RecordSources& s, int number)
-{
-    int row = 0;
-    if (number >= 1 && number <= kBuiltInMessages) {
-        row = number;
-    } else if (number >= 10000) {
-        row = number - 10000 + kBuiltInMessages;
-    }
-    if (row < 1 || row >= kCommentRows) {
-        return nullptr;
-    }
-    return &s.comments.row(row);
-}
-
 }  // namespace
 
 RecordGrid commentView(const RecordSources& s, const RecordViewOptions& options)
@@ -64,7 +50,7 @@ RecordGrid commentView(const RecordSources& s, const RecordViewOptions& options)
     }
     int running = 0;
     for (const Received& r : list) {
-        const CommentRow* row = commentRow(s, r.number);
+        const CommentRow* row = s.comments.received(r.number);
         grid.addRow({QString::number(++running), QString::number(r.number), row != nullptr ? row->content : QString(),
                      QString::number(r.frequency), row != nullptr ? row->path : QString(), dateText(r.newest)});
     }

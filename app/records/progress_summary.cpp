@@ -16,8 +16,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int kGlobalCommentBase = 10000;
-
 KindProgress* kindOf(ProgressSummary& summary, int chapter, KindProgress ChapterProgress::*kind)
 {
     if (chapter < 1 || chapter > kChapterCount) {
@@ -145,24 +143,15 @@ CommentCount describeComment(const CommentTable& table, int number)
 {
     CommentCount comment;
     comment.number = number;
-    int row = 0;
-    if (number >= kGlobalCommentBase) {
-        comment.global = true;
-        const int id = number - kGlobalCommentBase;
-        if (id >= 1 && id + kBuiltInMessages < kCommentRows) {
-            row = id + kBuiltInMessages;
-        }
-    } else if (number >= 1 && number <= kBuiltInMessages) {
-        row = number;
-    }
-    if (row == 0) {
+    comment.global = number >= kGlobalCommentBase;
+    const CommentRow* row = table.received(number);
+    if (row == nullptr) {
         return comment;
     }
-    comment.text = table.row(row).content;
-    const QString path = table.row(row).path;
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    comment.category = slash < 0 ? QString() : path.left(slash);
-    comment.name = path.mid(slash + 1);
+    comment.text = row->content;
+    const qsizetype slash = row->path.lastIndexOf(QLatin1Char('/'));
+    comment.category = slash < 0 ? QString() : row->path.left(slash);
+    comment.name = row->path.mid(slash + 1);
     return comment;
 }
 

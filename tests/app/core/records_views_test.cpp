@@ -3,6 +3,7 @@
 // deciding the word, composition and listening lists, the progress table with
 // its rounding and totals, the comment frequencies, and what a missing or an
 // empty log gives.
+#include "app/records/progress_summary.h"
 #include "app/records/record_rounding.h"
 #include "tests/app/core/records_fixture.h"
 
@@ -189,6 +190,28 @@ TEST_F(RecordsTest, CommentsCountedWithGlobalNumbersLookedUpAndBothOrders)
     RecordViewOptions byId;
     byId.commentSort = CommentSort::Id;
     EXPECT_EQ(column(view(13, byId), 1), (QStringList{"4", "10001", "10007"}));
+}
+
+TEST_F(RecordsTest, TheCommentListAndTheChartsNameEveryNumberAlike)
+{
+    installGlobalComments();
+    at(1);
+    // 10000 names no global comment (IDs start at 1); 16 is the last built-in
+    // message; 10600 lies past the table.
+    composition(1, 1, false, {10000, 16, 10001, 10600});
+    const RecordSources sources = loadRecordSources(*session, 13);
+    RecordViewOptions byId;
+    byId.commentSort = CommentSort::Id;
+    const RecordGrid list = buildRecordView(13, sources, byId);
+    EXPECT_EQ(column(list, 1), (QStringList{"16", "10000", "10001", "10600"}));
+    for (const QStringList& row : list.rows) {
+        EXPECT_EQ(row[2], describeComment(sources.comments, row[1].toInt()).text) << row[1].toStdString();
+    }
+    EXPECT_FALSE(list.rows[0][2].isEmpty());
+    EXPECT_TRUE(list.rows[1][2].isEmpty());
+    EXPECT_TRUE(list.rows[1][4].isEmpty());
+    EXPECT_FALSE(list.rows[2][2].isEmpty());
+    EXPECT_TRUE(list.rows[3][2].isEmpty());
 }
 
 TEST_F(RecordsTest, AnUnreadableLogShowsOnlyTheTitleRowsAfterTheReport)
