@@ -414,5 +414,19 @@ class Recordings(unittest.TestCase):
                     self.assertIn(f"AudioSent/s{ch.number}-{s.number:02d}-h{s.part}.mp3", names)
 
 
+class RearrangementCapitals(unittest.TestCase):
+    def test_sentences_opening_with_a_proper_word_keep_their_capital(self):
+        from types import SimpleNamespace as NS
+        import lesson_files
+        words = [NS(spelling="Japan", kind="名詞"), NS(spelling="English", kind="名詞・形容詞"),
+                 NS(spelling="Hello", kind="話し言葉"), NS(spelling="Good morning", kind="話し言葉")]
+        proper = lesson_files.proper_words([NS(words=words)], {"Ken"})
+        self.assertEqual(proper, {"Ken", "Japan", "English"})
+        flags = [lesson_files.quiz_flags(NS(english=e, part=p), proper) for e, p in
+                 [("English is spoken here.", 0), ("Japan is big.", 2), ("Ken, come here.", 0),
+                  ("I'm Ken.", 0), ("Hello, Ken.", 1), ("The book is mine.", 0)]]
+        self.assertEqual(flags, [100, 102, 100, 100, 1, 0])
+
+
 if __name__ == "__main__":
     unittest.main()

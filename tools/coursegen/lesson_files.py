@@ -38,22 +38,36 @@ def examples_file(chapters):
     return table_bytes(rows, "例文データ.txt")
 
 
-def quiz_flags(sentence, names):
+def proper_words(chapters, names):
+    """Words always written with a capital: the names, and the taught nouns
+    and adjectives spelt with one (Japan, English, Monday, TV)."""
+    words = set(names)
+    for ch in chapters:
+        for w in ch.words:
+            if w.spelling[:1].isupper() and " " not in w.spelling and \
+                    ("名詞" in w.kind or "形容詞" in w.kind):
+                words.add(w.spelling)
+    return words
+
+
+def quiz_flags(sentence, proper):
     """Column 6: 100 keeps the first capital in the rearrangement quiz (a
-    sentence that starts with I or a name); the rest is the recording part."""
+    sentence that starts with I, a name or another proper word); the rest is
+    the recording part."""
     first = sentence.english.split()[0].strip(",.?!")
-    keep = 100 if first == "I" or first.startswith("I'") or first in names else 0
+    keep = 100 if first == "I" or first.startswith("I'") or first in proper else 0
     return keep + sentence.part
 
 
 def sentences_file(chapters, names):
     rows = [["No.", "章", "番号", "日本語", "英語", "区分", "問題文"]]
+    proper = proper_words(chapters, names)
     number = 0
     for ch in chapters:
         for s in ch.sentences:
             number += 1
             rows.append([number, ch.number, s.number, s.japanese, s.english,
-                         quiz_flags(s, names), s.quiz])
+                         quiz_flags(s, proper), s.quiz])
     return table_bytes(rows, "基本文.txt")
 
 
