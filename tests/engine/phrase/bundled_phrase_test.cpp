@@ -129,8 +129,8 @@ const char* const kPinned[][2] = {
      "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP have) (VP (RB never) (VBN seen) (NP (NPL (PDT such) (DT a) (JJ "
      "beautiful) (NN flower))))))))"},
     {"The book on the desk is mine.",
-     "(S (FRAG (NPL (DT The) (NN book)) (PP (IN on) (NP (NP (NPL (DT the))) (RELC (DECL (NP (NPL (NN desk))) (VP (VBZ "
-     "is) (NP (NPL (PRP mine))))))))))"},
+     "(S (SS (DECL (NP (NP (NPL (DT The) (NN book))) (PP (IN on) (NP (NPL (DT the) (NN desk))))) (VP (VBZ is) (NP "
+     "(NPL (PRP mine)))))))"},
     {"I was watching TV when he came.",
      "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBD was) (VP (VBG watching) (NP (NPL (NN TV))) (SBAR (WRB when) (DECL (NP "
      "(NPL (PRP he))) (VP (VBD came)))))))))"},
