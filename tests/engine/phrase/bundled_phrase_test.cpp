@@ -224,12 +224,16 @@ TEST_F(BundledPhrases, LaterChaptersAndDialoguesGetTheirPinnedTrees) {
 // Constructions of everyday and written English beyond the lessons' patterns,
 // with their trees, read and judged: a word of time opens a statement but a
 // noun such as "dream" is a subject; appositions between commas and lists
-// with a final comma stay apart; verbless fragments (answers with their
-// conjunction, elliptic questions, headlines with a participle, noun phrases
-// with an adjective, greetings with a name); subjectless sentences with a
-// modal; reduced relative clauses; a stranded "to" or preposition; trailing
-// adjective phrases; superlatives and counted nouns as noun phrases.
+// with a final comma stay apart; "both" joins its noun phrases; verbless
+// fragments (answers with their conjunction, elliptic questions, headlines
+// with a participle, noun phrases with an adjective, greetings with a name);
+// subjectless sentences with a modal; reduced relative clauses; a stranded
+// "to" or preposition; trailing adjective phrases; superlatives and counted
+// nouns as noun phrases.
 const char* const kPinnedConstructions[][2] = {
+    {"Both Ken and Mary are students.",
+     "(S (SS (DECL (NP (CC Both) (NP (NPL (NNP Ken))) (CC and) (NP (NPL (NNP Mary)))) (VP (VBP are) (NP (NPL (NNS "
+     "students)))))))"},
     {"Yesterday I went to the library.",
      "(S (NP-TMP (NN Yesterday)) (DECL (NP (NPL (PRP I))) (VP (VBD went) (PP (IN to) (NP (NPL (DT the) (NN "
      "library)))))))"},
