@@ -114,9 +114,8 @@ TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
 // has no gold tag.
 TEST(EngineCorpus, PairsTheEngineTokensWithTheTreebanks) {
     test::ScratchDir dir;
-    std::istringstream in(
-        test::conlluSentence("1", "(/-LRB- Laughter/NN )/-RRB- I/PRP like/VBP ice/NN cream/NN ./.") +
-        test::conlluSentence("2", "(/-LRB- See/VB attached/VBN file/NN )/-RRB- e-mail/NN ok/UH"));
+    std::istringstream in(test::conlluSentence("1", "(/-LRB- Laughter/NN )/-RRB- I/PRP like/VBP ice/NN cream/NN ./.") +
+                          test::conlluSentence("2", "(/-LRB- See/VB attached/VBN file/NN )/-RRB- e-mail/NN ok/UH"));
     const auto sentences = readConllu(in);
     LanguageData data;
     data.lexicon.set("I", {"PRP"});

@@ -158,6 +158,24 @@ TEST(TagMap, ChosenTreebankTagsAreKeptAsWritten) {
     EXPECT_EQ(t[4].tag, "NNP");  // not asked for: still mapped
 }
 
+// Dropping a frequent word's rare tags: the tag the lower-case word mostly
+// has stays (the upper-case "AM" is mostly a.m., once "am").
+TEST(Lexicon, RareTagsOfFrequentWordsAreDroppedUnlessTheLowerCaseWordHasThem) {
+    TagCounts counts;
+    counts.byWord["AM"] = {{"NN", 40}, {"VBP", 1}, {"NNP", 1}};
+    counts.byWord["am"] = {{"VBP", 30}};
+    counts.byWord["bank"] = {{"NN", 40}, {"VB", 1}, {"JJ", 3}};
+    WordListData lists;
+    std::vector<std::string> untagged;
+    LexiconReport report;
+    LexiconOptions options;
+    options.noiseCount = 2;
+    const Lexicon lex = buildLexicon(counts, lists, options, untagged, report);
+    EXPECT_EQ(*lex.find("AM"), (std::vector<std::string>{"NN", "VBP"}));
+    EXPECT_EQ(*lex.find("bank"), (std::vector<std::string>{"NN", "JJ"}));  // 3 is not rare
+    EXPECT_EQ(report.droppedTags, 2u);
+}
+
 TEST(Lexicon, CapitalisedFormsTakeTheLowerCaseTagsThenNNP) {
     Lexicon lex;
     lex.set("books", {"NNS", "VBZ"});

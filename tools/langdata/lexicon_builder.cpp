@@ -109,10 +109,18 @@ Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const L
             if (tagRank(a.first) != tagRank(b.first)) return tagRank(a.first) > tagRank(b.first);
             return a.first < b.first;
         });
+        // A capitalised or upper-case word keeps a rare tag that is the
+        // lower-case word's own first tag ("AM" is mostly a.m., but also am).
+        std::string lowerTop;
+        if (auto low = counts.byWord.find(lowerAscii(word)); low != counts.byWord.end() && low->first != word) {
+            int best = 0;
+            for (const auto& [tag, n] : low->second)
+                if (n > best) best = n, lowerTop = tag;
+        }
         std::vector<std::string> names;
         for (const auto& [tag, n] : ordered) {
             if (options.noiseCount > 0 && !names.empty() && n <= options.noiseCount &&
-                ordered.front().second >= options.noiseRatio * n) {
+                ordered.front().second >= options.noiseRatio * n && tag != lowerTop) {
                 ++report.droppedTags;
                 continue;
             }
