@@ -73,6 +73,18 @@ TEST(EngineConfig, KeepsTheInstallationsOwnKeysAndReplacesItsBlock) {
     EXPECT_EQ(ini.find("DICTIONARY_FILE"), ini.rfind("DICTIONARY_FILE"));
 }
 
+TEST(EngineConfig, TheBlockStaysWhereTheFileHadIt) {
+    test::ScratchDir dir;
+    dir.write("zintra.ini",
+              "# head\n# --- language data (written by langdata) ---\nBIGRAMS b.txt\n"
+              "# --- end of language data ---\n# the grammar\nGRAMMAR_FILE g.txt\n");
+    ASSERT_TRUE(writeEngineConfig(dir.file("zintra.ini"), DataFileNames{}));
+    const std::string ini = dir.read("zintra.ini");
+    EXPECT_EQ(ini.rfind("# head\n# --- language data", 0), 0u);
+    EXPECT_NE(ini.find("# --- end of language data ---\n# the grammar\nGRAMMAR_FILE g.txt\n"), std::string::npos);
+    EXPECT_EQ(ini.find("b.txt"), std::string::npos);
+}
+
 // The written symbol lists make the engine cut ordinary text the way the
 // treebank does.
 TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
