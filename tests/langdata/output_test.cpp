@@ -73,6 +73,18 @@ TEST(EngineConfig, KeepsTheInstallationsOwnKeysAndReplacesItsBlock) {
     EXPECT_EQ(ini.find("DICTIONARY_FILE"), ini.rfind("DICTIONARY_FILE"));
 }
 
+TEST(EngineConfig, TheBlockStaysWhereTheFileHadIt) {
+    test::ScratchDir dir;
+    dir.write("zintra.ini",
+              "# head\n# --- language data (written by langdata) ---\nBIGRAMS b.txt\n"
+              "# --- end of language data ---\n# the grammar\nGRAMMAR_FILE g.txt\n");
+    ASSERT_TRUE(writeEngineConfig(dir.file("zintra.ini"), DataFileNames{}));
+    const std::string ini = dir.read("zintra.ini");
+    EXPECT_EQ(ini.rfind("# head\n# --- language data", 0), 0u);
+    EXPECT_NE(ini.find("# --- end of language data ---\n# the grammar\nGRAMMAR_FILE g.txt\n"), std::string::npos);
+    EXPECT_EQ(ini.find("b.txt"), std::string::npos);
+}
+
 // The written symbol lists make the engine cut ordinary text the way the
 // treebank does.
 TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
@@ -105,6 +117,58 @@ TEST(EngineConfig, TheEngineCutsTextLikeTheTreebank) {
     EXPECT_EQ(cut("It costs $5 [or 10%] on 11/28/2000 at 10:30 -- and/or 1,000 more"),
               "It|costs|$|5|[|or|10|%|]|on|11/28/2000|at|10:30|--|and|/|or|1,000|more");
     EXPECT_EQ(cut("The U.S. team won 3-4 \"again\"?!"), "The|U.S.|team|won|3-4|\"|again|\"|?!");
+}
+
+// The learner's text as the engine cuts and tags it: a one-word bracket
+// group loses its brackets, a bracket group with a tag becomes one fixed
+// token no rule may change or name, a compound is one token whose members
+// are scored by the tags they keep, and a token the treebank cuts otherwise
+// has no gold tag.
+TEST(EngineCorpus, PairsTheEngineTokensWithTheTreebanks) {
+    test::ScratchDir dir;
+    std::istringstream in(test::conlluSentence("1", "(/-LRB- Laughter/NN )/-RRB- I/PRP like/VBP ice/NN cream/NN ./.") +
+                          test::conlluSentence("2", "(/-LRB- See/VB attached/VBN file/NN )/-RRB- e-mail/NN ok/UH"));
+    const auto sentences = readConllu(in);
+    LanguageData data;
+    data.lexicon.set("I", {"PRP"});
+    data.lexicon.set("like", {"IN", "VBP"});
+    data.lexicon.set("ice", {"NN"});
+    data.lexicon.set("cream", {"NN"});
+    data.compounds = {{{"ice", "cream"}, "NN", 0}};
+    Settings settings;
+    CtxCorpus corpus;
+    CorpusInfo info;
+    EngineCorpusStats stats;
+    ASSERT_TRUE(buildEngineCorpus(data, settings, dir.file("work"), sentences, corpus, info, &stats));
+    EXPECT_EQ(stats.goldTokens, 15);
+    // Not paired: the four brackets, the group's three words, and e-mail (cut in three).
+    EXPECT_EQ(stats.pairedTokens, 7);
+
+    ASSERT_EQ(info.sentences.size(), 2u);
+    std::vector<std::string> words;
+    for (const auto& slot : info.sentences[0]) words.push_back(slot.word);
+    EXPECT_EQ(words, (std::vector<std::string>{"Laughter", "I", "like", "ice", "cream", "."}));
+    const int first = corpus.sentenceStarts[0] + 2;  // after the two STAART positions
+    auto at = [&](int k) { return static_cast<std::size_t>(first + k); };
+    EXPECT_EQ(corpus.tags.name(corpus.gold[at(0)]), "NN");
+    EXPECT_EQ(corpus.tags.name(corpus.tag[at(2)]), "IN");  // the dictionary's first tag
+    EXPECT_EQ(corpus.tags.name(corpus.gold[at(2)]), "VBP");
+    EXPECT_TRUE(corpus.allowedTo(static_cast<int>(at(2)), corpus.tags.id("VBP")));
+    EXPECT_FALSE(corpus.allowedTo(static_cast<int>(at(2)), corpus.tags.id("NN")));
+    // The compound: one unscored, unchangeable token; its members right as they are.
+    EXPECT_EQ(corpus.words.name(corpus.word[at(3)]), "");
+    EXPECT_EQ(corpus.gold[at(3)], -1);
+    EXPECT_FALSE(corpus.candidate[at(3)]);
+    EXPECT_EQ(info.members.total(), 2);
+    EXPECT_EQ(info.members.correct(), 2);
+
+    const int second = corpus.sentenceStarts[1] + 2;
+    const auto group = static_cast<std::size_t>(second);
+    EXPECT_EQ(corpus.tags.name(corpus.tag[group]), kGroupTag);
+    EXPECT_FALSE(corpus.candidate[group]);
+    EXPECT_EQ(corpus.gold[group], -1);
+    EXPECT_EQ(corpus.gold[group + 1], -1);  // "e" of e-mail
+    EXPECT_TRUE(corpus.candidate[group + 1]);
 }
 
 // A small treebank with a planted pattern: "book" is mostly a noun, but
@@ -146,6 +210,8 @@ TEST_F(PipelineTest, LearnsThePlantedRuleAndTheEngineAgrees) {
     ASSERT_NE(data.lexicon.find("book"), nullptr);
     EXPECT_EQ(*data.lexicon.find("book"), (std::vector<std::string>{"NN", "VB"}));
     EXPECT_EQ(*data.lexicon.find("-"), (std::vector<std::string>{":"}));
+    EXPECT_GT(report.engineCorpus.pairedTokens, 0);
+    EXPECT_EQ(report.engineCorpus.pairedTokens, report.engineCorpus.goldTokens);
     ASSERT_FALSE(data.contextualRules.empty());
     EXPECT_EQ(data.contextualRules[0].substr(0, 6), "NN VB ");
     EXPECT_EQ(report.trainFinal.correct(), report.trainFinal.total());

@@ -120,6 +120,62 @@ TEST(Lexicon, OrdersTagsByTreebankFrequencyAndAddsListWords) {
     EXPECT_EQ(*limited.find("run"), (std::vector<std::string>{"NN", "VB"}));
 }
 
+// The engine meets a word's parts written apart ("It s", "can not") as well
+// as the surface it keeps whole ("Its", "cannot"): both are counted, while
+// a surface the tokenizer splits anyway ("don't") adds nothing of its own.
+TEST(Lexicon, CountsTheTreebankTokensAndTheSurfacesKeptWhole) {
+    std::istringstream in(
+        "1-2\tIts\t_\t_\t_\t_\t_\t_\t_\t_\n"
+        "1\tIt\tit\tPRON\tPRP\t_\t3\tnsubj\t_\t_\n"
+        "2\ts\tbe\tAUX\tVBZ\t_\t3\tcop\t_\t_\n"
+        "3\tfine\tfine\tADJ\tJJ\t_\t0\troot\t_\t_\n"
+        "4-5\tdon't\t_\t_\t_\t_\t_\t_\t_\t_\n"
+        "4\tdo\tdo\tAUX\tVBP\t_\t6\taux\t_\t_\n"
+        "5\tn't\tnot\tPART\tRB\t_\t6\tadvmod\t_\t_\n"
+        "6\tgo\tgo\tVERB\tVB\t_\t3\tdep\t_\t_\n\n");
+    const auto sentences = readConllu(in);
+    TagCounts counts;
+    countTags(sentences, counts);
+    EXPECT_EQ(counts.byWord["It"]["PRP"], 1);
+    EXPECT_EQ(counts.byWord["s"]["VBZ"], 1);
+    EXPECT_EQ(counts.byWord["Its"]["PRP"], 1);
+    EXPECT_EQ(counts.byWord.count("don't"), 0u);
+    EXPECT_EQ(counts.byWord["n't"]["RB"], 1);
+    EXPECT_EQ(counts.tokens, 7);
+    const auto gold = goldWords(sentences[0]);
+    ASSERT_EQ(gold.size(), 6u);
+    EXPECT_EQ(gold[1].form, "s");
+}
+
+TEST(TagMap, ChosenTreebankTagsAreKeptAsWritten) {
+    std::istringstream in(test::conlluSentence("1", "well/RB -/HYPH known/VBN :)/NFP me@x.org/ADD"));
+    auto sentences = readConllu(in);
+    keepTreebankTags(sentences, {"HYPH", "NFP"});
+    const auto& t = sentences[0].tokens;
+    EXPECT_EQ(t[0].tag, "RB");
+    EXPECT_EQ(t[1].tag, "HYPH");
+    EXPECT_EQ(t[3].tag, "NFP");
+    EXPECT_EQ(t[4].tag, "NNP");  // not asked for: still mapped
+}
+
+// Dropping a frequent word's rare tags: the tag the lower-case word mostly
+// has stays (the upper-case "AM" is mostly a.m., once "am").
+TEST(Lexicon, RareTagsOfFrequentWordsAreDroppedUnlessTheLowerCaseWordHasThem) {
+    TagCounts counts;
+    counts.byWord["AM"] = {{"NN", 40}, {"VBP", 1}, {"NNP", 1}};
+    counts.byWord["am"] = {{"VBP", 30}};
+    counts.byWord["bank"] = {{"NN", 40}, {"VB", 1}, {"JJ", 3}};
+    WordListData lists;
+    std::vector<std::string> untagged;
+    LexiconReport report;
+    LexiconOptions options;
+    options.noiseCount = 2;
+    const Lexicon lex = buildLexicon(counts, lists, options, untagged, report);
+    EXPECT_EQ(*lex.find("AM"), (std::vector<std::string>{"NN", "VBP"}));
+    EXPECT_EQ(*lex.find("bank"), (std::vector<std::string>{"NN", "JJ"}));  // 3 is not rare
+    EXPECT_EQ(report.droppedTags, 2u);
+}
+
 TEST(Lexicon, CapitalisedFormsTakeTheLowerCaseTagsThenNNP) {
     Lexicon lex;
     lex.set("books", {"NNS", "VBZ"});

@@ -69,7 +69,7 @@ EngineCheck checkWithEngine(const std::string& configPath, const std::vector<Tre
     check.loaded = true;
     zintra::Arena arena;
     for (std::size_t s = 0; s < sentences.size(); ++s) {
-        const std::vector<Word> gold = engineTokens(sentences[s]);
+        const std::vector<Word> gold = goldWords(sentences[s]);
         std::string text;
         if (rawText) {
             text = sentences[s].text;

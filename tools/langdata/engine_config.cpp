@@ -68,6 +68,7 @@ std::string managedConfigLines(const DataFileNames& names) {
 
 bool writeEngineConfig(const std::string& path, const DataFileNames& names) {
     std::vector<std::string> kept;
+    std::size_t blockAt = std::string::npos;  // where the file's own block stood
     bool existed = false;
     {
         std::ifstream in(path);
@@ -76,6 +77,7 @@ bool writeEngineConfig(const std::string& path, const DataFileNames& names) {
         std::string line;
         bool inBlock = false;
         while (existed && std::getline(in, line)) {
+            if (line == kBeginMark && blockAt == std::string::npos) blockAt = kept.size();
             if (line == kBeginMark) inBlock = true;
             const bool drop = inBlock || managed.count(keyOf(line)) != 0;
             if (line == kEndMark) inBlock = false;
@@ -88,9 +90,14 @@ bool writeEngineConfig(const std::string& path, const DataFileNames& names) {
         kept = {"# The engine's default installation. File names are relative to the folder",
                 "# the engine runs in (the installation folder).", "TEMPLATES_DIR templates", "CACHE 1", "PARSE 1"};
     }
-    // The tool's block goes after the leading comment lines of the file.
+    // The tool's block goes where the file had it, or else after the file's
+    // leading comment lines (a comment after the block belongs to the keys
+    // that follow it and stays there).
     std::size_t at = 0;
-    while (at < kept.size() && (kept[at].empty() || kept[at][0] == '#')) ++at;
+    if (blockAt != std::string::npos)
+        at = blockAt;
+    else
+        while (at < kept.size() && (kept[at].empty() || kept[at][0] == '#')) ++at;
     for (std::size_t i = 0; i < at; ++i) out << kept[i] << "\n";
     out << managedConfigLines(names);
     for (std::size_t i = at; i < kept.size(); ++i) out << kept[i] << "\n";

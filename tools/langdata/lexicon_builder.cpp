@@ -24,8 +24,13 @@ bool endsWithSplitTail(const std::string& form) {
     return false;
 }
 
-std::vector<Word> engineTokens(const TreebankSentence& sentence) {
-    std::vector<Word> out;
+namespace {
+
+// Walks the sentence as the engine's tokenizer cuts its text: a multiword
+// surface that the tokenizer does not split stands for its parts. Calls
+// emit(word, merged) for every token.
+template <typename Emit>
+void walkSurfaces(const TreebankSentence& sentence, Emit&& emit) {
     const auto& tokens = sentence.tokens;
     std::size_t s = 0;
     for (std::size_t i = 0; i < tokens.size();) {
@@ -34,24 +39,45 @@ std::vector<Word> engineTokens(const TreebankSentence& sentence) {
             !endsWithSplitTail(sentence.surfaces[s].form) &&
             sentence.surfaces[s].last <= static_cast<int>(tokens.size()) &&
             sentence.surfaces[s].form.find(' ') == std::string::npos) {
-            out.push_back({sentence.surfaces[s].form, tokens[i].tag});
+            emit(Word{sentence.surfaces[s].form, tokens[i].tag}, true);
             i = static_cast<std::size_t>(sentence.surfaces[s].last);
             continue;
         }
-        out.push_back({tokens[i].form, tokens[i].tag});
+        emit(Word{tokens[i].form, tokens[i].tag}, false);
         ++i;
     }
+}
+
+}  // namespace
+
+std::vector<Word> engineTokens(const TreebankSentence& sentence) {
+    std::vector<Word> out;
+    walkSurfaces(sentence, [&](Word w, bool) { out.push_back(std::move(w)); });
+    return out;
+}
+
+std::vector<Word> goldWords(const TreebankSentence& sentence) {
+    std::vector<Word> out;
+    out.reserve(sentence.tokens.size());
+    for (const TreebankToken& t : sentence.tokens) out.push_back({t.form, t.tag});
     return out;
 }
 
 void countTags(const std::vector<TreebankSentence>& sentences, TagCounts& counts) {
+    auto count = [&](const Word& w) {
+        if (w.form.find(' ') != std::string::npos) return;  // never one token
+        ++counts.byWord[w.form][w.tag];
+        ++counts.byTag[w.tag];
+        ++counts.tokens;
+    };
     for (const auto& sentence : sentences) {
-        for (const Word& w : engineTokens(sentence)) {
-            if (w.form.find(' ') != std::string::npos) continue;  // never one token
-            ++counts.byWord[w.form][w.tag];
-            ++counts.byTag[w.tag];
-            ++counts.tokens;
-        }
+        // The treebank's own tokens are what the engine meets when the
+        // parts are written apart ("can not", "It s"); a surface it keeps
+        // whole ("cannot", "Its") is a word of its own as well.
+        for (const Word& w : goldWords(sentence)) count(w);
+        walkSurfaces(sentence, [&](const Word& w, bool merged) {
+            if (merged) count(w);
+        });
     }
 }
 
@@ -83,10 +109,18 @@ Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const L
             if (tagRank(a.first) != tagRank(b.first)) return tagRank(a.first) > tagRank(b.first);
             return a.first < b.first;
         });
+        // A capitalised or upper-case word keeps a rare tag that is the
+        // lower-case word's own first tag ("AM" is mostly a.m., but also am).
+        std::string lowerTop;
+        if (auto low = counts.byWord.find(lowerAscii(word)); low != counts.byWord.end() && low->first != word) {
+            int best = 0;
+            for (const auto& [tag, n] : low->second)
+                if (n > best) best = n, lowerTop = tag;
+        }
         std::vector<std::string> names;
         for (const auto& [tag, n] : ordered) {
             if (options.noiseCount > 0 && !names.empty() && n <= options.noiseCount &&
-                ordered.front().second >= options.noiseRatio * n) {
+                ordered.front().second >= options.noiseRatio * n && tag != lowerTop) {
                 ++report.droppedTags;
                 continue;
             }

@@ -24,6 +24,8 @@ struct Word {
     std::string tag;
 };
 std::vector<Word> engineTokens(const TreebankSentence& sentence);
+// The treebank's own tokens, as the text joined by blanks is cut.
+std::vector<Word> goldWords(const TreebankSentence& sentence);
 bool endsWithSplitTail(const std::string& form);
 
 struct TagCounts {
@@ -31,6 +33,8 @@ struct TagCounts {
     std::map<std::string, long> byTag;
     long tokens = 0;
 };
+// Counts every treebank token and, besides, every multiword surface that
+// the tokenizer keeps whole (tagged with its first part's tag).
 void countTags(const std::vector<TreebankSentence>& sentences, TagCounts& counts);
 
 class Lexicon {

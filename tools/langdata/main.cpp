@@ -23,6 +23,10 @@ void usage(std::ostream& out) {
            "  --folds N           folds for learning the unknown-word rules (4)\n"
            "  --contextual-folds N  tag the contextual learner's text with the\n"
            "                      dictionary of the other N-1 folds (4; 0: whole)\n"
+           "  --keep-tag TAG       learn the treebank tag TAG as written, unmapped\n"
+           "                      (repeatable; e.g. HYPH, NFP)\n"
+           "  --model-corpus      tag the contextual learner's text with the learner's\n"
+           "                      own model of the engine instead of the engine\n"
            "  --lexical-min N     smallest net gain of an unknown-word rule (2)\n"
            "  --contextual-min N  smallest net gain of a contextual rule (2)\n"
            "  --max-lexical N     at most N unknown-word rules (1000)\n"
@@ -85,10 +89,14 @@ int main(int argc, char** argv) {
             continue;
         if (strArg(argc, argv, i, "--dict", dict)) {
             s.wordLists.dictionaries.push_back(dict);
+        } else if (strArg(argc, argv, i, "--keep-tag", dict)) {
+            s.keptTags.push_back(dict);
         } else if (strArg(argc, argv, i, "--extra-contextual", dict)) {
             s.extraContextual.push_back(dict);
         } else if (a == "--no-config") {
             s.writeConfig = false;
+        } else if (a == "--model-corpus") {
+            s.engineCorpus = false;
         } else if (a == "--no-from-rules") {
             s.lexical.fromRules = false;
         } else if (a == "--extend-known") {

@@ -1,5 +1,6 @@
 #include "tools/langdata/pipeline.h"
 
+#include <unistd.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,9 @@
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
+
+#include "tools/langdata/engine_corpus.h"
+#include "tools/langdata/tag_map.h"
 
 namespace langdata {
 namespace {
@@ -49,7 +53,7 @@ LexicalLearnerInput lexicalInput(const std::vector<TreebankSentence>& train, con
     std::unordered_map<std::string, unsigned> foldMask;
     std::vector<std::vector<Word>> tokens;
     for (std::size_t s = 0; s < train.size(); ++s) {
-        tokens.push_back(engineTokens(train[s]));
+        tokens.push_back(goldWords(train[s]));
         for (const Word& w : tokens.back()) foldMask[w.form] |= 1u << fold[s];
     }
     LexicalLearnerInput input;
@@ -102,7 +106,7 @@ std::vector<Compound> keepCompoundsWithRightMembers(std::vector<Compound> compou
     const CompoundMatcher matcher(compounds);
     std::map<std::vector<std::string>, std::pair<long, long>> members;  // right, all
     for (const TreebankSentence& sentence : train) {
-        const std::vector<Word> tokens = engineTokens(sentence);
+        const std::vector<Word> tokens = goldWords(sentence);
         std::vector<std::string> forms;
         for (const Word& w : tokens) forms.push_back(w.form);
         for (std::size_t i = 0; i < forms.size();) {
@@ -130,12 +134,32 @@ std::vector<Compound> keepCompoundsWithRightMembers(std::vector<Compound> compou
     return kept;
 }
 
+// A scratch folder for the data the engine loads while learning, removed
+// with everything in it at the end.
+class WorkFolder {
+  public:
+    WorkFolder()
+        : path_((std::filesystem::temp_directory_path() / ("langdata-work." + std::to_string(getpid()))).string()) {
+        std::filesystem::remove_all(path_);
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> bestBigrams(const std::vector<TreebankSentence>& sentences) {
     std::map<std::pair<std::string, std::string>, int> counts;
     for (const auto& s : sentences) {
-        const std::vector<Word> ws = engineTokens(s);
+        const std::vector<Word> ws = goldWords(s);
         for (std::size_t i = 0; i + 1 < ws.size(); ++i) ++counts[{ws[i].form, ws[i + 1].form}];
     }
     std::map<std::string, std::pair<std::string, int>> best;
@@ -152,9 +176,11 @@ std::vector<std::pair<std::string, std::string>> bestBigrams(const std::vector<T
 LanguageData buildLanguageData(const Settings& settings, Report& report) {
     const auto start = Clock::now();
     LanguageData data;
-    const std::vector<TreebankSentence> train = readConlluFile(settings.train);
+    std::vector<TreebankSentence> train = readConlluFile(settings.train);
     std::vector<TreebankSentence> dev;
     if (!settings.dev.empty()) dev = readConlluFile(settings.dev);
+    keepTreebankTags(train, settings.keptTags);
+    keepTreebankTags(dev, settings.keptTags);
     report.trainSentences = train.size();
     report.devSentences = dev.size();
 
@@ -210,6 +236,7 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
     model.compounds = settings.useCompounds ? &matcher : nullptr;
 
     t0 = Clock::now();
+    const WorkFolder work;
     CtxCorpus corpus;
     CorpusInfo info;
     if (settings.contextualFolds >= 2) {
@@ -226,10 +253,23 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
             for (const std::string& w : foldUntagged)
                 if (const auto* tags = data.lexicon.find(w)) foldLexicon.set(w, *tags);
             if (settings.capitalised) addCapitalisedForms(foldLexicon);
-            TaggerModel foldModel = model;
-            foldModel.lexicon = &foldLexicon;
-            buildTaggingCorpus(inside, foldModel, corpus, info);
+            if (settings.engineCorpus) {
+                LanguageData foldData;
+                foldData.lexicon = std::move(foldLexicon);
+                foldData.lexicalRules = data.lexicalRules;
+                foldData.bigramLines = data.bigramLines;
+                foldData.compounds = data.compounds;
+                if (!buildEngineCorpus(foldData, settings, work.path(), inside, corpus, info, &report.engineCorpus))
+                    throw std::runtime_error("the engine cannot load the data written to " + work.path());
+            } else {
+                TaggerModel foldModel = model;
+                foldModel.lexicon = &foldLexicon;
+                buildTaggingCorpus(inside, foldModel, corpus, info);
+            }
         }
+    } else if (settings.engineCorpus) {
+        if (!buildEngineCorpus(data, settings, work.path(), train, corpus, info, &report.engineCorpus))
+            throw std::runtime_error("the engine cannot load the data written to " + work.path());
     } else {
         buildTaggingCorpus(train, model, corpus, info);
     }
@@ -237,14 +277,22 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
     report.contextual = learnContextualRules(corpus, settings.contextual);
     report.trainFinal = scoreCorpus(corpus, info);
     report.secondsContextual = secondsSince(t0);
-    for (const ContextualRule& r : report.contextual.rules)
-        data.contextualRules.push_back(formatContextualRule(corpus, r));
+    const int groupTag = corpus.tags.find(kGroupTag);
+    for (const ContextualRule& r : report.contextual.rules) {
+        const bool namesGroup = r.from == groupTag || r.to == groupTag ||
+                                (!templateArgIsWord(r.tmpl, 0) && r.a == groupTag) ||
+                                (templateArgCount(r.tmpl) > 1 && !templateArgIsWord(r.tmpl, 1) && r.b == groupTag);
+        if (groupTag < 0 || !namesGroup) data.contextualRules.push_back(formatContextualRule(corpus, r));
+    }
 
     if (!dev.empty()) {
         report.devBaseline = baselineAccuracy(dev, data.lexicon);
         CtxCorpus devCorpus;
         CorpusInfo devInfo;
-        buildTaggingCorpus(dev, model, devCorpus, devInfo);
+        if (!settings.engineCorpus)
+            buildTaggingCorpus(dev, model, devCorpus, devInfo);
+        else if (!buildEngineCorpus(data, settings, work.path(), dev, devCorpus, devInfo))
+            throw std::runtime_error("the engine cannot load the data written to " + work.path());
         report.devInitial = scoreCorpus(devCorpus, devInfo);
         for (const ContextualRule& r : report.contextual.rules)
             applyContextualRule(devCorpus, translateRule(corpus, devCorpus, r), nullptr);
@@ -328,8 +376,11 @@ void printReport(const Report& r, std::ostream& out) {
         << " treebank ones left out: their members' dictionary tags are too often wrong)\n"
         << "contextual rules: " << r.contextual.rules.size() << " (" << r.contextual.countedRules << " rules counted, "
         << r.contextual.rechecks << " rechecked by a pass, " << r.contextual.countMismatches << " count differences), "
-        << r.secondsContextual << " s\n"
-        << "accuracy (tokens of the treebank, as the engine cuts them):\n";
+        << r.secondsContextual << " s\n";
+    if (r.engineCorpus.goldTokens)
+        out << "engine's cutting of train: " << r.engineCorpus.pairedTokens << " of " << r.engineCorpus.goldTokens
+            << " treebank tokens covered by exactly one engine token\n";
+    out << "accuracy (tokens of the treebank, as the engine cuts them):\n";
     printAccuracy(out, "train before contextual rules", r.trainInitial);
     printAccuracy(out, "train after contextual rules", r.trainFinal);
     if (r.devSentences) {

@@ -10,6 +10,7 @@
 #include "tools/langdata/compounds.h"
 #include "tools/langdata/contextual_learner.h"
 #include "tools/langdata/engine_config.h"
+#include "tools/langdata/engine_corpus.h"
 #include "tools/langdata/lexical_learner.h"
 #include "tools/langdata/lexicon_builder.h"
 #include "tools/langdata/tagging_corpus.h"
@@ -28,6 +29,13 @@ struct Settings {
     // unknown words and missing tags occur as they do in new text). 0 or 1:
     // the whole dictionary.
     int contextualFolds = 4;
+    // Tag the contextual learner's text with the engine itself (its
+    // tokenizer, initial tagging and compounds over the data written so
+    // far) instead of the learner's own model of it.
+    bool engineCorpus = true;
+    // Treebank tags learned as they are written instead of mapped to the
+    // classic set (--keep-tag HYPH: a hyphen inside a word is HYPH, not ":").
+    std::vector<std::string> keptTags;
     LexiconOptions lexicon;
     bool capitalised = true;  // add capitalised forms of lower-case words
     CompoundOptions compounds;
@@ -54,6 +62,7 @@ struct Report {
     std::size_t bigramLines = 0;
     LexicalLearnerResult lexical;
     ContextualLearnerResult contextual;
+    EngineCorpusStats engineCorpus;
     Accuracy devBaseline, devInitial, devFinal;
     Accuracy trainInitial, trainFinal;
     std::vector<std::vector<Word>> devPredicted;  // the learner's own tagging of dev

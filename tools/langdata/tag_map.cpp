@@ -40,6 +40,13 @@ void resolveGoesWith(TreebankSentence& sentence) {
     }
 }
 
+void keepTreebankTags(std::vector<TreebankSentence>& sentences, const std::vector<std::string>& kept) {
+    for (TreebankSentence& sentence : sentences)
+        for (TreebankToken& t : sentence.tokens)
+            for (const std::string& k : kept)
+                if (t.rawTag == k) t.tag = k;
+}
+
 const char* tagMappingText() {
     return "Treebank tags outside the classic Penn set are mapped:\n"
            "  HYPH -> :    (hyphen between the parts of a split word)\n"

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace langdata {
 
@@ -27,6 +28,10 @@ struct TreebankSentence;
 // Replaces the "GW" tags of a sentence (already mapped) by the tag of the
 // piece each goes with.
 void resolveGoesWith(TreebankSentence& sentence);
+
+// Puts back the treebank's own tag where it is one of `kept` (such as
+// "HYPH", "NFP"), undoing the mapping for those tags.
+void keepTreebankTags(std::vector<TreebankSentence>& sentences, const std::vector<std::string>& kept);
 
 // The mapping as text, for --help.
 const char* tagMappingText();

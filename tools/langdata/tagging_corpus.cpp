@@ -34,7 +34,7 @@ std::string initialTag(const TaggerModel& model, const std::string& word, std::s
 void buildTaggingCorpus(const std::vector<TreebankSentence>& sentences, const TaggerModel& model, CtxCorpus& corpus,
                         CorpusInfo& info) {
     for (const TreebankSentence& sentence : sentences) {
-        const std::vector<Word> tokens = engineTokens(sentence);
+        const std::vector<Word> tokens = goldWords(sentence);
         std::vector<std::string> forms;
         for (const Word& w : tokens) forms.push_back(w.form);
         std::vector<std::string> initial;
@@ -91,7 +91,7 @@ Accuracy scoreCorpus(const CtxCorpus& corpus, const CorpusInfo& info) {
 Accuracy baselineAccuracy(const std::vector<TreebankSentence>& sentences, const Lexicon& lexicon) {
     Accuracy acc;
     for (const TreebankSentence& sentence : sentences) {
-        for (const Word& w : engineTokens(sentence)) {
+        for (const Word& w : goldWords(sentence)) {
             const auto* tags = lexicon.find(w.form);
             const std::string tag = tags ? (tags->empty() ? std::string("NN") : tags->front()) : initialGuess(w.form);
             acc.add(tags != nullptr, tag == w.tag);
