@@ -303,6 +303,16 @@ const char* const kPinnedConstructions[][2] = {
      "the) (NN park))))))))"},
     {"This computer isn't used.",
      "(S (SS (DECL (NP (NPL (DT This) (NN computer))) (VP (VBZ is) (VP (RB n't) (VBN used))))))"},
+    {"I have two big dogs.",
+     "(S (SS (DECL (NP (NPL (PRP I))) (VP (VBP have) (NP (NPL (CD two) (JJ big) (NNS dogs)))))))"},
+    {"The two little girls are sisters.",
+     "(S (SS (DECL (NP (NPL (DT The) (CD two) (JJ little) (NNS girls))) (VP (VBP are) (NP (NPL (NNS sisters)))))))"},
+    {"Great service - high class!",
+     "(S (FRAG (NPL (JJ Great) (NN service))) (HYPH -) (FRAG (NPL (JJ high) (NN class))))"},
+    {"We have changed our e-mail address.",
+     "(S (SS (DECL (NP (NPL (PRP We))) (VP (VBP have) (VP (VBN changed) (NP (NPL (PRP$ our) (JJ e) (HYPH -) (NN mail) "
+     "(NN address))))))))"},
+    {"She is kind.", "(S (SS (DECL (NP (NPL (PRP She))) (VP (VBZ is) (JJ kind)))))"},
 };
 
 TEST_F(BundledPhrases, EverydayConstructionsGetTheirPinnedTrees) {
