@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/grammar/recognizer.h"
+#include "engine/grammar/stack_recognizer.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 
@@ -184,6 +185,14 @@ Driver::Outcome Driver::apply(ActionEntry entry) {
 ParseResult Driver::run() {
     const RecognizerTables* tables = g_.recognizer();
     bool canRecognise = tables && tables->usable() && limits_.recogniseAfter >= 0;
+    if (limits_.recogniseAfter >= 0 && limits_.screen) {
+        result_.screened = true;
+        if (recogniseWithStacks(g_, input_) == StackVerdict::kNotInLanguage) {
+            result_.recognised = true;
+            result_.status = ParseStatus::kRejected;
+            return result_;
+        }
+    }
     if (search(canRecognise ? limits_.recogniseAfter : -1) == Search::kDone) return result_;
     // A costly parse: ask the recogniser, then search again with its answer.
     // The failures remembered so far stay failures.

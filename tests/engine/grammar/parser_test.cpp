@@ -211,11 +211,18 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     EXPECT_EQ(shared, 0);
     // A short sentence of the same grammar is found well within budget.
     EXPECT_EQ(parseTags(*g, "a a"), "(S (X (X a) (X a)))");
-    // With the recogniser the search stops where it is asked: no derivation.
+    // The stack recogniser rejects the input before the first step.
     ParseLimits asking;
     asking.budget = 1000;
     r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
     EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.screened);
+    EXPECT_EQ(r.steps, 0);
+    // Without it, the search stops where the chart is asked: no derivation.
+    asking.screen = false;
+    r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_FALSE(r.screened);
     EXPECT_TRUE(r.recognised);
     EXPECT_EQ(r.steps, asking.recogniseAfter);
 }

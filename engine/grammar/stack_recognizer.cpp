@@ -1,0 +1,439 @@
+#include "engine/grammar/stack_recognizer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "engine/grammar/grammar.h"
+#include "engine/grammar/parser.h"
+
+namespace zintra {
+
+// ---- the automaton
+
+namespace {
+
+void addBits(uint64_t* to, const uint64_t* from, int words, bool& changed) {
+    for (int w = 0; w < words; ++w) {
+        uint64_t fresh = from[w] & ~to[w];
+        if (fresh) to[w] |= fresh, changed = true;
+    }
+}
+
+}  // namespace
+
+StackTables::StackTables(const Grammar& g) : g_(g) {
+    symbols_ = g.symbolCount();
+    words_ = (symbols_ + 63) / 64;
+    int rules = g.ruleCount();
+    size_t w = static_cast<size_t>(words_);
+
+    // Nullable symbols and FIRST sets, to a fixed point.
+    std::vector<uint8_t> nullable(static_cast<size_t>(symbols_), 0);
+    std::vector<uint64_t> first(static_cast<size_t>(symbols_) * w, 0);
+    auto firstOf = [&](int symbol) { return first.data() + static_cast<size_t>(symbol) * w; };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int r = 0; r < rules; ++r) {
+            const GrammarRule& rule = g.rule(r);
+            int lhs = rule.symbols[0];
+            bool all = true;
+            for (size_t i = 1; i < rule.symbols.size() && all; ++i) {
+                int x = rule.symbols[i];
+                if (!g.isNonterminal(x)) {
+                    uint64_t bit = 1ull << (x % 64);
+                    if (!(firstOf(lhs)[x / 64] & bit)) firstOf(lhs)[x / 64] |= bit, changed = true;
+                    all = false;
+                } else {
+                    addBits(firstOf(lhs), firstOf(x), words_, changed);
+                    all = nullable[static_cast<size_t>(x)] != 0;
+                }
+            }
+            if (all && !nullable[static_cast<size_t>(lhs)]) nullable[static_cast<size_t>(lhs)] = 1, changed = true;
+        }
+    }
+    // FOLLOW sets: the end after the start symbol; what can come after a
+    // symbol in a body, and a left side's own when the rest can be empty.
+    follow_.assign(static_cast<size_t>(symbols_) * w, 0);
+    auto followOf = [&](int symbol) { return follow_.data() + static_cast<size_t>(symbol) * w; };
+    int start = g.startRuleSymbol();
+    followOf(start)[g.endSymbol() / 64] |= 1ull << (g.endSymbol() % 64);
+    std::vector<uint64_t> trailer(w);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int r = 0; r < rules; ++r) {
+            const GrammarRule& rule = g.rule(r);
+            std::copy(followOf(rule.symbols[0]), followOf(rule.symbols[0]) + w, trailer.begin());
+            for (size_t i = rule.symbols.size() - 1; i >= 1; --i) {
+                int x = rule.symbols[i];
+                if (g.isNonterminal(x)) {
+                    addBits(followOf(x), trailer.data(), words_, changed);
+                    if (!nullable[static_cast<size_t>(x)]) std::fill(trailer.begin(), trailer.end(), 0);
+                    for (size_t k = 0; k < w; ++k) trailer[k] |= firstOf(x)[k];
+                } else {
+                    std::fill(trailer.begin(), trailer.end(), 0);
+                    trailer[static_cast<size_t>(x / 64)] |= 1ull << (x % 64);
+                }
+            }
+        }
+    }
+
+    // LR(0) item sets. An item is (rule, dot), numbered from the rule's base.
+    std::vector<int> base(static_cast<size_t>(rules) + 1, 0);
+    for (int r = 0; r < rules; ++r)
+        base[static_cast<size_t>(r) + 1] = base[static_cast<size_t>(r)] + g.rule(r).bodyLength() + 1;
+    std::vector<int> itemRule(static_cast<size_t>(base.back()));
+    for (int r = 0; r < rules; ++r)
+        for (int i = base[static_cast<size_t>(r)]; i < base[static_cast<size_t>(r) + 1]; ++i)
+            itemRule[static_cast<size_t>(i)] = r;
+    auto dotOf = [&](int item) { return item - base[static_cast<size_t>(itemRule[static_cast<size_t>(item)])]; };
+
+    std::map<std::vector<int>, int> numbers;
+    std::vector<std::vector<int>> kernels;
+    std::vector<std::vector<std::pair<int, int>>> moves;  // by state: (symbol, state)
+    std::vector<std::vector<int>> completes;
+    auto number = [&](std::vector<int> kernel) {
+        auto [at, fresh] = numbers.emplace(std::move(kernel), static_cast<int>(kernels.size()));
+        if (fresh) kernels.push_back(at->first);
+        return at->second;
+    };
+    std::vector<int> initial;
+    for (int r : g.rulesOf(start)) initial.push_back(base[static_cast<size_t>(r)]);
+    std::sort(initial.begin(), initial.end());
+    number(initial);
+
+    std::vector<int> closure, seenItem(itemRule.size(), -1), seenNt(static_cast<size_t>(symbols_), -1);
+    std::vector<std::vector<int>> next(static_cast<size_t>(symbols_));
+    std::vector<int> touched;
+    for (int s = 0; s < static_cast<int>(kernels.size()); ++s) {
+        if (static_cast<int>(kernels.size()) > StackLimits::kMaxStates) return;
+        closure = kernels[static_cast<size_t>(s)];
+        for (int item : closure) seenItem[static_cast<size_t>(item)] = s;
+        for (size_t i = 0; i < closure.size(); ++i) {
+            int item = closure[i];
+            const GrammarRule& rule = g.rule(itemRule[static_cast<size_t>(item)]);
+            int dot = dotOf(item);
+            if (dot >= rule.bodyLength()) continue;
+            int x = rule.symbols[static_cast<size_t>(dot) + 1];
+            if (!g.isNonterminal(x) || seenNt[static_cast<size_t>(x)] == s) continue;
+            seenNt[static_cast<size_t>(x)] = s;
+            for (int r : g.rulesOf(x))
+                if (seenItem[static_cast<size_t>(base[static_cast<size_t>(r)])] != s) {
+                    seenItem[static_cast<size_t>(base[static_cast<size_t>(r)])] = s;
+                    closure.push_back(base[static_cast<size_t>(r)]);
+                }
+        }
+        touched.clear();
+        std::vector<int> complete;
+        for (int item : closure) {
+            const GrammarRule& rule = g.rule(itemRule[static_cast<size_t>(item)]);
+            int dot = dotOf(item);
+            if (dot >= rule.bodyLength()) {
+                complete.push_back(itemRule[static_cast<size_t>(item)]);
+                continue;
+            }
+            int x = rule.symbols[static_cast<size_t>(dot) + 1];
+            if (next[static_cast<size_t>(x)].empty()) touched.push_back(x);
+            next[static_cast<size_t>(x)].push_back(item + 1);
+        }
+        std::vector<std::pair<int, int>> out;
+        for (int x : touched) {
+            std::vector<int>& kernel = next[static_cast<size_t>(x)];
+            std::sort(kernel.begin(), kernel.end());
+            kernel.erase(std::unique(kernel.begin(), kernel.end()), kernel.end());
+            out.emplace_back(x, number(kernel));
+            kernel.clear();
+        }
+        moves.push_back(std::move(out));
+        completes.push_back(std::move(complete));
+    }
+    states_ = static_cast<int>(kernels.size());
+    size_t cells = static_cast<size_t>(states_) * static_cast<size_t>(symbols_);
+    if (static_cast<long>(cells) > StackLimits::kMaxCells) return;
+    nonterminal_.resize(static_cast<size_t>(symbols_));
+    for (int x = 0; x < symbols_; ++x) nonterminal_[static_cast<size_t>(x)] = g.isNonterminal(x);
+    goto_.assign(cells, -1);
+    for (int s = 0; s < states_; ++s)
+        for (auto [x, t] : moves[static_cast<size_t>(s)])
+            goto_[static_cast<size_t>(s) * static_cast<size_t>(symbols_) + static_cast<size_t>(x)] = t;
+    reduceBegin_.assign(cells + static_cast<size_t>(states_) + 1, 0);
+    auto entry = [&](int r) { return Reduction{r, g.rule(r).symbols[0], g.rule(r).bodyLength()}; };
+    for (int s = 0; s < states_; ++s)
+        for (int x = 0; x < symbols_; ++x) {
+            size_t cell = static_cast<size_t>(s) * static_cast<size_t>(symbols_) + static_cast<size_t>(x);
+            if (!nonterminal_[static_cast<size_t>(x)])
+                for (int r : completes[static_cast<size_t>(s)])
+                    if (mayFollow(g.rule(r).symbols[0], x)) reduce_.push_back(entry(r));
+            reduceBegin_[cell + 1] = static_cast<uint32_t>(reduce_.size());
+        }
+    for (int s = 0; s < states_; ++s) {
+        for (int r : completes[static_cast<size_t>(s)]) reduce_.push_back(entry(r));
+        reduceBegin_[cells + static_cast<size_t>(s) + 1] = static_cast<uint32_t>(reduce_.size());
+    }
+    usable_ = true;
+}
+
+bool StackTables::mayFollow(int lhs, int symbol) const {
+    if (symbol == g_.endSymbol()) return followBit(lhs, symbol);
+    return followBit(lhs, symbol) || (g_.allInputSymbol() >= 0 && followBit(lhs, g_.allInputSymbol()));
+}
+
+// ---- the graph of stacks
+
+namespace {
+
+// The graph: a node is a state reached at an input position (its level);
+// an edge leads from a node to the node below it on some stack, over one
+// grammar symbol (a shifted token or a reduced phrase).
+struct Node {
+    int state;
+    int firstEdge;  // -1: none (the bottom node)
+};
+struct Edge {
+    int to;
+    int next;  // the node's next edge, -1 at the end
+};
+// A reduction still to trace: by rule from node, along every path (edge -1)
+// or only along paths that begin with edge.
+struct Work {
+    int node;
+    int rule, lhs, length;
+    int edge;
+};
+struct Shift {
+    int node;
+    int target;
+};
+
+class StackGraph {
+  public:
+    StackVerdict run(const Grammar& g, const StackTables& t, std::span<const InputSymbol> input);
+
+  private:
+    // The node of state at the current level, or -1.
+    int nodeAt(int state) const {
+        size_t s = static_cast<size_t>(state);
+        return slotStamp_[s] == levelStamp_ ? slot_[s] : -1;
+    }
+    int makeNode(int state) {
+        int id = static_cast<int>(nodes_.size());
+        nodes_.push_back({state, -1});
+        mark_.push_back(0);
+        mask_.push_back(0);
+        maskStamp_.push_back(0);
+        slot_[static_cast<size_t>(state)] = id;
+        slotStamp_[static_cast<size_t>(state)] = levelStamp_;
+        return id;
+    }
+    // Adds the edge from -> to unless it is there; its number, or -1 when it
+    // was. Edges leave nodes of the current level only: the first 64 of them
+    // keep one bit each in a mask per node below; the rest look through
+    // their own edges.
+    int addEdge(int from, int to) {
+        int bit = from - levelBegin_;
+        size_t t = static_cast<size_t>(to);
+        if (bit < 64) {
+            if (maskStamp_[t] != levelStamp_) maskStamp_[t] = levelStamp_, mask_[t] = 0;
+            if ((mask_[t] >> bit) & 1) return -1;
+            mask_[t] |= 1ull << bit;
+        } else {
+            for (int e = nodes_[static_cast<size_t>(from)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next)
+                if (edges_[static_cast<size_t>(e)].to == to) return -1;
+        }
+        int id = static_cast<int>(edges_.size());
+        edges_.push_back({to, nodes_[static_cast<size_t>(from)].firstEdge});
+        nodes_[static_cast<size_t>(from)].firstEdge = id;
+        return id;
+    }
+    // Queues the node's reductions that the look-ahead may follow (along
+    // every path, or those beginning with edge); a new node also records its
+    // shifts.
+    void queue(int node, int edge, bool fresh);
+    void trace(const Work& w);
+    void reduceTo(int below, int rule, int lhs);
+
+    const Grammar* g_ = nullptr;
+    const StackTables* t_ = nullptr;
+    int lookAhead_ = -1;
+    bool withAny_ = false;
+    bool atEnd_ = false;
+    bool accepted_ = false;
+    bool tooLarge_ = false;
+    bool noEmptyRules_ = true;
+    int levelBegin_ = 0;  // the first node of the current level
+    long work_ = 0;
+
+    std::vector<Node> nodes_;
+    std::vector<Edge> edges_;
+    // Per node: which nodes of the level stamped maskStamp_ have an edge to it.
+    std::vector<uint64_t> mask_;
+    std::vector<uint32_t> maskStamp_;
+    std::vector<Work> queue_;
+    std::vector<Shift> shifts_, nextShifts_;
+    // Per state: its node at the level stamped levelStamp_.
+    std::vector<int> slot_;
+    std::vector<uint32_t> slotStamp_;
+    uint32_t levelStamp_ = 0;
+    // Per node: marked while tracing, to keep each node once per step.
+    std::vector<uint32_t> mark_;
+    uint32_t markStamp_ = 0;
+    std::vector<int> from_, to_;
+};
+
+void StackGraph::queue(int node, int edge, bool fresh) {
+    int state = nodes_[static_cast<size_t>(node)].state;
+    for (const StackTables::Reduction& r : t_->reductions(state, lookAhead_)) {
+        if (r.length > ParseNode::kMaxChildren || (edge >= 0 && r.length == 0)) continue;
+        queue_.push_back({node, r.rule, r.lhs, r.length, edge});
+    }
+    if (!fresh || atEnd_) return;
+    int target = t_->go(state, lookAhead_);
+    if (target >= 0) shifts_.push_back({node, target});
+    if (withAny_ && (target = t_->go(state, g_->allInputSymbol())) >= 0) shifts_.push_back({node, target});
+}
+
+void StackGraph::trace(const Work& w) {
+    int k = w.length;
+    int start = w.node;
+    if (w.edge >= 0) {
+        start = edges_[static_cast<size_t>(w.edge)].to;
+        --k;
+    }
+    if (k == 0) {
+        reduceTo(start, w.rule, w.lhs);
+        return;
+    }
+    if (k == 1) {
+        // One node's edges lead to distinct nodes. Edges reduceTo adds to
+        // start go to the head of its list and are queued on their own.
+        for (int e = nodes_[static_cast<size_t>(start)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next) {
+            ++work_;
+            reduceTo(edges_[static_cast<size_t>(e)].to, w.rule, w.lhs);
+        }
+        return;
+    }
+    from_.clear();
+    from_.push_back(start);
+    for (; k > 0 && !from_.empty(); --k) {
+        if (++markStamp_ == 0) {
+            std::fill(mark_.begin(), mark_.end(), 0);
+            markStamp_ = 1;
+        }
+        to_.clear();
+        for (int u : from_)
+            for (int e = nodes_[static_cast<size_t>(u)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next) {
+                int v = edges_[static_cast<size_t>(e)].to;
+                ++work_;
+                if (mark_[static_cast<size_t>(v)] == markStamp_) continue;
+                mark_[static_cast<size_t>(v)] = markStamp_;
+                to_.push_back(v);
+            }
+        from_.swap(to_);
+    }
+    for (int below : from_) reduceTo(below, w.rule, w.lhs);
+}
+
+void StackGraph::reduceTo(int below, int rule, int lhs) {
+    // The bottom node is node 0; a start rule reduced onto it at the end of
+    // the input accepts, as in the driver.
+    if (atEnd_ && below == 0 && g_->isStartRule(rule)) {
+        accepted_ = true;
+        return;
+    }
+    int target = t_->go(nodes_[static_cast<size_t>(below)].state, lhs);
+    if (target < 0) return;
+    int node = nodeAt(target);
+    if (node < 0) {
+        if (static_cast<long>(nodes_.size()) >= StackLimits::kMaxNodes) {
+            tooLarge_ = true;
+            return;
+        }
+        node = makeNode(target);
+        addEdge(node, below);
+        queue(node, -1, true);
+        return;
+    }
+    int edge = addEdge(node, below);
+    if (edge < 0) return;
+    if (noEmptyRules_) {
+        // Every edge spans at least one token, so only paths that begin at
+        // this node can run through the new edge.
+        queue(node, edge, false);
+    } else {
+        // Paths from other nodes of this level may reach the node over
+        // empty phrases: trace every reduction of the level again (edges
+        // already there are not added twice, so this ends).
+        for (int n = levelBegin_; n < static_cast<int>(nodes_.size()); ++n) queue(n, -1, false);
+    }
+}
+
+StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<const InputSymbol> input) {
+    g_ = &g;
+    t_ = &t;
+    accepted_ = tooLarge_ = false;
+    work_ = 0;
+    noEmptyRules_ = !g.hasEmptyRule();
+    nodes_.clear();
+    edges_.clear();
+    queue_.clear();
+    shifts_.clear();
+    mark_.clear();
+    mask_.clear();
+    maskStamp_.clear();
+    size_t states = static_cast<size_t>(t.states());
+    if (slot_.size() < states) {
+        slot_.resize(states, -1);
+        slotStamp_.resize(states, 0);
+    }
+    int n = static_cast<int>(input.size());
+    // A token that reads as the end symbol would let the driver accept
+    // before the end; such input is left to the search.
+    for (const InputSymbol& in : input)
+        if (in.symbol == g.endSymbol()) return StackVerdict::kTooLarge;
+    for (int level = 0; level <= n; ++level) {
+        if (++levelStamp_ == 0) {
+            std::fill(slotStamp_.begin(), slotStamp_.end(), 0);
+            std::fill(maskStamp_.begin(), maskStamp_.end(), 0);
+            levelStamp_ = 1;
+        }
+        atEnd_ = level == n;
+        lookAhead_ = atEnd_ ? g.endSymbol() : input[static_cast<size_t>(level)].symbol;
+        withAny_ = g.usesAllInput() && !atEnd_ && lookAhead_ != g.allInputSymbol();
+        levelBegin_ = static_cast<int>(nodes_.size());
+        nextShifts_.swap(shifts_);
+        shifts_.clear();
+        if (level == 0) {
+            makeNode(0);
+        } else {
+            for (const Shift& s : nextShifts_) {
+                int node = nodeAt(s.target);
+                if (node < 0) node = makeNode(s.target);
+                addEdge(node, s.node);
+            }
+        }
+        for (int node = levelBegin_; node < static_cast<int>(nodes_.size()); ++node) queue(node, -1, true);
+        while (!queue_.empty()) {
+            Work w = queue_.back();
+            queue_.pop_back();
+            trace(w);
+            if (accepted_) return StackVerdict::kInLanguage;
+            if (tooLarge_ || work_ + static_cast<long>(queue_.size()) > StackLimits::kMaxWork ||
+                static_cast<long>(edges_.size()) > StackLimits::kMaxEdges)
+                return StackVerdict::kTooLarge;
+        }
+        if (!atEnd_ && shifts_.empty()) return StackVerdict::kNotInLanguage;
+    }
+    return StackVerdict::kNotInLanguage;
+}
+
+}  // namespace
+
+StackVerdict recogniseWithStacks(const Grammar& grammar, std::span<const InputSymbol> input) {
+    const StackTables* tables = grammar.stackTables();
+    if (!tables || !tables->usable()) return StackVerdict::kTooLarge;
+    thread_local StackGraph graph;
+    return graph.run(grammar, *tables, input);
+}
+
+}  // namespace zintra
