@@ -26,8 +26,33 @@ void addBits(uint64_t* to, const uint64_t* from, int words, bool& changed) {
 StackTables::StackTables(const Grammar& g) : g_(g) {
     symbols_ = g.symbolCount();
     words_ = (symbols_ + 63) / 64;
-    int rules = g.ruleCount();
     size_t w = static_cast<size_t>(words_);
+
+    // The automaton's own rules: the grammar's, but a run written right
+    // recursively (A : X | X A) is read left recursively (A : X | A X). Both
+    // derive the same runs of X; read from the left, a run of n symbols
+    // keeps one stack below it instead of one for each of its n suffixes.
+    std::vector<std::vector<int>> rule;
+    std::vector<uint8_t> startRule;
+    for (int r = 0; r < g.ruleCount(); ++r) {
+        rule.push_back(g.rule(r).symbols);
+        startRule.push_back(g.isStartRule(r));
+    }
+    for (int a = 0; a < symbols_; ++a) {
+        const std::vector<int>& of = g.rulesOf(a);
+        if (of.size() != 2) continue;
+        std::vector<int>& one = rule[static_cast<size_t>(of[0])];
+        std::vector<int>& two = rule[static_cast<size_t>(of[1])];
+        std::vector<int>& base = one.size() == 2 ? one : two;
+        std::vector<int>& run = one.size() == 2 ? two : one;
+        if (base.size() == 2 && run.size() == 3 && base[1] != a && run[1] == base[1] && run[2] == a) {
+            run = {a, a, base[1]};
+            turned_.push_back(a);
+        }
+    }
+    int rules = static_cast<int>(rule.size());
+    std::vector<std::vector<int>> rulesOf(static_cast<size_t>(symbols_));
+    for (int r = 0; r < rules; ++r) rulesOf[static_cast<size_t>(rule[static_cast<size_t>(r)][0])].push_back(r);
 
     // Nullable symbols and FIRST sets, to a fixed point.
     std::vector<uint8_t> nullable(static_cast<size_t>(symbols_), 0);
@@ -36,11 +61,11 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
     for (bool changed = true; changed;) {
         changed = false;
         for (int r = 0; r < rules; ++r) {
-            const GrammarRule& rule = g.rule(r);
-            int lhs = rule.symbols[0];
+            const std::vector<int>& symbols = rule[static_cast<size_t>(r)];
+            int lhs = symbols[0];
             bool all = true;
-            for (size_t i = 1; i < rule.symbols.size() && all; ++i) {
-                int x = rule.symbols[i];
+            for (size_t i = 1; i < symbols.size() && all; ++i) {
+                int x = symbols[i];
                 if (!g.isNonterminal(x)) {
                     uint64_t bit = 1ull << (x % 64);
                     if (!(firstOf(lhs)[x / 64] & bit)) firstOf(lhs)[x / 64] |= bit, changed = true;
@@ -63,10 +88,10 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
     for (bool changed = true; changed;) {
         changed = false;
         for (int r = 0; r < rules; ++r) {
-            const GrammarRule& rule = g.rule(r);
-            std::copy(followOf(rule.symbols[0]), followOf(rule.symbols[0]) + w, trailer.begin());
-            for (size_t i = rule.symbols.size() - 1; i >= 1; --i) {
-                int x = rule.symbols[i];
+            const std::vector<int>& symbols = rule[static_cast<size_t>(r)];
+            std::copy(followOf(symbols[0]), followOf(symbols[0]) + w, trailer.begin());
+            for (size_t i = symbols.size() - 1; i >= 1; --i) {
+                int x = symbols[i];
                 if (g.isNonterminal(x)) {
                     addBits(followOf(x), trailer.data(), words_, changed);
                     if (!nullable[static_cast<size_t>(x)]) std::fill(trailer.begin(), trailer.end(), 0);
@@ -82,7 +107,8 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
     // LR(0) item sets. An item is (rule, dot), numbered from the rule's base.
     std::vector<int> base(static_cast<size_t>(rules) + 1, 0);
     for (int r = 0; r < rules; ++r)
-        base[static_cast<size_t>(r) + 1] = base[static_cast<size_t>(r)] + g.rule(r).bodyLength() + 1;
+        base[static_cast<size_t>(r) + 1] =
+            base[static_cast<size_t>(r)] + static_cast<int>(rule[static_cast<size_t>(r)].size());
     std::vector<int> itemRule(static_cast<size_t>(base.back()));
     for (int r = 0; r < rules; ++r)
         for (int i = base[static_cast<size_t>(r)]; i < base[static_cast<size_t>(r) + 1]; ++i)
@@ -99,7 +125,7 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
         return at->second;
     };
     std::vector<int> initial;
-    for (int r : g.rulesOf(start)) initial.push_back(base[static_cast<size_t>(r)]);
+    for (int r : rulesOf[static_cast<size_t>(start)]) initial.push_back(base[static_cast<size_t>(r)]);
     std::sort(initial.begin(), initial.end());
     number(initial);
 
@@ -112,13 +138,13 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
         for (int item : closure) seenItem[static_cast<size_t>(item)] = s;
         for (size_t i = 0; i < closure.size(); ++i) {
             int item = closure[i];
-            const GrammarRule& rule = g.rule(itemRule[static_cast<size_t>(item)]);
+            const std::vector<int>& symbols = rule[static_cast<size_t>(itemRule[static_cast<size_t>(item)])];
             int dot = dotOf(item);
-            if (dot >= rule.bodyLength()) continue;
-            int x = rule.symbols[static_cast<size_t>(dot) + 1];
+            if (dot + 1 >= static_cast<int>(symbols.size())) continue;
+            int x = symbols[static_cast<size_t>(dot) + 1];
             if (!g.isNonterminal(x) || seenNt[static_cast<size_t>(x)] == s) continue;
             seenNt[static_cast<size_t>(x)] = s;
-            for (int r : g.rulesOf(x))
+            for (int r : rulesOf[static_cast<size_t>(x)])
                 if (seenItem[static_cast<size_t>(base[static_cast<size_t>(r)])] != s) {
                     seenItem[static_cast<size_t>(base[static_cast<size_t>(r)])] = s;
                     closure.push_back(base[static_cast<size_t>(r)]);
@@ -127,13 +153,13 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
         touched.clear();
         std::vector<int> complete;
         for (int item : closure) {
-            const GrammarRule& rule = g.rule(itemRule[static_cast<size_t>(item)]);
+            const std::vector<int>& symbols = rule[static_cast<size_t>(itemRule[static_cast<size_t>(item)])];
             int dot = dotOf(item);
-            if (dot >= rule.bodyLength()) {
+            if (dot + 1 >= static_cast<int>(symbols.size())) {
                 complete.push_back(itemRule[static_cast<size_t>(item)]);
                 continue;
             }
-            int x = rule.symbols[static_cast<size_t>(dot) + 1];
+            int x = symbols[static_cast<size_t>(dot) + 1];
             if (next[static_cast<size_t>(x)].empty()) touched.push_back(x);
             next[static_cast<size_t>(x)].push_back(item + 1);
         }
@@ -158,13 +184,16 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
         for (auto [x, t] : moves[static_cast<size_t>(s)])
             goto_[static_cast<size_t>(s) * static_cast<size_t>(symbols_) + static_cast<size_t>(x)] = t;
     reduceBegin_.assign(cells + static_cast<size_t>(states_) + 1, 0);
-    auto entry = [&](int r) { return Reduction{r, g.rule(r).symbols[0], g.rule(r).bodyLength()}; };
+    auto entry = [&](int r) {
+        const std::vector<int>& symbols = rule[static_cast<size_t>(r)];
+        return Reduction{symbols[0], static_cast<int>(symbols.size()) - 1, startRule[static_cast<size_t>(r)] != 0};
+    };
     for (int s = 0; s < states_; ++s)
         for (int x = 0; x < symbols_; ++x) {
             size_t cell = static_cast<size_t>(s) * static_cast<size_t>(symbols_) + static_cast<size_t>(x);
             if (!nonterminal_[static_cast<size_t>(x)])
                 for (int r : completes[static_cast<size_t>(s)])
-                    if (mayFollow(g.rule(r).symbols[0], x)) reduce_.push_back(entry(r));
+                    if (mayFollow(rule[static_cast<size_t>(r)][0], x)) reduce_.push_back(entry(r));
             reduceBegin_[cell + 1] = static_cast<uint32_t>(reduce_.size());
         }
     for (int s = 0; s < states_; ++s) {
@@ -198,7 +227,8 @@ struct Edge {
 // or only along paths that begin with edge.
 struct Work {
     int node;
-    int rule, lhs, length;
+    int lhs, length;
+    bool start;
     int edge;
 };
 struct Shift {
@@ -251,7 +281,7 @@ class StackGraph {
     // shifts.
     void queue(int node, int edge, bool fresh);
     void trace(const Work& w);
-    void reduceTo(int below, int rule, int lhs);
+    void reduceTo(int below, int lhs, bool start);
 
     const Grammar* g_ = nullptr;
     const StackTables* t_ = nullptr;
@@ -262,6 +292,10 @@ class StackGraph {
     bool tooLarge_ = false;
     bool noEmptyRules_ = true;
     int levelBegin_ = 0;  // the first node of the current level
+    // One-symbol reductions taken at once nest at most this deep; deeper
+    // ones are queued.
+    static constexpr int kMaxDepth = 32;
+    int depth_ = 0;
     long work_ = 0;
 
     std::vector<Node> nodes_;
@@ -285,7 +319,24 @@ void StackGraph::queue(int node, int edge, bool fresh) {
     int state = nodes_[static_cast<size_t>(node)].state;
     for (const StackTables::Reduction& r : t_->reductions(state, lookAhead_)) {
         if (r.length > ParseNode::kMaxChildren || (edge >= 0 && r.length == 0)) continue;
-        queue_.push_back({node, r.rule, r.lhs, r.length, edge});
+        if (r.length == 1 && depth_ < kMaxDepth) {
+            // A one-symbol reduction goes back one edge: taken at once, not
+            // queued. Edges reduceTo adds to this node go to the head of its
+            // list and are queued on their own.
+            ++depth_;
+            if (edge >= 0) {
+                reduceTo(edges_[static_cast<size_t>(edge)].to, r.lhs, r.start);
+            } else {
+                for (int e = nodes_[static_cast<size_t>(node)].firstEdge; e >= 0;
+                     e = edges_[static_cast<size_t>(e)].next) {
+                    ++work_;
+                    reduceTo(edges_[static_cast<size_t>(e)].to, r.lhs, r.start);
+                }
+            }
+            --depth_;
+            continue;
+        }
+        queue_.push_back({node, r.lhs, r.length, r.start, edge});
     }
     if (!fresh || atEnd_) return;
     int target = t_->go(state, lookAhead_);
@@ -301,7 +352,7 @@ void StackGraph::trace(const Work& w) {
         --k;
     }
     if (k == 0) {
-        reduceTo(start, w.rule, w.lhs);
+        reduceTo(start, w.lhs, w.start);
         return;
     }
     if (k == 1) {
@@ -309,7 +360,7 @@ void StackGraph::trace(const Work& w) {
         // start go to the head of its list and are queued on their own.
         for (int e = nodes_[static_cast<size_t>(start)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next) {
             ++work_;
-            reduceTo(edges_[static_cast<size_t>(e)].to, w.rule, w.lhs);
+            reduceTo(edges_[static_cast<size_t>(e)].to, w.lhs, w.start);
         }
         return;
     }
@@ -331,13 +382,13 @@ void StackGraph::trace(const Work& w) {
             }
         from_.swap(to_);
     }
-    for (int below : from_) reduceTo(below, w.rule, w.lhs);
+    for (int below : from_) reduceTo(below, w.lhs, w.start);
 }
 
-void StackGraph::reduceTo(int below, int rule, int lhs) {
+void StackGraph::reduceTo(int below, int lhs, bool start) {
     // The bottom node is node 0; a start rule reduced onto it at the end of
     // the input accepts, as in the driver.
-    if (atEnd_ && below == 0 && g_->isStartRule(rule)) {
+    if (atEnd_ && below == 0 && start) {
         accepted_ = true;
         return;
     }
@@ -373,6 +424,7 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     t_ = &t;
     accepted_ = tooLarge_ = false;
     work_ = 0;
+    depth_ = 0;
     noEmptyRules_ = !g.hasEmptyRule();
     nodes_.clear();
     edges_.clear();
@@ -388,9 +440,11 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     }
     int n = static_cast<int>(input.size());
     // A token that reads as the end symbol would let the driver accept
-    // before the end; such input is left to the search.
+    // before the end, and one tagged with a run read the other way round
+    // stands where the automaton's rules do not put it: such input is left
+    // to the search.
     for (const InputSymbol& in : input)
-        if (in.symbol == g.endSymbol()) return StackVerdict::kTooLarge;
+        if (in.symbol == g.endSymbol() || t.turned(in.symbol)) return StackVerdict::kTooLarge;
     for (int level = 0; level <= n; ++level) {
         if (++levelStamp_ == 0) {
             std::fill(slotStamp_.begin(), slotStamp_.end(), 0);
@@ -413,14 +467,15 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
             }
         }
         for (int node = levelBegin_; node < static_cast<int>(nodes_.size()); ++node) queue(node, -1, true);
-        while (!queue_.empty()) {
-            Work w = queue_.back();
-            queue_.pop_back();
-            trace(w);
+        for (;;) {
             if (accepted_) return StackVerdict::kInLanguage;
             if (tooLarge_ || work_ + static_cast<long>(queue_.size()) > StackLimits::kMaxWork ||
                 static_cast<long>(edges_.size()) > StackLimits::kMaxEdges)
                 return StackVerdict::kTooLarge;
+            if (queue_.empty()) break;
+            Work w = queue_.back();
+            queue_.pop_back();
+            trace(w);
         }
         if (!atEnd_ && shifts_.empty()) return StackVerdict::kNotInLanguage;
     }

@@ -18,6 +18,7 @@
 // nothing once the thread has parsed a sentence of its size.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -57,9 +58,9 @@ class StackTables {
     // (SLR: the symbol may follow the rule's left side; a token tagged with a
     // non-terminal or an unknown tag is not screened).
     struct Reduction {
-        int rule;
         int lhs;
         int length;
+        bool start;  // a rule of the start symbol
     };
     std::span<const Reduction> reductions(int state, int next) const {
         size_t cell = next >= 0 && next < symbols_ && !nonterminal_[static_cast<size_t>(next)]
@@ -67,6 +68,11 @@ class StackTables {
                           : static_cast<size_t>(states_) * static_cast<size_t>(symbols_) + static_cast<size_t>(state);
         return {reduce_.data() + reduceBegin_[cell], reduceBegin_[cell + 1] - reduceBegin_[cell]};
     }
+
+    // Whether the automaton reads the runs of non-terminal symbol left
+    // recursively where the grammar has them right recursive.
+    size_t turnedCount() const { return turned_.size(); }
+    bool turned(int symbol) const { return std::find(turned_.begin(), turned_.end(), symbol) != turned_.end(); }
 
   private:
     bool mayFollow(int lhs, int symbol) const;
@@ -87,6 +93,7 @@ class StackTables {
     std::vector<Reduction> reduce_;
     std::vector<uint32_t> reduceBegin_;
     std::vector<uint64_t> follow_;  // by symbol: the symbols that may follow it
+    std::vector<int> turned_;       // non-terminals whose runs are read left recursively
 };
 
 // Whether some path of the automaton accepts input. kTooLarge when the
