@@ -218,6 +218,16 @@ namespace {
 struct Node {
     int state;
     int firstEdge;  // -1: none (the bottom node)
+    // Which nodes of the level stamped maskStamp have an edge to this one
+    // (the first 64 of the level, one bit each).
+    uint32_t maskStamp;
+    uint64_t mask;
+    uint32_t mark;  // marked while tracing, to keep each node once per step
+};
+// The node of a state at the level stamped stamp.
+struct Slot {
+    uint32_t stamp;
+    int node;
 };
 struct Edge {
     int to;
@@ -244,16 +254,12 @@ class StackGraph {
     // The node of state at the current level, or -1.
     int nodeAt(int state) const {
         size_t s = static_cast<size_t>(state);
-        return slotStamp_[s] == levelStamp_ ? slot_[s] : -1;
+        return slot_[s].stamp == levelStamp_ ? slot_[s].node : -1;
     }
     int makeNode(int state) {
         int id = static_cast<int>(nodes_.size());
-        nodes_.push_back({state, -1});
-        mark_.push_back(0);
-        mask_.push_back(0);
-        maskStamp_.push_back(0);
-        slot_[static_cast<size_t>(state)] = id;
-        slotStamp_[static_cast<size_t>(state)] = levelStamp_;
+        nodes_.push_back({state, -1, 0, 0, 0});
+        slot_[static_cast<size_t>(state)] = {levelStamp_, id};
         return id;
     }
     // Adds the edge from -> to unless it is there; its number, or -1 when it
@@ -262,11 +268,11 @@ class StackGraph {
     // their own edges.
     int addEdge(int from, int to) {
         int bit = from - levelBegin_;
-        size_t t = static_cast<size_t>(to);
+        Node& t = nodes_[static_cast<size_t>(to)];
         if (bit < 64) {
-            if (maskStamp_[t] != levelStamp_) maskStamp_[t] = levelStamp_, mask_[t] = 0;
-            if ((mask_[t] >> bit) & 1) return -1;
-            mask_[t] |= 1ull << bit;
+            if (t.maskStamp != levelStamp_) t.maskStamp = levelStamp_, t.mask = 0;
+            if ((t.mask >> bit) & 1) return -1;
+            t.mask |= 1ull << bit;
         } else {
             for (int e = nodes_[static_cast<size_t>(from)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next)
                 if (edges_[static_cast<size_t>(e)].to == to) return -1;
@@ -286,6 +292,7 @@ class StackGraph {
     const Grammar* g_ = nullptr;
     const StackTables* t_ = nullptr;
     int lookAhead_ = -1;
+    StackTables::Column column_{};  // where the look-ahead's reductions lie
     bool withAny_ = false;
     bool atEnd_ = false;
     bool accepted_ = false;
@@ -300,24 +307,18 @@ class StackGraph {
 
     std::vector<Node> nodes_;
     std::vector<Edge> edges_;
-    // Per node: which nodes of the level stamped maskStamp_ have an edge to it.
-    std::vector<uint64_t> mask_;
-    std::vector<uint32_t> maskStamp_;
     std::vector<Work> queue_;
     std::vector<Shift> shifts_, nextShifts_;
     // Per state: its node at the level stamped levelStamp_.
-    std::vector<int> slot_;
-    std::vector<uint32_t> slotStamp_;
+    std::vector<Slot> slot_;
     uint32_t levelStamp_ = 0;
-    // Per node: marked while tracing, to keep each node once per step.
-    std::vector<uint32_t> mark_;
     uint32_t markStamp_ = 0;
     std::vector<int> from_, to_;
 };
 
 void StackGraph::queue(int node, int edge, bool fresh) {
     int state = nodes_[static_cast<size_t>(node)].state;
-    for (const StackTables::Reduction& r : t_->reductions(state, lookAhead_)) {
+    for (const StackTables::Reduction& r : t_->reductions(state, column_)) {
         if (r.length > ParseNode::kMaxChildren || (edge >= 0 && r.length == 0)) continue;
         if (r.length == 1 && depth_ < kMaxDepth) {
             // A one-symbol reduction goes back one edge: taken at once, not
@@ -368,7 +369,7 @@ void StackGraph::trace(const Work& w) {
     from_.push_back(start);
     for (; k > 0 && !from_.empty(); --k) {
         if (++markStamp_ == 0) {
-            std::fill(mark_.begin(), mark_.end(), 0);
+            for (Node& node : nodes_) node.mark = 0;
             markStamp_ = 1;
         }
         to_.clear();
@@ -376,8 +377,8 @@ void StackGraph::trace(const Work& w) {
             for (int e = nodes_[static_cast<size_t>(u)].firstEdge; e >= 0; e = edges_[static_cast<size_t>(e)].next) {
                 int v = edges_[static_cast<size_t>(e)].to;
                 ++work_;
-                if (mark_[static_cast<size_t>(v)] == markStamp_) continue;
-                mark_[static_cast<size_t>(v)] = markStamp_;
+                if (nodes_[static_cast<size_t>(v)].mark == markStamp_) continue;
+                nodes_[static_cast<size_t>(v)].mark = markStamp_;
                 to_.push_back(v);
             }
         from_.swap(to_);
@@ -430,14 +431,8 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     edges_.clear();
     queue_.clear();
     shifts_.clear();
-    mark_.clear();
-    mask_.clear();
-    maskStamp_.clear();
     size_t states = static_cast<size_t>(t.states());
-    if (slot_.size() < states) {
-        slot_.resize(states, -1);
-        slotStamp_.resize(states, 0);
-    }
+    if (slot_.size() < states) slot_.resize(states, Slot{0, -1});
     int n = static_cast<int>(input.size());
     // A token that reads as the end symbol would let the driver accept
     // before the end, and one tagged with a run read the other way round
@@ -447,12 +442,13 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
         if (in.symbol == g.endSymbol() || t.turned(in.symbol)) return StackVerdict::kTooLarge;
     for (int level = 0; level <= n; ++level) {
         if (++levelStamp_ == 0) {
-            std::fill(slotStamp_.begin(), slotStamp_.end(), 0);
-            std::fill(maskStamp_.begin(), maskStamp_.end(), 0);
+            for (Slot& slot : slot_) slot.stamp = 0;
+            for (Node& node : nodes_) node.maskStamp = 0;
             levelStamp_ = 1;
         }
         atEnd_ = level == n;
         lookAhead_ = atEnd_ ? g.endSymbol() : input[static_cast<size_t>(level)].symbol;
+        column_ = t.column(lookAhead_);
         withAny_ = g.usesAllInput() && !atEnd_ && lookAhead_ != g.allInputSymbol();
         levelBegin_ = static_cast<int>(nodes_.size());
         nextShifts_.swap(shifts_);

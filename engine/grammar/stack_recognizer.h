@@ -62,12 +62,21 @@ class StackTables {
         int length;
         bool start;  // a rule of the start symbol
     };
-    std::span<const Reduction> reductions(int state, int next) const {
-        size_t cell = next >= 0 && next < symbols_ && !nonterminal_[static_cast<size_t>(next)]
-                          ? static_cast<size_t>(state) * static_cast<size_t>(symbols_) + static_cast<size_t>(next)
-                          : static_cast<size_t>(states_) * static_cast<size_t>(symbols_) + static_cast<size_t>(state);
+    // Where the reductions before one next symbol lie: state s has its list
+    // in cell s * stride + offset.
+    struct Column {
+        size_t stride, offset;
+    };
+    Column column(int next) const {
+        if (next >= 0 && next < symbols_ && !nonterminal_[static_cast<size_t>(next)])
+            return {static_cast<size_t>(symbols_), static_cast<size_t>(next)};
+        return {1, static_cast<size_t>(states_) * static_cast<size_t>(symbols_)};
+    }
+    std::span<const Reduction> reductions(int state, Column c) const {
+        size_t cell = static_cast<size_t>(state) * c.stride + c.offset;
         return {reduce_.data() + reduceBegin_[cell], reduceBegin_[cell + 1] - reduceBegin_[cell]};
     }
+    std::span<const Reduction> reductions(int state, int next) const { return reductions(state, column(next)); }
 
     // Whether the automaton reads the runs of non-terminal symbol left
     // recursively where the grammar has them right recursive.
