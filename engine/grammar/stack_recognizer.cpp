@@ -200,7 +200,68 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
         for (int r : completes[static_cast<size_t>(s)]) reduce_.push_back(entry(r));
         reduceBegin_[cells + static_cast<size_t>(s) + 1] = static_cast<uint32_t>(reduce_.size());
     }
+    // The rests of the kernel items, for the states an input cannot finish.
+    restBegin_.assign(static_cast<size_t>(states_) + 1, 0);
+    for (int st = 0; st < states_; ++st) {
+        size_t begin = rest_.size();
+        bool complete = false;
+        for (int item : kernels[static_cast<size_t>(st)]) {
+            const std::vector<int>& symbols = rule[static_cast<size_t>(itemRule[static_cast<size_t>(item)])];
+            size_t dot = static_cast<size_t>(dotOf(item));
+            if (dot + 1 >= symbols.size()) {
+                complete = true;
+                break;
+            }
+            rest_.resize(rest_.size() + w, 0);
+            uint64_t* set = rest_.data() + rest_.size() - w;
+            for (size_t i = dot + 1; i < symbols.size(); ++i) set[symbols[i] / 64] |= 1ull << (symbols[i] % 64);
+        }
+        if (complete) rest_.resize(begin);
+        restBegin_[static_cast<size_t>(st) + 1] = rest_.size();
+    }
+    ruleLeft_.resize(static_cast<size_t>(rules));
+    ruleLength_.resize(static_cast<size_t>(rules));
+    std::vector<std::vector<int>> users(static_cast<size_t>(symbols_));
+    for (int r = 0; r < rules; ++r) {
+        const std::vector<int>& symbols = rule[static_cast<size_t>(r)];
+        ruleLeft_[static_cast<size_t>(r)] = symbols[0];
+        ruleLength_[static_cast<size_t>(r)] = static_cast<int>(symbols.size()) - 1;
+        for (size_t i = 1; i < symbols.size(); ++i) users[static_cast<size_t>(symbols[i])].push_back(r);
+    }
+    usedByBegin_.assign(static_cast<size_t>(symbols_) + 1, 0);
+    for (int x = 0; x < symbols_; ++x) {
+        usedBy_.insert(usedBy_.end(), users[static_cast<size_t>(x)].begin(), users[static_cast<size_t>(x)].end());
+        usedByBegin_[static_cast<size_t>(x) + 1] = usedBy_.size();
+    }
     usable_ = true;
+}
+
+void StackTables::derivable(uint64_t* productive, std::vector<int>& work) const {
+    // Each rule counts its body symbols not yet known to derive; a rule at 0
+    // makes its left side derive, which counts down the rules using it.
+    size_t rules = ruleLeft_.size();
+    work.assign(rules, 0);
+    std::vector<int>& missing = work;
+    auto known = [&](int x) { return (productive[x / 64] >> (x % 64)) & 1; };
+    auto learn = [&](int x, std::vector<int>& queue) {
+        productive[x / 64] |= 1ull << (x % 64);
+        queue.push_back(x);
+    };
+    thread_local std::vector<int> queue;
+    queue.clear();
+    for (int x = 0; x < symbols_; ++x)
+        if (known(x)) queue.push_back(x);
+    for (size_t r = 0; r < rules; ++r) missing[r] = ruleLength_[r];
+    for (size_t r = 0; r < rules; ++r)
+        if (missing[r] == 0 && !known(ruleLeft_[r])) learn(ruleLeft_[r], queue);
+    while (!queue.empty()) {
+        int x = queue.back();
+        queue.pop_back();
+        for (size_t i = usedByBegin_[static_cast<size_t>(x)]; i < usedByBegin_[static_cast<size_t>(x) + 1]; ++i) {
+            size_t r = static_cast<size_t>(usedBy_[i]);
+            if (--missing[r] == 0 && !known(ruleLeft_[r])) learn(ruleLeft_[r], queue);
+        }
+    }
 }
 
 bool StackTables::mayFollow(int lhs, int symbol) const {
@@ -286,6 +347,9 @@ class StackGraph {
     // every path, or those beginning with edge); a new node also records its
     // shifts.
     void queue(int node, int edge, bool fresh);
+    // Whether no stack through a node of state can be finished from the
+    // input's terminals (see StackTables::rests).
+    bool dead(int state);
     void trace(const Work& w);
     void reduceTo(int below, int lhs, bool start);
 
@@ -311,6 +375,14 @@ class StackGraph {
     std::vector<Shift> shifts_, nextShifts_;
     // Per state: its node at the level stamped levelStamp_.
     std::vector<Slot> slot_;
+    // The symbols the input's terminals can give, and per state whether it
+    // is dead for this input (valid when its stamp is runStamp_).
+    bool prune_ = false;
+    std::vector<uint64_t> productive_;
+    std::vector<int> scratch_;
+    std::vector<uint32_t> deadStamp_;
+    std::vector<uint8_t> deadValue_;
+    uint32_t runStamp_ = 0;
     uint32_t levelStamp_ = 0;
     uint32_t markStamp_ = 0;
     std::vector<int> from_, to_;
@@ -341,8 +413,26 @@ void StackGraph::queue(int node, int edge, bool fresh) {
     }
     if (!fresh || atEnd_) return;
     int target = t_->go(state, lookAhead_);
-    if (target >= 0) shifts_.push_back({node, target});
-    if (withAny_ && (target = t_->go(state, g_->allInputSymbol())) >= 0) shifts_.push_back({node, target});
+    if (target >= 0 && !dead(target)) shifts_.push_back({node, target});
+    if (withAny_ && (target = t_->go(state, g_->allInputSymbol())) >= 0 && !dead(target))
+        shifts_.push_back({node, target});
+}
+
+bool StackGraph::dead(int state) {
+    if (!prune_) return false;
+    size_t s = static_cast<size_t>(state);
+    if (deadStamp_[s] == runStamp_) return deadValue_[s] != 0;
+    std::span<const uint64_t> rests = t_->rests(state);
+    size_t w = static_cast<size_t>(t_->words());
+    bool none = !rests.empty();
+    for (size_t at = 0; none && at < rests.size(); at += w) {
+        bool viable = true;
+        for (size_t k = 0; k < w && viable; ++k) viable = (rests[at + k] & ~productive_[k]) == 0;
+        none = !viable;
+    }
+    deadStamp_[s] = runStamp_;
+    deadValue_[s] = none;
+    return none;
 }
 
 void StackGraph::trace(const Work& w) {
@@ -397,6 +487,7 @@ void StackGraph::reduceTo(int below, int lhs, bool start) {
     if (target < 0) return;
     int node = nodeAt(target);
     if (node < 0) {
+        if (dead(target)) return;
         if (static_cast<long>(nodes_.size()) >= StackLimits::kMaxNodes) {
             tooLarge_ = true;
             return;
@@ -432,7 +523,15 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     queue_.clear();
     shifts_.clear();
     size_t states = static_cast<size_t>(t.states());
-    if (slot_.size() < states) slot_.resize(states, Slot{0, -1});
+    if (slot_.size() < states) {
+        slot_.resize(states, Slot{0, -1});
+        deadStamp_.resize(states, 0);
+        deadValue_.resize(states, 0);
+    }
+    if (++runStamp_ == 0) {
+        std::fill(deadStamp_.begin(), deadStamp_.end(), 0);
+        runStamp_ = 1;
+    }
     int n = static_cast<int>(input.size());
     // A token that reads as the end symbol would let the driver accept
     // before the end, and one tagged with a run read the other way round
@@ -440,6 +539,17 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     // to the search.
     for (const InputSymbol& in : input)
         if (in.symbol == g.endSymbol() || t.turned(in.symbol)) return StackVerdict::kTooLarge;
+    // The terminals of the input, and what they can derive. A token whose
+    // tag is unknown or names a non-terminal turns the pruning off.
+    productive_.assign(static_cast<size_t>(t.words()), 0);
+    prune_ = true;
+    for (const InputSymbol& in : input) {
+        if (in.symbol < 0 || g.isNonterminal(in.symbol)) prune_ = false;
+        if (in.symbol >= 0) productive_[static_cast<size_t>(in.symbol / 64)] |= 1ull << (in.symbol % 64);
+    }
+    if (g.usesAllInput() && n > 0)
+        productive_[static_cast<size_t>(g.allInputSymbol() / 64)] |= 1ull << (g.allInputSymbol() % 64);
+    if (prune_) t.derivable(productive_.data(), scratch_);
     for (int level = 0; level <= n; ++level) {
         if (++levelStamp_ == 0) {
             for (Slot& slot : slot_) slot.stamp = 0;
@@ -454,6 +564,7 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
         nextShifts_.swap(shifts_);
         shifts_.clear();
         if (level == 0) {
+            if (dead(0)) return StackVerdict::kNotInLanguage;
             makeNode(0);
         } else {
             for (const Shift& s : nextShifts_) {

@@ -80,8 +80,23 @@ class StackTables {
 
     // Whether the automaton reads the runs of non-terminal symbol left
     // recursively where the grammar has them right recursive.
-    size_t turnedCount() const { return turned_.size(); }
     bool turned(int symbol) const { return std::find(turned_.begin(), turned_.end(), symbol) != turned_.end(); }
+
+    // ---- the symbols an input can give. A kernel item of a state is
+    // (rule, dot); what is left of its body must be derived from the rest of
+    // the input. So over an input whose tokens use only some terminals, a
+    // state none of whose kernel items is complete or has a rest made of
+    // symbols derivable from those terminals never leads to acceptance.
+    int words() const { return words_; }
+    // The symbols of the rest of each of state's kernel items, a set of
+    // words() words per item; empty when some kernel item is complete.
+    std::span<const uint64_t> rests(int state) const {
+        return {rest_.data() + restBegin_[static_cast<size_t>(state)],
+                restBegin_[static_cast<size_t>(state) + 1] - restBegin_[static_cast<size_t>(state)]};
+    }
+    // Sets productive (words() words) to the symbols that derive a string of
+    // the given terminals (which are included); work is scratch space.
+    void derivable(uint64_t* productive, std::vector<int>& work) const;
 
   private:
     bool mayFollow(int lhs, int symbol) const;
@@ -103,6 +118,14 @@ class StackTables {
     std::vector<uint32_t> reduceBegin_;
     std::vector<uint64_t> follow_;  // by symbol: the symbols that may follow it
     std::vector<int> turned_;       // non-terminals whose runs are read left recursively
+    std::vector<uint64_t> rest_;    // the kernel items' rests, state by state
+    std::vector<size_t> restBegin_;
+    // The automaton's rules for derivable(): the left side and the number of
+    // body symbols of each, and for each symbol the rules whose body holds
+    // it (once per occurrence).
+    std::vector<int> ruleLeft_, ruleLength_;
+    std::vector<int> usedBy_;
+    std::vector<size_t> usedByBegin_;
 };
 
 // Whether some path of the automaton accepts input. kTooLarge when the
