@@ -6,9 +6,10 @@
 // explicit list of choice points, never a recursion on the C++ stack, and
 // its work is bounded by a budget of steps.
 //
-// Before its first step a parse runs its input through the stack recogniser
-// (stack_recognizer.h): input no path of the tables accepts fails at once,
-// whatever the actions would say. A parse that is still searching after
+// A parse still searching after a few steps runs its input through the
+// stack recogniser (stack_recognizer.h): input no path of the tables
+// accepts fails there, whatever the actions would say; otherwise the search
+// goes on from where it paused. A parse that is still searching after
 // ParseLimits::recogniseAfter steps asks the action-blind chart
 // (recognizer.h), and from then on a reduction whose node could not take
 // part in any complete derivation fails without being followed.
@@ -51,10 +52,12 @@ struct ParseLimits {
     // Steps after which the recogniser is run and the search restarted with
     // its pruning (negative: never). Cheap parses never pay for it.
     long recogniseAfter = 256;
-    // Whether, before its first step, the parse runs the input through the
-    // stack recogniser (stack_recognizer.h), so that input no path could
-    // accept fails at once (only when recogniseAfter is not negative).
+    // Whether a parse still searching after screenAfter steps (or
+    // recogniseAfter, when fewer) runs its input through the stack
+    // recogniser (stack_recognizer.h), so that input no path could accept
+    // fails there (only when recogniseAfter is not negative).
     bool screen = true;
+    long screenAfter = 64;
     // When set, the steps are drawn from this counter instead (a parse run
     // from inside a rule action shares the budget of the parse around it).
     long* sharedBudget = nullptr;

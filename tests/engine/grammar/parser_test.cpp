@@ -211,12 +211,16 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     EXPECT_EQ(shared, 0);
     // A short sentence of the same grammar is found well within budget.
     EXPECT_EQ(parseTags(*g, "a a"), "(S (X (X a) (X a)))");
-    // The stack recogniser rejects the input before the first step.
+    // The stack recogniser rejects the input where the search pauses for it.
     ParseLimits asking;
     asking.budget = 1000;
     r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
     EXPECT_EQ(r.status, ParseStatus::kRejected);
     EXPECT_TRUE(r.screened);
+    EXPECT_EQ(r.steps, asking.screenAfter);
+    asking.screenAfter = 0;
+    r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
     EXPECT_EQ(r.steps, 0);
     // Without it, the search stops where the chart is asked: no derivation.
     asking.screen = false;

@@ -423,7 +423,9 @@ TEST(Differential, TheStackRecogniserNeverRejectsWhatTheSearchAccepts) {
             }
             // With the screen, the parse gives what the blind search gives.
             if (r.status != ParseStatus::kBudgetExhausted && !r.stackFull) {
-                ParseResult screened = parseTokens(*g, tokensOf(line, arena), nullptr, arena);
+                ParseLimits early;
+                early.screenAfter = 0;
+                ParseResult screened = parseTokens(*g, tokensOf(line, arena), nullptr, arena, early);
                 ASSERT_EQ(screened.accepted(), r.accepted()) << text << "input: " << line;
                 if (r.accepted()) {
                     ASSERT_EQ(bracket(screened.tree), bracket(r.tree));
