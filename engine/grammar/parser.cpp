@@ -51,6 +51,10 @@ class Driver {
   private:
     enum Outcome { kContinue, kFail, kAccept };
     enum class Search { kDone, kPaused };
+    // The screen gives up (and the search goes on as without it) past this
+    // much work per token: a graph that large is an ambiguous sentence the
+    // search and the chart decide at least as cheaply.
+    static constexpr long kScreenWork = 24;
     static constexpr int kKeyDepth = 64;
 
     struct Choice {
@@ -194,7 +198,8 @@ ParseResult Driver::run() {
         // search pauses for it and then goes on as if it had not.
         if (search(std::min(limits_.screenAfter, limits_.recogniseAfter)) == Search::kDone) return result_;
         result_.screened = true;
-        if (recogniseWithStacks(g_, input_) == StackVerdict::kNotInLanguage) {
+        if (recogniseWithStacks(g_, input_, kScreenWork * (static_cast<long>(input_.size()) + 1)) ==
+            StackVerdict::kNotInLanguage) {
             result_.recognised = true;
             result_.status = ParseStatus::kRejected;
             return result_;

@@ -310,6 +310,7 @@ struct Shift {
 class StackGraph {
   public:
     StackVerdict run(const Grammar& g, const StackTables& t, std::span<const InputSymbol> input);
+    long maxWork_ = StackLimits::kMaxWork;
 
   private:
     // The node of state at the current level, or -1.
@@ -576,7 +577,7 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
         for (int node = levelBegin_; node < static_cast<int>(nodes_.size()); ++node) queue(node, -1, true);
         for (;;) {
             if (accepted_) return StackVerdict::kInLanguage;
-            if (tooLarge_ || work_ + static_cast<long>(queue_.size()) > StackLimits::kMaxWork ||
+            if (tooLarge_ || work_ + static_cast<long>(queue_.size()) > maxWork_ ||
                 static_cast<long>(edges_.size()) > StackLimits::kMaxEdges)
                 return StackVerdict::kTooLarge;
             if (queue_.empty()) break;
@@ -591,10 +592,11 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
 
 }  // namespace
 
-StackVerdict recogniseWithStacks(const Grammar& grammar, std::span<const InputSymbol> input) {
+StackVerdict recogniseWithStacks(const Grammar& grammar, std::span<const InputSymbol> input, long maxWork) {
     const StackTables* tables = grammar.stackTables();
     if (!tables || !tables->usable()) return StackVerdict::kTooLarge;
     thread_local StackGraph graph;
+    graph.maxWork_ = maxWork >= 0 && maxWork < StackLimits::kMaxWork ? maxWork : StackLimits::kMaxWork;
     return graph.run(grammar, *tables, input);
 }
 

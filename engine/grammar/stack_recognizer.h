@@ -131,6 +131,7 @@ class StackTables {
 // Whether some path of the automaton accepts input. kTooLarge when the
 // grammar has no usable automaton or the graph would pass StackLimits: the
 // caller then searches as it would without the answer.
-StackVerdict recogniseWithStacks(const Grammar& grammar, std::span<const InputSymbol> input);
+// maxWork, when not negative, lowers the limit of work (StackLimits::kMaxWork).
+StackVerdict recogniseWithStacks(const Grammar& grammar, std::span<const InputSymbol> input, long maxWork = -1);
 
 }  // namespace zintra

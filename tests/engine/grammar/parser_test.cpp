@@ -211,16 +211,24 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     EXPECT_EQ(shared, 0);
     // A short sentence of the same grammar is found well within budget.
     EXPECT_EQ(parseTags(*g, "a a"), "(S (X (X a) (X a)))");
-    // The stack recogniser rejects the input where the search pauses for it.
+    // Every bracketing of the a's makes the stack recogniser's graph grow
+    // past its bound of work per token: it gives up where the search paused
+    // for it, and the chart rejects the input where it is asked.
     ParseLimits asking;
     asking.budget = 1000;
     r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
     EXPECT_EQ(r.status, ParseStatus::kRejected);
     EXPECT_TRUE(r.screened);
-    EXPECT_EQ(r.steps, asking.screenAfter);
+    EXPECT_EQ(r.steps, asking.recogniseAfter);
+    // An input whose graph stays small is rejected by the recogniser itself.
+    auto pairs = quiet("%%\nS : P S | P ;\nP : a b | a c ;\n");
+    std::string longInput;
+    for (int i = 0; i < 60; ++i) longInput += "a b ";
+    longInput += "a";
     asking.screenAfter = 0;
-    r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
+    r = parseTokens(*pairs, tokensOf(longInput, arena), nullptr, arena, asking);
     EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.screened);
     EXPECT_EQ(r.steps, 0);
     // Without it, the search stops where the chart is asked: no derivation.
     asking.screen = false;
