@@ -327,7 +327,7 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     }
     // Tagged once; the parse alone is timed, per sentence, for the percentiles.
     std::vector<double> micros;
-    long trees = 0, exhausted = 0, recognised = 0;
+    long trees = 0, exhausted = 0, recognised = 0, screenedOut = 0;
     double steps = 0, failedSteps = 0, failedMicros = 0;
     Arena arena;
     std::vector<std::pair<Arena, const Token*>> tagged;
@@ -345,6 +345,7 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
         trees += r.accepted();
         exhausted += r.status == ParseStatus::kBudgetExhausted;
         recognised += r.recognised;
+        screenedOut += r.screened && r.status == ParseStatus::kRejected && r.steps <= ParseLimits{}.screenAfter;
         steps += static_cast<double>(r.steps);
         if (!r.accepted()) {
             failedSteps += static_cast<double>(r.steps);
@@ -365,6 +366,7 @@ void BM_ParseTaggedDevSentences(benchmark::State& state) {
     state.counters["tree%"] = 100.0 * static_cast<double>(trees) / static_cast<double>(chosen.size());
     state.counters["budget_out"] = static_cast<double>(exhausted);
     state.counters["recognised"] = static_cast<double>(recognised);
+    state.counters["screened_out"] = static_cast<double>(screenedOut);
     state.counters["steps_mean"] = steps / static_cast<double>(chosen.size());
     state.counters["fail_steps_mean"] = failures > 0 ? failedSteps / failures : 0;
     state.counters["fail_us_mean"] = failures > 0 ? failedMicros / failures : 0;
@@ -377,8 +379,9 @@ BENCHMARK(BM_ParseTaggedDevSentences)->Args({5, 15})->Args({3, 12})->Args({1, 30
 // A sentence that never parses: the tags bench/match_bench's request
 // sentence gets (thirty nouns with two determiners inside), through the
 // bundled phrase grammar with its rules. Arguments: the step budget, and
-// whether the recogniser may be asked (1) or the search runs blind (0),
-// so one run shows the parse with and without it.
+// how the parse may end early: 0 the search runs blind, 1 the chart is
+// asked after 256 steps, 2 the stack recogniser screens the input after 64
+// steps (the default), so one run shows all three.
 void BM_ParseFailingNounRun(benchmark::State& state) {
     auto analyzer = bundledAnalyzer();
     auto g = analyzer ? PhraseGrammar::load(analyzer, [](std::string_view) {}) : nullptr;
@@ -396,6 +399,7 @@ void BM_ParseFailingNounRun(benchmark::State& state) {
     ParseLimits limits;
     limits.budget = state.range(0);
     if (state.range(1) == 0) limits.recogniseAfter = -1;
+    limits.screen = state.range(1) == 2;
     Arena arena;
     ParseResult r;
     for (auto _ : state) {
@@ -412,6 +416,7 @@ BENCHMARK(BM_ParseFailingNounRun)
     ->Args({1200, 0})
     ->Args({kPhraseBudget, 0})
     ->Args({kPhraseBudget, 1})
+    ->Args({kPhraseBudget, 2})
     ->Unit(benchmark::kMicrosecond);
 
 // Tagging, parsing and printing the HTML tree, as a reply does.

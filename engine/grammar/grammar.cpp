@@ -5,6 +5,7 @@
 
 #include "engine/grammar/lr_tables.h"
 #include "engine/grammar/recognizer.h"
+#include "engine/grammar/stack_recognizer.h"
 
 namespace zintra {
 
@@ -139,6 +140,7 @@ void Grammar::orderEntries(std::span<ActionEntry> entries, int lookAhead, std::s
 bool Grammar::build(const MessageSink& sink, std::string* error) {
     tables_.reset();
     recognizer_.reset();
+    stackTables_.reset();
     if (rulesOf_[start_].empty()) {
         int s = firstLeftSide();
         if (s < 0) s = symbol("S");
@@ -154,8 +156,12 @@ bool Grammar::build(const MessageSink& sink, std::string* error) {
     tables_ = std::move(tables);
     recognizer_ = std::make_unique<RecognizerTables>(*this);
     usesAllInput_ = false;
-    for (const GrammarRule& r : rules_)
+    hasEmptyRule_ = false;
+    for (const GrammarRule& r : rules_) {
+        hasEmptyRule_ = hasEmptyRule_ || r.bodyLength() == 0;
         for (size_t i = 1; i < r.symbols.size(); ++i) usesAllInput_ = usesAllInput_ || r.symbols[i] == allInput_;
+    }
+    stackTables_ = std::make_unique<StackTables>(*this);
     char line[128];
     std::snprintf(line, sizeof line, "rule: %d   state: %d    action: %ld\n", ruleCount(), stateCount(),
                   actionEntryCount());

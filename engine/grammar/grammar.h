@@ -22,6 +22,7 @@ namespace zintra {
 
 class ParseContext;
 class RecognizerTables;
+class StackTables;
 struct LrTables;
 
 // The check run when the parser reduces by a rule: 0 lets the reduction go
@@ -92,6 +93,8 @@ class Grammar {
     int allInputSymbol() const { return allInput_; }
     // Whether some rule's body holds $ALLINPUT (known once built).
     bool usesAllInput() const { return usesAllInput_; }
+    // Whether some rule has an empty body (known once built).
+    bool hasEmptyRule() const { return hasEmptyRule_; }
     int startRuleSymbol() const { return start_; }
     StringPool& pool() { return pool_; }
 
@@ -129,6 +132,8 @@ class Grammar {
     int gotoState(int state, int symbol) const;
     // The rules arranged for the action-blind recogniser; null before build().
     const RecognizerTables* recognizer() const { return recognizer_.get(); }
+    // The LR(0) automaton of the stack recogniser; null before build().
+    const StackTables* stackTables() const { return stackTables_.get(); }
     // True when rule r has "start" as its left side.
     bool isStartRule(int r) const { return rules_[r].symbols[0] == start_; }
 
@@ -163,9 +168,11 @@ class Grammar {
     std::unordered_map<std::string, int> ruleIds_;
     int wordPrecedenceCount_ = 0;
     bool usesAllInput_ = false;
+    bool hasEmptyRule_ = false;
     int end_ = -1, allInput_ = -1, start_ = -1;
     std::unique_ptr<LrTables> tables_;
     std::unique_ptr<RecognizerTables> recognizer_;
+    std::unique_ptr<StackTables> stackTables_;
 };
 
 }  // namespace zintra

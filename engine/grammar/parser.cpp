@@ -1,9 +1,11 @@
 #include "engine/grammar/parser.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
 #include "engine/grammar/recognizer.h"
+#include "engine/grammar/stack_recognizer.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
 
@@ -49,6 +51,10 @@ class Driver {
   private:
     enum Outcome { kContinue, kFail, kAccept };
     enum class Search { kDone, kPaused };
+    // The screen gives up (and the search goes on as without it) past this
+    // much work per token: a graph that large is an ambiguous sentence the
+    // search and the chart decide at least as cheaply.
+    static constexpr long kScreenWork = 24;
     static constexpr int kKeyDepth = 64;
 
     struct Choice {
@@ -86,7 +92,8 @@ class Driver {
         h ^= h >> 31;
         return h * 0x165667B19E3779F9ull;
     }
-    Search search(long pauseAt);
+    // resume: go on from where the last search paused instead of starting.
+    Search search(long pauseAt, bool resume = false);
     Outcome apply(ActionEntry entry);
     Outcome shift(int target);
     Outcome reduce(int rule);
@@ -107,6 +114,7 @@ class Driver {
     std::vector<ActionEntry> pool_;
     std::unordered_set<uint64_t> failed_;  // failureKey of choices whose every entry failed
     const Chart* chart_ = nullptr;         // set once the recogniser found the input derivable
+    Outcome outcome_ = kContinue;          // of the search's last step
     ParseResult result_;
 };
 
@@ -184,7 +192,21 @@ Driver::Outcome Driver::apply(ActionEntry entry) {
 ParseResult Driver::run() {
     const RecognizerTables* tables = g_.recognizer();
     bool canRecognise = tables && tables->usable() && limits_.recogniseAfter >= 0;
-    if (search(canRecognise ? limits_.recogniseAfter : -1) == Search::kDone) return result_;
+    bool resume = false;
+    if (limits_.recogniseAfter >= 0 && limits_.screen) {
+        // Parses that end within a few steps never pay for the screen; the
+        // search pauses for it and then goes on as if it had not.
+        if (search(std::min(limits_.screenAfter, limits_.recogniseAfter)) == Search::kDone) return result_;
+        result_.screened = true;
+        if (recogniseWithStacks(g_, input_, kScreenWork * (static_cast<long>(input_.size()) + 1)) ==
+            StackVerdict::kNotInLanguage) {
+            result_.recognised = true;
+            result_.status = ParseStatus::kRejected;
+            return result_;
+        }
+        resume = true;
+    }
+    if (search(canRecognise ? limits_.recogniseAfter : -1, resume) == Search::kDone) return result_;
     // A costly parse: ask the recogniser, then search again with its answer.
     // The failures remembered so far stay failures.
     result_.recognised = true;
@@ -205,10 +227,13 @@ ParseResult Driver::run() {
 // Runs the search from the start until it accepts, fails on every path or
 // runs out of budget (kDone, with result_ set), or until it has taken
 // pauseAt steps (kPaused; never when pauseAt is negative).
-Driver::Search Driver::search(long pauseAt) {
-    top_ = push(nullptr, 0, nullptr);
-    position_ = 0;
-    Outcome outcome = kContinue;
+Driver::Search Driver::search(long pauseAt, bool resume) {
+    if (!resume) {
+        top_ = push(nullptr, 0, nullptr);
+        position_ = 0;
+        outcome_ = kContinue;
+    }
+    Outcome& outcome = outcome_;
     for (;;) {
         if (pauseAt >= 0 && result_.steps >= pauseAt) return Search::kPaused;
         if (!spend()) {

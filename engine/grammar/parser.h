@@ -6,10 +6,13 @@
 // explicit list of choice points, never a recursion on the C++ stack, and
 // its work is bounded by a budget of steps.
 //
-// A parse that is still searching after ParseLimits::recogniseAfter steps
-// asks the action-blind recogniser (recognizer.h): input the rules cannot
-// derive fails at once, and from then on a reduction whose node could not
-// take part in any complete derivation fails without being followed.
+// A parse still searching after a few steps runs its input through the
+// stack recogniser (stack_recognizer.h): input no path of the tables
+// accepts fails there, whatever the actions would say; otherwise the search
+// goes on from where it paused. A parse that is still searching after
+// ParseLimits::recogniseAfter steps asks the action-blind chart
+// (recognizer.h), and from then on a reduction whose node could not take
+// part in any complete derivation fails without being followed.
 //
 // A choice whose every entry failed is remembered by its input position and
 // the states of its whole stack: when another path reaches the same states
@@ -49,6 +52,12 @@ struct ParseLimits {
     // Steps after which the recogniser is run and the search restarted with
     // its pruning (negative: never). Cheap parses never pay for it.
     long recogniseAfter = 256;
+    // Whether a parse still searching after screenAfter steps (or
+    // recogniseAfter, when fewer) runs its input through the stack
+    // recogniser (stack_recognizer.h), so that input no path could accept
+    // fails there (only when recogniseAfter is not negative).
+    bool screen = true;
+    long screenAfter = 64;
     // When set, the steps are drawn from this counter instead (a parse run
     // from inside a rule action shares the budget of the parse around it).
     long* sharedBudget = nullptr;
@@ -63,7 +72,8 @@ struct ParseResult {
     long steps = 0;
     bool stackFull = false;   // some path was refused for want of stack
     long pruned = 0;          // choices cut short as remembered failures
-    bool recognised = false;  // the recogniser ran over the input
+    bool recognised = false;  // the chart ran over the input, or the stack recogniser rejected it
+    bool screened = false;    // the stack recogniser ran over the input
     long cut = 0;             // reductions cut because no derivation uses their node
 
     bool accepted() const { return status == ParseStatus::kAccepted; }

@@ -211,11 +211,30 @@ TEST(Limits, TheBudgetBoundsExponentialBacktracking) {
     EXPECT_EQ(shared, 0);
     // A short sentence of the same grammar is found well within budget.
     EXPECT_EQ(parseTags(*g, "a a"), "(S (X (X a) (X a)))");
-    // With the recogniser the search stops where it is asked: no derivation.
+    // Every bracketing of the a's makes the stack recogniser's graph grow
+    // past its bound of work per token: it gives up where the search paused
+    // for it, and the chart rejects the input where it is asked.
     ParseLimits asking;
     asking.budget = 1000;
     r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
     EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.screened);
+    EXPECT_EQ(r.steps, asking.recogniseAfter);
+    // An input whose graph stays small is rejected by the recogniser itself.
+    auto pairs = quiet("%%\nS : P S | P ;\nP : a b | a c ;\n");
+    std::string longInput;
+    for (int i = 0; i < 60; ++i) longInput += "a b ";
+    longInput += "a";
+    asking.screenAfter = 0;
+    r = parseTokens(*pairs, tokensOf(longInput, arena), nullptr, arena, asking);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_TRUE(r.screened);
+    EXPECT_EQ(r.steps, 0);
+    // Without it, the search stops where the chart is asked: no derivation.
+    asking.screen = false;
+    r = parseTokens(*g, tokensOf(input, arena), nullptr, arena, asking);
+    EXPECT_EQ(r.status, ParseStatus::kRejected);
+    EXPECT_FALSE(r.screened);
     EXPECT_TRUE(r.recognised);
     EXPECT_EQ(r.steps, asking.recogniseAfter);
 }
@@ -286,9 +305,13 @@ TEST(Sharing, ParsesOnSeveralThreadsShareOneGrammar) {
     std::atomic<int> mismatches{0};
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([&, t] {
+            // Half the threads run every input through the stack recogniser
+            // first: its working memory is each thread's own.
+            ParseLimits limits;
+            if (t % 2) limits.screenAfter = 0;
             for (int i = 0; i < 500; ++i) {
                 size_t k = static_cast<size_t>((i + t) % 4);
-                if (parseTags(*g, inputs[k]) != expected[k]) ++mismatches;
+                if (parseTags(*g, inputs[k], limits) != expected[k]) ++mismatches;
             }
         });
     for (std::thread& th : threads) th.join();

@@ -5,6 +5,7 @@
 #include <random>
 #include <set>
 
+#include "engine/grammar/stack_recognizer.h"
 #include "grammar_test_support.h"
 
 namespace zintra::test {
@@ -134,6 +135,40 @@ TEST(Robustness, InputPastTheRecognisersLimitsIsSearchedAsBefore) {
     EXPECT_LE(bad.steps, 1);
 }
 
+// The input symbols of a tag list, as the token-level driver reads them.
+std::vector<InputSymbol> symbolsOf(const Grammar& g, const std::vector<std::string>& tags) {
+    std::vector<InputSymbol> out(tags.size());
+    for (size_t i = 0; i < tags.size(); ++i) {
+        out[i].text = tags[i].c_str();
+        out[i].word = tags[i].c_str();
+        out[i].symbol = g.findSymbol(tags[i]);
+    }
+    return out;
+}
+
+TEST(StackRecogniser, HugeGraphsAreLeftToTheSearch) {
+    // Every bracketing of 700 a's: the graph's reductions pass its limit of
+    // work, so the answer is "too large" and the budget bounds the search.
+    auto g = grammarOf("%%\nS : X ;\nX : X X | a ;\n", *std::make_unique<Messages>());
+    ASSERT_TRUE(g);
+    std::vector<std::string> tags(700, "a");
+    tags.push_back("b");
+    std::vector<InputSymbol> input = symbolsOf(*g, tags);
+    EXPECT_EQ(recogniseWithStacks(*g, input), StackVerdict::kTooLarge);
+    Arena arena;
+    ParseLimits limits;
+    limits.budget = 2000;
+    ParseResult r = parseInput(*g, input, arena, limits);
+    EXPECT_TRUE(r.screened);
+    EXPECT_FALSE(r.accepted());
+    EXPECT_LE(r.steps, 2000);
+    // A short input of the same grammar is decided.
+    EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, {"a", "a", "b"})), StackVerdict::kNotInLanguage);
+    EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, {"a", "a", "a"})), StackVerdict::kInLanguage);
+    // A token that reads as the end symbol is left to the search.
+    EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, {"a", Grammar::kEnd})), StackVerdict::kTooLarge);
+}
+
 // ---- differential test: the backtracking LR parser accepts exactly what an
 // Earley recogniser accepts, over random grammars without cycles.
 
@@ -239,7 +274,7 @@ bool earleyAccepts(const RandomGrammar& g, const std::vector<int>& input) {
 
 TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
     std::mt19937 random(2024);
-    int compared = 0, accepted = 0;
+    int compared = 0, accepted = 0, screenedEmpty = 0;
     long cut = 0;
     for (int round = 0; round < 300; ++round) {
         RandomGrammar rg = randomGrammar(random);
@@ -272,12 +307,134 @@ TEST(Differential, BacktrackingLrAcceptsWhatAnEarleyRecogniserAccepts) {
                 ASSERT_EQ(rr.accepted(), expected) << rg.text() << "input: " << tags;
             }
             cut += rr.cut;
+            // The stack recogniser on its own gives the reference's answer.
+            std::vector<std::string> names;
+            for (int t : input) names.push_back(rg.name(t));
+            StackVerdict sv = recogniseWithStacks(*g, symbolsOf(*g, names));
+            ASSERT_NE(sv, StackVerdict::kTooLarge) << rg.text() << "input: " << tags;
+            ASSERT_EQ(sv == StackVerdict::kInLanguage, expected) << rg.text() << "input: " << tags;
+            screenedEmpty += g->hasEmptyRule();
         }
     }
+    EXPECT_GT(screenedEmpty, 2000);  // grammars with empty bodies were among them
     // The comparison covered most cases and both outcomes.
     EXPECT_GT(compared, 8000);
     EXPECT_GT(accepted, 500);
     EXPECT_GT(cut, 10);  // the recogniser did cut reductions
+}
+
+// The grammar with one more non-terminal, a right-recursive run of one
+// terminal (R : t | t R), standing for a terminal somewhere in a body.
+RandomGrammar withRun(RandomGrammar g, std::mt19937& random) {
+    int run = g.nonterminals;
+    for (auto& bodies : g.rules)
+        for (auto& body : bodies)
+            for (int& symbol : body)
+                if (symbol >= run) ++symbol;
+    ++g.nonterminals;
+    int t = g.nonterminals + static_cast<int>(random() % g.terminals);
+    g.rules.push_back({{t}, {t, run}});
+    auto& bodies = g.rules[random() % run];
+    auto& body = bodies[random() % bodies.size()];
+    if (!body.empty()) body[random() % body.size()] = run;
+    return g;
+}
+
+TEST(Differential, RunsReadTheOtherWayRoundKeepTheLanguage) {
+    std::mt19937 random(99);
+    int accepted = 0, compared = 0;
+    for (int round = 0; round < 300; ++round) {
+        RandomGrammar rg = withRun(randomGrammar(random), random);
+        Messages m;
+        auto g = grammarOf(rg.text(), m);
+        ASSERT_TRUE(g) << rg.text() << m.all();
+        ASSERT_TRUE(g->stackTables()->turned(g->findSymbol(rg.name(rg.nonterminals - 1)))) << rg.text();
+        for (int trial = 0; trial < 30; ++trial) {
+            std::vector<int> input;
+            std::vector<std::string> names;
+            int length = static_cast<int>(random() % 8);
+            for (int i = 0; i < length; ++i) {
+                input.push_back(rg.nonterminals + static_cast<int>(random() % rg.terminals));
+                names.push_back(rg.name(input.back()));
+            }
+            StackVerdict sv = recogniseWithStacks(*g, symbolsOf(*g, names));
+            ASSERT_NE(sv, StackVerdict::kTooLarge);
+            bool expected = earleyAccepts(rg, input);
+            ASSERT_EQ(sv == StackVerdict::kInLanguage, expected) << rg.text() << "input of " << length;
+            ++compared;
+            accepted += expected;
+        }
+        // A token tagged with the run's own name is left to the search.
+        EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, {rg.name(rg.nonterminals - 1)})), StackVerdict::kTooLarge);
+    }
+    EXPECT_GT(accepted, 500);
+    EXPECT_EQ(compared, 9000);
+}
+
+// The stack recogniser may accept more than the search (it ignores the
+// actions and the stack's capacity) but never rejects what the blind search
+// accepts: over random grammars with $ALLINPUT in their bodies and inputs
+// with tags the grammar does not know or that name one of its non-terminals.
+TEST(Differential, TheStackRecogniserNeverRejectsWhatTheSearchAccepts) {
+    std::mt19937 random(77);
+    int accepted = 0, rejected = 0;
+    for (int round = 0; round < 300; ++round) {
+        RandomGrammar rg = randomGrammar(random);
+        std::string text = rg.text();
+        // One terminal of the grammar becomes the wildcard in every body.
+        std::string wildcard = " " + rg.name(rg.nonterminals + static_cast<int>(random() % rg.terminals)) + " ";
+        for (size_t at = text.find(wildcard); at != std::string::npos; at = text.find(wildcard, at + 1))
+            text.replace(at, wildcard.size(), " $ALLINPUT ");
+        Messages m;
+        auto g = grammarOf(text, m);
+        ASSERT_TRUE(g) << text << m.all();
+        for (int trial = 0; trial < 30; ++trial) {
+            std::vector<std::string> tags;
+            std::string line;
+            int length = static_cast<int>(random() % 7);
+            for (int i = 0; i < length; ++i) {
+                unsigned pick = random() % 10;
+                std::string tag = pick == 0   ? std::string("zz")
+                                  : pick == 1 ? rg.name(static_cast<int>(random() % rg.nonterminals))
+                                              : rg.name(rg.nonterminals + static_cast<int>(random() % rg.terminals));
+                tags.push_back(tag);
+                line += tag + " ";
+            }
+            Arena arena;
+            ParseLimits blind;
+            blind.recogniseAfter = -1;
+            ParseResult r = parseTokens(*g, tokensOf(line, arena), nullptr, arena, blind);
+            StackVerdict sv = recogniseWithStacks(*g, symbolsOf(*g, tags));
+            // Only a token tagged with a run read the other way round is left
+            // to the search.
+            if (sv == StackVerdict::kTooLarge) {
+                bool turned = false;
+                for (const std::string& tag : tags) turned = turned || g->stackTables()->turned(g->findSymbol(tag));
+                ASSERT_TRUE(turned) << text << "input: " << line;
+                continue;
+            }
+            if (r.accepted()) {
+                ASSERT_EQ(sv, StackVerdict::kInLanguage) << text << "input: " << line;
+                ++accepted;
+            }
+            if (sv == StackVerdict::kNotInLanguage) {
+                ASSERT_NE(r.status, ParseStatus::kAccepted);
+                ++rejected;
+            }
+            // With the screen, the parse gives what the blind search gives.
+            if (r.status != ParseStatus::kBudgetExhausted && !r.stackFull) {
+                ParseLimits early;
+                early.screenAfter = 0;
+                ParseResult screened = parseTokens(*g, tokensOf(line, arena), nullptr, arena, early);
+                ASSERT_EQ(screened.accepted(), r.accepted()) << text << "input: " << line;
+                if (r.accepted()) {
+                    ASSERT_EQ(bracket(screened.tree), bracket(r.tree));
+                }
+            }
+        }
+    }
+    EXPECT_GT(accepted, 300);
+    EXPECT_GT(rejected, 1000);
 }
 
 }  // namespace
