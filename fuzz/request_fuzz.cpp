@@ -1,6 +1,7 @@
 // The request handler on any bytes: XML requests (matches, samples, text
 // files, parse names) and plain-text template queries, with the bundled
-// installation's language data and questions.
+// installation's language data and questions; one input in four has its
+// reply copied into a small buffer as the exported match call does.
 //
 // The templates are the course's, with a global file that holds only the
 // comments of a few lessons (fuzz/templates/Global.xvt; the build copies the
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -68,8 +70,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zintra::preprocessRequest(decoded, *converter);
     if (decoded.find("DIV") != std::string::npos) return -1;  // not added to the corpus
     const char* encoding = size % 3 == 0 ? "shift-jis" : nullptr;
-    std::string reply = engine->handleRequest(encoding, request.c_str());
-    volatile size_t sink = reply.size();
-    (void)sink;
+    if (size % 4 != 0 || size == 0) {
+        std::string reply = engine->handleRequest(encoding, request.c_str());
+        volatile size_t sink = reply.size();
+        (void)sink;
+        return 0;
+    }
+    // The caller's buffer as the exported call fills it: a small one, so the
+    // reply is cut to whole characters of its encoding (the buffer is exactly
+    // as long as said, so a write past it is caught).
+    size_t capacity = 1 + data[0] % 64;
+    std::unique_ptr<char[]> reply(new char[capacity]);
+    int length = engine->match(encoding, request.c_str(), reply.get(), capacity);
+    if (length < 0 || static_cast<size_t>(length) >= capacity || reply[static_cast<size_t>(length)] != '\0')
+        std::abort();
     return 0;
 }

@@ -8,7 +8,8 @@
 # run (start it again to go on where the last run stopped); the log goes to
 # build/fuzz/corpus-long/TARGET.log, an input that fails to
 # build/fuzz/artifacts/TARGET-*. Environment: MAX_TIME (seconds, default no
-# limit), NICE (default 10), JOBS (parallel build jobs, default 2).
+# limit), NICE (default 10), JOBS (parallel build jobs, default 2),
+# CORPUS_ROOT (instead of build/fuzz/corpus-long).
 set -euo pipefail
 
 if [[ $# -ne 2 ]]; then
@@ -50,8 +51,9 @@ if [[ ! -f $build/build.ninja ]]; then
 fi
 cmake --build "$build" --target "${target}_fuzz" -j"${JOBS:-2}" > /dev/null
 
-corpus=$build/corpus-long/$target
-log=$build/corpus-long/$target.log
+corpus_root=$(realpath -m "${CORPUS_ROOT:-$build/corpus-long}")
+corpus=$corpus_root/$target
+log=$corpus_root/$target.log
 mkdir -p "$corpus" "$build/artifacts"
 existing=()
 for dir in "${seeds[@]}"; do
