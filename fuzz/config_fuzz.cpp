@@ -12,26 +12,26 @@
 #include "engine/config/config.h"
 #include "engine/language/language_data.h"
 #include "engine/query/query_table.h"
+#include "fuzz_support.h"
 
 namespace {
 
 int memoryFile = -1;
+std::string memoryPath;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     memoryFile = memfd_create("zintra-config", 0);
     if (memoryFile < 0) std::abort();
+    memoryPath = "/proc/self/fd/" + std::to_string(memoryFile);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (ftruncate(memoryFile, 0) != 0 || pwrite(memoryFile, data, size, 0) != static_cast<ssize_t>(size)) {
-        std::abort();
-    }
+    if (!zintra::fuzz::replaceFileContent(memoryFile, data, size)) std::abort();
     zintra::Config config;
-    std::string path = "/proc/self/fd/" + std::to_string(memoryFile);
-    if (!zintra::readConfig(path, config)) std::abort();
+    if (!zintra::readConfig(memoryPath, config)) std::abort();
     zintra::LanguageData language;
     language.configure(config);
 

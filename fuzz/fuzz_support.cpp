@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +26,10 @@ const Analyzer& bundledAnalyzer() {
         return a;
     }();
     return *analyzer;
+}
+
+bool replaceFileContent(int fd, const uint8_t* data, size_t size) {
+    return ftruncate(fd, 0) == 0 && pwrite(fd, data, size, 0) == static_cast<ssize_t>(size);
 }
 
 }  // namespace zintra::fuzz

@@ -1,7 +1,16 @@
-// The template reader on any bytes: the file built from the document, its
-// match graphs, a match of fixed sentences against it and its sentence listing.
+// The template reader on any bytes, through the entry point the engine uses
+// (readTemplateFile: the parse, the root check, the nesting limit and the
+// guard around building), then the file's match graphs, a match of fixed
+// sentences against it and its sentence listing.
+//
+// The bytes go to an in-memory file (memfd) that the reader opens by its
+// /proc/self/fd name: no disk file is written per input.
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include <xercesc/util/PlatformUtils.hpp>
@@ -11,23 +20,34 @@
 #include "engine/templates/match_graph.h"
 #include "engine/templates/sentence_matcher.h"
 #include "engine/templates/template_reader.h"
-#include "engine/templates/xml_parser.h"
 #include "fuzz_support.h"
+
+namespace {
+
+int memoryFile = -1;
+std::string memoryPath;
+
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     xercesc::XMLPlatformUtils::Initialize();
     zintra::fuzz::bundledAnalyzer();
+    memoryFile = memfd_create("zintra-template", 0);
+    if (memoryFile < 0) std::abort();
+    memoryPath = "/proc/self/fd/" + std::to_string(memoryFile);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!zintra::fuzz::replaceFileContent(memoryFile, data, size)) std::abort();
     const zintra::Analyzer& analyzer = zintra::fuzz::bundledAnalyzer();
-    std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::unique_ptr<zintra::XmlDocument> doc = zintra::XmlDocument::fromMemory(bytes, "fuzz");
-    if (!doc->ok() || !doc->document() || !doc->document()->getDocumentElement()) return 0;
-    std::unique_ptr<zintra::TemplateFile> file =
-        zintra::buildTemplateFile(doc->document()->getDocumentElement(), nullptr, analyzer);
-    if (!file) return 0;
+    zintra::TemplateReadError error;
+    std::shared_ptr<zintra::TemplateFile> file = zintra::readTemplateFile(memoryPath, nullptr, analyzer, &error);
+    if (!file) {
+        volatile size_t n = zintra::describeTemplateReadError("fuzz.xvt", error).size();
+        (void)n;
+        return 0;
+    }
     zintra::SentenceMatcher matcher(analyzer);
     for (const char* sentence : {"I am a student.", "is he a boy ?", "Ken"}) {
         if (matcher.match(sentence, file.get(), file.get()) == 0) {

@@ -11,6 +11,40 @@
 
 namespace zintra {
 
+namespace {
+
+// How many nodes the cycle check looks at, at most (an empty span can have
+// many nodes below it; over a non-empty one the check follows one chain of
+// distinct symbols).
+constexpr int kCycleWalk = 64;
+
+// Whether a node of symbol left over the span [start, end) with these
+// children would stand above a node of the same symbol over the same span:
+// left would derive itself. Such a node adds nothing that the tree below it
+// lacks, yet a cyclic grammar could stack them until the budget ends, and
+// rule actions that walk down a chain of them would make every step cost
+// more than the one before. Only nodes over the whole span are looked at.
+// Inner nodes carry their symbol's interned name, so names compare as pointers.
+bool closesCycle(const char* left, const ParseNode* const* children, int count, int start, int end) {
+    const ParseNode* pending[kCycleWalk];
+    int size = 0;
+    auto coverers = [&](const ParseNode* const* nodes, int n) {
+        for (int i = 0; i < n && size < kCycleWalk; ++i) {
+            int childEnd = i + 1 < n ? nodes[i + 1]->position : end;
+            if (!nodes[i]->isLeaf() && nodes[i]->position == start && childEnd == end) pending[size++] = nodes[i];
+        }
+    };
+    coverers(children, count);
+    for (int visited = 0; size > 0 && visited < kCycleWalk; ++visited) {
+        const ParseNode* n = pending[--size];
+        if (n->symbol == left) return true;
+        coverers(n->children, n->childCount);
+    }
+    return false;
+}
+
+}  // namespace
+
 const ParseNode* ParseContext::node(int k) const {
     const StackEntry* e = top_;
     for (; e && e->node && k > 0; --k) e = e->below;
@@ -162,6 +196,12 @@ Driver::Outcome Driver::reduce(int r) {
             ++result_.cut;
             return kFail;
         }
+    }
+    if (k > 0) {
+        const ParseNode* children[ParseNode::kMaxChildren];
+        const StackEntry* e = top_;
+        for (int i = k - 1; i >= 0; --i, e = e->below) children[i] = e->node;
+        if (closesCycle(g_.symbolName(rule.symbols[0]), children, k, children[0]->position, position_)) return kFail;
     }
     // The augmented rule has no action; a grammar's own start rules may.
     if (rule.action) {

@@ -21,6 +21,12 @@
 // same continuations again. Only the rule actions can tell two such paths
 // apart, and they see the nodes; a grammar whose actions veto one reading of
 // a prefix and allow another of the same states may thereby lose a parse.
+//
+// A reduction that would put a node above a node of its own symbol over the
+// same words (a symbol that derives itself, as in "VP : VP") fails: the tree
+// without the repetition is reached another way, and a cyclic grammar no
+// longer spends its budget on ever longer chains of one symbol. Rule actions
+// that would allow only the longer chain lose that reading.
 #pragma once
 
 #include <cstdint>
