@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "engine/grammar/grammar.h"
@@ -19,6 +20,54 @@ void addBits(uint64_t* to, const uint64_t* from, int words, bool& changed) {
         uint64_t fresh = from[w] & ~to[w];
         if (fresh) to[w] |= fresh, changed = true;
     }
+}
+
+// Rewrites rules (left side first, then the body) without empty bodies: each
+// rule once for every way of leaving out some of its nullable body symbols,
+// no empty body, no rule that derives its own left side alone. The rules then
+// derive the same strings as before but the empty one. False when a body
+// holds too many nullable symbols to spell out.
+bool withoutEmptyBodies(const Grammar& g, std::vector<std::vector<int>>& rule, std::vector<uint8_t>& startRule,
+                        bool& startNullable) {
+    constexpr int kMaxNullable = 8;
+    std::vector<uint8_t> nullable(static_cast<size_t>(g.symbolCount()), 0);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const std::vector<int>& symbols : rule) {
+            if (nullable[static_cast<size_t>(symbols[0])]) continue;
+            bool all = true;
+            for (size_t i = 1; i < symbols.size() && all; ++i)
+                all = g.isNonterminal(symbols[i]) && nullable[static_cast<size_t>(symbols[i])];
+            if (all) nullable[static_cast<size_t>(symbols[0])] = 1, changed = true;
+        }
+    }
+    startNullable = nullable[static_cast<size_t>(g.startRuleSymbol())] != 0;
+    std::vector<std::vector<int>> out;
+    std::vector<uint8_t> outStart;
+    std::set<std::vector<int>> seen;
+    for (size_t r = 0; r < rule.size(); ++r) {
+        const std::vector<int>& symbols = rule[r];
+        std::vector<size_t> optional;
+        for (size_t i = 1; i < symbols.size(); ++i)
+            if (g.isNonterminal(symbols[i]) && nullable[static_cast<size_t>(symbols[i])]) optional.push_back(i);
+        if (static_cast<int>(optional.size()) > kMaxNullable) return false;
+        for (unsigned mask = 0; mask < (1u << optional.size()); ++mask) {
+            std::vector<int> variant{symbols[0]};
+            size_t k = 0;
+            for (size_t i = 1; i < symbols.size(); ++i) {
+                bool left = k < optional.size() && optional[k] == i && ((mask >> k) & 1);
+                if (k < optional.size() && optional[k] == i) ++k;
+                if (!left) variant.push_back(symbols[i]);
+            }
+            if (variant.size() == 1 || (variant.size() == 2 && variant[1] == variant[0])) continue;
+            if (!seen.insert(variant).second) continue;
+            out.push_back(std::move(variant));
+            outStart.push_back(startRule[r]);
+        }
+    }
+    rule = std::move(out);
+    startRule = std::move(outStart);
+    return true;
 }
 
 }  // namespace
@@ -49,6 +98,13 @@ StackTables::StackTables(const Grammar& g) : g_(g) {
             run = {a, a, base[1]};
             turned_.push_back(a);
         }
+    }
+    // Empty phrases would make every new edge of a level send the search over
+    // the whole level again: the automaton reads the grammar without them (an
+    // input of no tokens is in the language when the start symbol is nullable).
+    if (g.hasEmptyRule()) {
+        if (!withoutEmptyBodies(g, rule, startRule, startNullable_)) return;
+        emptyFree_ = true;
     }
     int rules = static_cast<int>(rule.size());
     std::vector<std::vector<int>> rulesOf(static_cast<size_t>(symbols_));
@@ -518,7 +574,9 @@ StackVerdict StackGraph::run(const Grammar& g, const StackTables& t, std::span<c
     accepted_ = tooLarge_ = false;
     work_ = 0;
     depth_ = 0;
-    noEmptyRules_ = !g.hasEmptyRule();
+    noEmptyRules_ = !g.hasEmptyRule() || t.emptyFree();
+    if (t.emptyFree() && input.empty())
+        return t.startNullable() ? StackVerdict::kInLanguage : StackVerdict::kNotInLanguage;
     nodes_.clear();
     edges_.clear();
     queue_.clear();

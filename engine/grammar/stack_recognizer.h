@@ -46,6 +46,11 @@ class StackTables {
     explicit StackTables(const Grammar& grammar);
     // False when the automaton would pass StackLimits (never asked then).
     bool usable() const { return usable_; }
+    // Whether the automaton's rules were made free of empty bodies (the
+    // grammar has some): no stack then grows over an empty phrase.
+    bool emptyFree() const { return emptyFree_; }
+    // Whether the start symbol derives the empty input.
+    bool startNullable() const { return startNullable_; }
     int states() const { return states_; }
 
     // The state reached from state over symbol, or -1.
@@ -107,6 +112,8 @@ class StackTables {
 
     const Grammar& g_;
     bool usable_ = false;
+    bool emptyFree_ = false;
+    bool startNullable_ = false;
     int symbols_ = 0;
     int states_ = 0;
     int words_ = 0;                     // 64-bit words of a set of symbols

@@ -169,6 +169,32 @@ TEST(StackRecogniser, HugeGraphsAreLeftToTheSearch) {
     EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, {"a", Grammar::kEnd})), StackVerdict::kTooLarge);
 }
 
+TEST(StackRecogniser, GrammarsWithEmptyBodiesAreReadWithoutThem) {
+    // A noun phrase with an optional empty mark after each noun, as a phrase
+    // grammar writes a check on the word before it: the automaton's rules
+    // leave the mark out, and inputs are decided as with the empty rule.
+    const char* withEmpty = "%%\nS : NP V ;\nNP : N | N NP | N M ;\nM : ;\n";
+    const char* without = "%%\nS : NP V ;\nNP : N | N NP ;\n";
+    auto g = grammarOf(withEmpty, *std::make_unique<Messages>());
+    auto plain = grammarOf(without, *std::make_unique<Messages>());
+    ASSERT_TRUE(g && plain);
+    ASSERT_TRUE(g->hasEmptyRule());
+    ASSERT_TRUE(g->stackTables()->emptyFree());
+    std::vector<std::string> nouns(60, "N");
+    EXPECT_EQ(recogniseWithStacks(*plain, symbolsOf(*plain, nouns)), StackVerdict::kNotInLanguage);
+    EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, nouns)), StackVerdict::kNotInLanguage);
+    for (const auto& [tags, in] : std::vector<std::pair<std::vector<std::string>, bool>>{
+             {{"N", "V"}, true}, {{"N", "N", "V"}, true}, {{"V"}, false}, {{}, false}, {{"N"}, false}}) {
+        EXPECT_EQ(recogniseWithStacks(*g, symbolsOf(*g, tags)) == StackVerdict::kInLanguage, in) << tags.size();
+    }
+    // The empty input is in the language exactly when the start symbol is nullable.
+    auto nullableStart = grammarOf("%%\nS : A B ;\nA : a | ;\nB : ;\n", *std::make_unique<Messages>());
+    ASSERT_TRUE(nullableStart);
+    EXPECT_EQ(recogniseWithStacks(*nullableStart, {}), StackVerdict::kInLanguage);
+    EXPECT_EQ(recogniseWithStacks(*nullableStart, symbolsOf(*nullableStart, {"a"})), StackVerdict::kInLanguage);
+    EXPECT_EQ(recogniseWithStacks(*nullableStart, symbolsOf(*nullableStart, {"a", "a"})), StackVerdict::kNotInLanguage);
+}
+
 // ---- differential test: the backtracking LR parser accepts exactly what an
 // Earley recogniser accepts, over random grammars without cycles.
 
