@@ -46,7 +46,7 @@ class SentenceBuilder {
             const LexiconEntry* entry = nullptr;
             const char* tag = initialTag(data_, piece, index++, &entry);
             // A known word can share the lexicon's copy of its text.
-            append(entry ? entry->word : arena_.copy(piece), tag, 0);
+            append(entry ? entry->word() : arena_.copy(piece), tag, 0);
         }
     }
 

@@ -1,6 +1,9 @@
 #include "engine/text/lexicon.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "engine/text/arena.h"
 #include "engine/text/data_file.h"
@@ -16,10 +19,10 @@ bool blank(char c) {
     return u >= 1 && u <= 32;
 }
 
-// Calls visit(word, tagsText, wordEnd) for every dictionary line of text:
+// Calls visit(word, tagsText) for every dictionary line of text:
 // the line up to its line end or a zero byte, leading blanks skipped, empty
 // lines and "//" lines left out. tagsText is the rest of the line after the
-// blanks that follow the word; wordEnd is where the word ends in text.
+// blanks that follow the word.
 template <class F>
 void forEachDictionaryLine(std::string_view text, F&& visit) {
     const char* p = text.data();
@@ -37,15 +40,28 @@ void forEachDictionaryLine(std::string_view text, F&& visit) {
             const char* wordEnd = p;
             while (p < lineEnd && blank(*p)) ++p;
             visit(std::string_view(w, static_cast<size_t>(wordEnd - w)),
-                  std::string_view(p, static_cast<size_t>(lineEnd - p)), wordEnd);
+                  std::string_view(p, static_cast<size_t>(lineEnd - p)));
         }
         p = next;
     }
 }
 
-size_t countDictionaryLines(std::string_view text) {
-    size_t count = 0;
-    forEachDictionaryLine(text, [&](std::string_view, std::string_view, const char*) { ++count; });
+// The bytes of the record of a word of the given length: the fixed part,
+// then the word and its zero, padded to a multiple of 8.
+size_t recordBytes(size_t wordLength) { return sizeof(LexiconEntry) + ((wordLength + 1 + 7) & ~size_t{7}); }
+
+// The data lines of text and the record bytes their words need.
+struct LineCount {
+    size_t lines = 0;
+    size_t bytes = 0;
+};
+
+LineCount countLines(std::string_view text) {
+    LineCount count;
+    forEachDictionaryLine(text, [&](std::string_view word, std::string_view) {
+        ++count.lines;
+        count.bytes += recordBytes(word.size());
+    });
     return count;
 }
 
@@ -56,19 +72,23 @@ Lexicon::Lexicon(Arena& arena, StringPool& pool) : arena_(arena), pool_(pool) {}
 bool Lexicon::loadMain(const std::string& path) {
     std::string content;
     if (!readDataFile(path, content)) return false;
-    reserve(countDictionaryLines(content));
-    enter(std::move(content));
+    LineCount count = countLines(content);
+    reserve(count.lines);
+    enter(content, count.lines, count.bytes);
     return true;
 }
 
 bool Lexicon::loadUser(const std::string& path) {
     std::string content;
     if (!readDataFile(path, content)) return false;
-    enter(std::move(content));
+    addLines(content);
     return true;
 }
 
-void Lexicon::addLines(std::string_view text) { enter(std::string(text)); }
+void Lexicon::addLines(std::string_view text) {
+    LineCount count = countLines(text);
+    enter(text, count.lines, count.bytes);
+}
 
 void Lexicon::reserve(size_t words) {
     // The index stays at most about 60% full.
@@ -86,37 +106,73 @@ void Lexicon::reserve(size_t words) {
     }
 }
 
-uint32_t Lexicon::newEntry() {
-    if ((entries_ & (kChunkSize - 1)) == 0 && (entries_ >> kChunkShift) >= chunks_.size())
-        chunks_.push_back(std::make_unique<LexiconEntry[]>(kChunkSize));
-    return entries_++;
+void Lexicon::makeRoom(size_t bytes) {
+    if (!blocks_.empty() && blocks_.back().size - blocks_.back().used >= bytes) return;
+    if (blocks_.size() >= kMaxBlocks) throw std::length_error("lexicon: too many record blocks");
+    size_t size = std::min(std::max(bytes, kMinBlockBytes), kMaxBlockBytes);
+    // Not value-initialised: the pages are touched only as records fill them.
+    blocks_.push_back(Block{std::unique_ptr<char[]>(new char[size]), size, 0});
+}
+
+uint32_t Lexicon::newRecord(std::string_view word) {
+    size_t bytes = recordBytes(word.size());
+    if (bytes > kMaxBlockBytes) throw std::length_error("lexicon: word too long");
+    makeRoom(bytes);
+    Block& block = blocks_.back();
+    char* at = block.bytes.get() + block.used;
+    new (at) LexiconEntry{nullptr, static_cast<uint32_t>(word.size()), 0};
+    char* text = at + sizeof(LexiconEntry);
+    if (!word.empty()) std::memcpy(text, word.data(), word.size());
+    // The padding after the word is zeroed too, so no byte of a record is
+    // left unwritten.
+    std::memset(text + word.size(), 0, bytes - sizeof(LexiconEntry) - word.size());
+    uint32_t ref = static_cast<uint32_t>(((blocks_.size() - 1) << kUnitBits) | (block.used / 8));
+    block.used += bytes;
+    return ref;
 }
 
 Lexicon::TagList Lexicon::tagList(std::string_view tagsText) {
-    auto found = tagLists_.find(tagsText);
-    if (found != tagLists_.end()) return found->second;
+    uint32_t h = StringTable::lookupHash(tagsText);
+    if ((tagKeys_.size() + 1) * 2 > tagSlots_.size()) {
+        // Keep the table of tag lists at most half full.
+        std::vector<TagListSlot> grown(tagSlots_.empty() ? 64 : tagSlots_.size() * 2, TagListSlot{0, 0});
+        size_t mask = grown.size() - 1;
+        for (const TagListSlot& s : tagSlots_) {
+            if (!s.hash) continue;
+            size_t i = s.hash & mask;
+            while (grown[i].hash) i = (i + 1) & mask;
+            grown[i] = s;
+        }
+        tagSlots_ = std::move(grown);
+    }
+    size_t mask = tagSlots_.size() - 1;
+    size_t i = h & mask;
+    for (; tagSlots_[i].hash; i = (i + 1) & mask) {
+        if (tagSlots_[i].hash != h) continue;
+        const TagListKey& key = tagKeys_[tagSlots_[i].index];
+        if (std::string_view(key.text, key.length) == tagsText) return key.list;
+    }
     std::vector<std::string_view> fields;
     splitFields(tagsText, fields);
     TagList list{nullptr, static_cast<int>(fields.size())};
     if (!fields.empty()) {
         const char** tags = arena_.makeArray<const char*>(fields.size());
-        for (size_t i = 0; i < fields.size(); ++i) tags[i] = pool_.intern(fields[i]);
+        for (size_t k = 0; k < fields.size(); ++k) tags[k] = pool_.intern(fields[k]);
         list.tags = tags;
     }
-    tagLists_.emplace(tagsText, list);
+    tagSlots_[i] = TagListSlot{h, static_cast<uint32_t>(tagKeys_.size())};
+    tagKeys_.push_back(TagListKey{arena_.copy(tagsText), tagsText.size(), list});
     return list;
 }
 
-void Lexicon::enter(std::string&& text) {
-    texts_.push_back(std::move(text));
-    std::string& kept = texts_.back();
-    char* base = kept.data();
+void Lexicon::enter(std::string_view text, size_t lines, size_t bytes) {
+    if (lines == 0) return;
+    makeRoom(std::min(bytes, kMaxBlockBytes));
     // Lines are entered in batches: the index slots of a whole batch are
     // fetched into the cache before the first of them is entered, so the
     // loader waits on memory once per batch instead of once per word.
     struct Pending {
         std::string_view word, tagsText;
-        const char* wordEnd;
         uint32_t hash;
     };
     constexpr size_t kBatch = 16;
@@ -131,25 +187,25 @@ void Lexicon::enter(std::string&& text) {
             size_t i = line.hash & mask;
             for (; slots_[i].hash; i = (i + 1) & mask) {
                 if (slots_[i].hash != line.hash) continue;
-                const LexiconEntry& e = entryAt(slots_[i].entry);
-                if (e.length == line.word.size() && std::memcmp(e.word, line.word.data(), line.word.size()) == 0) break;
+                const LexiconEntry* e = record(slots_[i].ref);
+                if (e->length == line.word.size() && std::memcmp(e->word(), line.word.data(), line.word.size()) == 0)
+                    break;
             }
             if (!slots_[i].hash) {
-                slots_[i] = Slot{line.hash, newEntry()};
+                slots_[i] = Slot{line.hash, newRecord(line.word)};
                 ++size_;
             }
-            // The byte after the word becomes its terminating zero; a later
-            // line for the same word replaces the earlier entry.
-            base[line.wordEnd - base] = '\0';
-            entryAt(slots_[i].entry) =
-                LexiconEntry{line.word.data(), list.count, static_cast<uint32_t>(line.word.size()), list.tags};
+            // A later line for the same word replaces the earlier entry's tags.
+            LexiconEntry* e = record(slots_[i].ref);
+            e->tags = list.tags;
+            e->count = list.count;
         }
         pending = 0;
     };
-    forEachDictionaryLine(kept, [&](std::string_view word, std::string_view tagsText, const char* wordEnd) {
+    forEachDictionaryLine(text, [&](std::string_view word, std::string_view tagsText) {
         uint32_t h = StringTable::lookupHash(word);
         if (!slots_.empty()) __builtin_prefetch(&slots_[h & (slots_.size() - 1)]);
-        batch[pending++] = Pending{word, tagsText, wordEnd, h};
+        batch[pending++] = Pending{word, tagsText, h};
         if (pending == kBatch) flush();
     });
     flush();
@@ -162,10 +218,12 @@ const LexiconEntry* Lexicon::lookup(std::string_view head, std::string_view tail
     size_t mask = slots_.size() - 1;
     for (size_t i = h & mask; slots_[i].hash; i = (i + 1) & mask) {
         if (slots_[i].hash != h) continue;
-        const LexiconEntry& e = entryAt(slots_[i].entry);
-        if (e.length == length && (head.empty() || std::memcmp(e.word, head.data(), head.size()) == 0) &&
-            (tail.empty() || std::memcmp(e.word + head.size(), tail.data(), tail.size()) == 0))
-            return &e;
+        const LexiconEntry* e = record(slots_[i].ref);
+        if (e->length != length) continue;
+        const char* w = e->word();
+        if ((head.empty() || std::memcmp(w, head.data(), head.size()) == 0) &&
+            (tail.empty() || std::memcmp(w + head.size(), tail.data(), tail.size()) == 0))
+            return e;
     }
     return nullptr;
 }
@@ -179,8 +237,9 @@ bool Lexicon::hasTag(std::string_view word, std::string_view tag) const {
 }
 
 size_t Lexicon::bytesHeld() const {
-    size_t bytes = slots_.capacity() * sizeof(Slot) + chunks_.size() * kChunkSize * sizeof(LexiconEntry);
-    for (const std::string& t : texts_) bytes += t.capacity();
+    size_t bytes = slots_.capacity() * sizeof(Slot) + tagSlots_.capacity() * sizeof(TagListSlot) +
+                   tagKeys_.capacity() * sizeof(TagListKey);
+    for (const Block& b : blocks_) bytes += b.used;
     return bytes;
 }
 

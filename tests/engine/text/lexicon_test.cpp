@@ -76,11 +76,11 @@ TEST_F(LexiconTest, LineEndsZeroBytesAndBlanksCutWordsAndTags) {
     ASSERT_NE(lexicon.lookup("cat"), nullptr);
     EXPECT_EQ(lexicon.lookup("cat")->count, 2);
     EXPECT_STREQ(lexicon.lookup("cat")->tags[1], "NNS");
-    EXPECT_STREQ(lexicon.lookup("cat")->word, "cat");
+    EXPECT_STREQ(lexicon.lookup("cat")->word(), "cat");
     // A zero byte ends its line: dog has NN only.
     EXPECT_EQ(lexicon.lookup("dog")->count, 1);
     EXPECT_EQ(lexicon.lookup("bird")->count, 0);
-    EXPECT_STREQ(lexicon.lookup("bird")->word, "bird");
+    EXPECT_STREQ(lexicon.lookup("bird")->word(), "bird");
     EXPECT_EQ(lexicon.lookup("fish")->count, 0);  // last line without a line end
     EXPECT_FALSE(lexicon.known("VB"));
     EXPECT_FALSE(lexicon.known("x"));
@@ -126,7 +126,7 @@ TEST_F(LexiconTest, AgreesWithAPlainMapOverManyWords) {
     for (auto& [word, listed] : model) {
         const LexiconEntry* e = lexicon.lookup(word);
         ASSERT_NE(e, nullptr) << word;
-        EXPECT_EQ(e->word, word);
+        EXPECT_EQ(e->wordView(), word);
         ASSERT_EQ(e->count, static_cast<int>(listed.size())) << word;
         for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(e->tags[i], pool.intern(listed[i])) << word;
     }
