@@ -211,6 +211,31 @@ void Lexicon::enter(std::string_view text, size_t lines, size_t bytes) {
     flush();
 }
 
+uint32_t Lexicon::hashOf(std::string_view word) { return StringTable::lookupHash(word); }
+
+void Lexicon::fetchRecord(uint32_t hash) const {
+    if (slots_.empty()) return;
+    size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask; slots_[i].hash; i = (i + 1) & mask) {
+        if (slots_[i].hash == hash) {
+            __builtin_prefetch(record(slots_[i].ref));
+            return;
+        }
+    }
+}
+
+const LexiconEntry* Lexicon::lookupHashed(std::string_view word, uint32_t hash) const {
+    if (slots_.empty()) return nullptr;
+    size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask; slots_[i].hash; i = (i + 1) & mask) {
+        if (slots_[i].hash != hash) continue;
+        const LexiconEntry* e = record(slots_[i].ref);
+        if (e->length == word.size() && (word.empty() || std::memcmp(e->word(), word.data(), word.size()) == 0))
+            return e;
+    }
+    return nullptr;
+}
+
 const LexiconEntry* Lexicon::lookup(std::string_view head, std::string_view tail) const {
     if (slots_.empty()) return nullptr;
     uint32_t h = StringTable::lookupHash(head, tail);

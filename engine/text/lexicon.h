@@ -61,6 +61,17 @@ class Lexicon {
     // Case-sensitive lookups. The two-part form looks up head followed by tail.
     const LexiconEntry* lookup(std::string_view head, std::string_view tail = {}) const;
     bool known(std::string_view word) const { return lookup(word) != nullptr; }
+
+    // A lookup in three steps, for callers that look up many words at once:
+    // the hash of the word, a fetch of its index slot and of the record the
+    // slot names into the cache, then the lookup itself. Fetching the words
+    // of a sentence first lets their cache misses overlap.
+    static uint32_t hashOf(std::string_view word);
+    void fetchSlot(uint32_t hash) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+    void fetchRecord(uint32_t hash) const;
+    const LexiconEntry* lookupHashed(std::string_view word, uint32_t hash) const;
     // Whether the tag (compared as text) is among the word's listed tags.
     bool hasTag(std::string_view word, std::string_view tag) const;
 
