@@ -8,7 +8,6 @@
 #include "engine/text/arena.h"
 #include "engine/text/data_file.h"
 #include "engine/text/string_pool.h"
-#include "engine/text/string_table.h"
 
 namespace zintra {
 
@@ -46,11 +45,42 @@ void forEachDictionaryLine(std::string_view text, F&& visit) {
     }
 }
 
+// The same for a text without zero bytes, in one pass over each line.
+template <class F>
+void forEachPlainDictionaryLine(std::string_view text, F&& visit) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        while (p < end && *p != '\n' && blank(*p)) ++p;
+        if (p == end) break;
+        if (*p == '\n') {
+            ++p;
+            continue;
+        }
+        if (end - p >= 2 && p[0] == '/' && p[1] == '/') {
+            const void* lineEnd = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            p = lineEnd ? static_cast<const char*>(lineEnd) + 1 : end;
+            continue;
+        }
+        const char* w = p;
+        while (p < end && !blank(*p)) ++p;  // a line end is a blank
+        const char* wordEnd = p;
+        while (p < end && *p != '\n' && blank(*p)) ++p;
+        const char* tags = p;
+        while (p < end && *p != '\n') ++p;
+        visit(std::string_view(w, static_cast<size_t>(wordEnd - w)),
+              std::string_view(tags, static_cast<size_t>(p - tags)));
+        if (p < end) ++p;
+    }
+}
+
 // The bytes of the record of a word of the given length: the fixed part,
 // then the word and its zero, padded to a multiple of 8.
 size_t recordBytes(size_t wordLength) { return sizeof(LexiconEntry) + ((wordLength + 1 + 7) & ~size_t{7}); }
 
-// The data lines of text and the record bytes their words need.
+// At least as many as the data lines of text, and the record bytes their
+// words need at most: one line per line end, each record no longer than
+// its fixed part, its word and 8 bytes.
 struct LineCount {
     size_t lines = 0;
     size_t bytes = 0;
@@ -58,11 +88,50 @@ struct LineCount {
 
 LineCount countLines(std::string_view text) {
     LineCount count;
-    forEachDictionaryLine(text, [&](std::string_view word, std::string_view) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
         ++count.lines;
-        count.bytes += recordBytes(word.size());
-    });
+        const void* lineEnd = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        if (!lineEnd) break;
+        p = static_cast<const char*>(lineEnd) + 1;
+    }
+    count.bytes = count.lines * (sizeof(LexiconEntry) + 8) + text.size();
     return count;
+}
+
+// The hash of a word, 8 bytes at a time (never 0).
+uint32_t wordHash(const char* p, size_t n) {
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ (n * 0xC2B2AE3D27D4EB4FULL);
+    while (n >= 8) {
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 29;
+        p += 8;
+        n -= 8;
+    }
+    if (n > 0) {
+        // The last bytes as whole loads (two overlapping ones from 4 bytes
+        // on, three single bytes below), never a partial copy: a load that
+        // follows a narrower store waits for it.
+        uint64_t v;
+        if (n >= 4) {
+            uint32_t a, b;
+            std::memcpy(&a, p, 4);
+            std::memcpy(&b, p + n - 4, 4);
+            v = (uint64_t{a} << 32) | b;
+        } else {
+            auto byte = [&](size_t i) { return uint64_t{static_cast<unsigned char>(p[i])}; };
+            v = (byte(0) << 16) | (byte(n >> 1) << 8) | byte(n - 1);
+        }
+        h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 29;
+    }
+    h *= 0x94D049BB133111EBULL;
+    h ^= h >> 32;
+    auto result = static_cast<uint32_t>(h);
+    return result ? result : 1;
 }
 
 }  // namespace
@@ -132,7 +201,7 @@ uint32_t Lexicon::newRecord(std::string_view word) {
 }
 
 Lexicon::TagList Lexicon::tagList(std::string_view tagsText) {
-    uint32_t h = StringTable::lookupHash(tagsText);
+    uint32_t h = wordHash(tagsText.data(), tagsText.size());
     if ((tagKeys_.size() + 1) * 2 > tagSlots_.size()) {
         // Keep the table of tag lists at most half full.
         std::vector<TagListSlot> grown(tagSlots_.empty() ? 64 : tagSlots_.size() * 2, TagListSlot{0, 0});
@@ -202,16 +271,21 @@ void Lexicon::enter(std::string_view text, size_t lines, size_t bytes) {
         }
         pending = 0;
     };
-    forEachDictionaryLine(text, [&](std::string_view word, std::string_view tagsText) {
-        uint32_t h = StringTable::lookupHash(word);
-        if (!slots_.empty()) __builtin_prefetch(&slots_[h & (slots_.size() - 1)]);
+    auto line = [&](std::string_view word, std::string_view tagsText) {
+        uint32_t h = hashOf(word);
+        fetchSlot(h);
         batch[pending++] = Pending{word, tagsText, h};
         if (pending == kBatch) flush();
-    });
+    };
+    // A zero byte ends its line; a text without one is read in one pass.
+    if (std::memchr(text.data(), '\0', text.size()))
+        forEachDictionaryLine(text, line);
+    else
+        forEachPlainDictionaryLine(text, line);
     flush();
 }
 
-uint32_t Lexicon::hashOf(std::string_view word) { return StringTable::lookupHash(word); }
+uint32_t Lexicon::hashOf(std::string_view word) { return wordHash(word.data(), word.size()); }
 
 void Lexicon::fetchRecord(uint32_t hash) const {
     if (slots_.empty()) return;
@@ -237,20 +311,21 @@ const LexiconEntry* Lexicon::lookupHashed(std::string_view word, uint32_t hash) 
 }
 
 const LexiconEntry* Lexicon::lookup(std::string_view head, std::string_view tail) const {
-    if (slots_.empty()) return nullptr;
-    uint32_t h = StringTable::lookupHash(head, tail);
+    if (tail.empty()) return lookupHashed(head, hashOf(head));
+    if (head.empty()) return lookupHashed(tail, hashOf(tail));
+    // The joined word, in a buffer on the stack when it is short.
+    char buffer[256];
+    std::string joined;
     size_t length = head.size() + tail.size();
-    size_t mask = slots_.size() - 1;
-    for (size_t i = h & mask; slots_[i].hash; i = (i + 1) & mask) {
-        if (slots_[i].hash != h) continue;
-        const LexiconEntry* e = record(slots_[i].ref);
-        if (e->length != length) continue;
-        const char* w = e->word();
-        if ((head.empty() || std::memcmp(w, head.data(), head.size()) == 0) &&
-            (tail.empty() || std::memcmp(w + head.size(), tail.data(), tail.size()) == 0))
-            return e;
+    char* at = buffer;
+    if (length > sizeof buffer) {
+        joined.resize(length);
+        at = joined.data();
     }
-    return nullptr;
+    std::memcpy(at, head.data(), head.size());
+    std::memcpy(at + head.size(), tail.data(), tail.size());
+    std::string_view word(at, length);
+    return lookupHashed(word, hashOf(word));
 }
 
 bool Lexicon::hasTag(std::string_view word, std::string_view tag) const {
