@@ -186,12 +186,18 @@ const char* neededWord(const ContextualRule& rule) {
 }  // namespace
 
 void ContextualRules::indexRule(size_t r) {
+    size_t words = (rules_.size() + 63) / 64;
+    if (wordlessRules_.size() < words) wordlessRules_.resize(words, 0);
     const ContextualRule& rule = rules_[r];
     if (rule.test == ContextTest::None) return;
     const char* word = neededWord(rule);
     if (!word) {
-        // Every test of tags alone needs its first argument at some position.
-        pairs_.add(static_cast<uint32_t>(r), rule.fromId, rule.a);
+        wordlessRules_[r / 64] |= uint64_t{1} << (r % 64);
+        size_t id = static_cast<size_t>(rule.fromId);
+        if (wordlessByFrom_.size() <= id) wordlessByFrom_.resize(id + 1);
+        std::vector<uint64_t>& set = wordlessByFrom_[id];
+        if (set.size() <= r / 64) set.resize(r / 64 + 1, 0);
+        set[r / 64] |= uint64_t{1} << (r % 64);
         return;
     }
     if ((wordCount_ + 1) * 2 > wordKeys_.size()) {
@@ -268,20 +274,6 @@ SentenceWindow::SentenceWindow(const ContextualRules& rules, Token* first, Arena
     masks_ = maskWords ? arena.makeArray<uint64_t>(maskWords) : nullptr;
     for (int k = 0; k < size_; ++k)
         if (slots_[k].changeable) markTag(k, slots_[k].tag, true);
-    needCount_ = rules.pairs_.needCount();
-    needSeen_ = arena.makeArray<uint64_t>(static_cast<size_t>(needCount_) / 64 + 1);
-    for (int k = 0; k < size_; ++k) markNeed(slots_[k].tag);
-}
-
-void SentenceWindow::markNeed(const char* tag) {
-    int id = rules_.pairs_.needId(tag);
-    if (id > 0 && id <= needCount_) needSeen_[(id - 1) / 64] |= uint64_t{1} << ((id - 1) % 64);
-}
-
-bool SentenceWindow::fromLive(int fromId) const {
-    if (fromId <= 0 || fromId > trackedTags_) return false;
-    const uint64_t* mask = masks_ + static_cast<size_t>(fromId - 1) * static_cast<size_t>(words_);
-    return std::any_of(mask, mask + words_, [](uint64_t m) { return m != 0; });
 }
 
 void SentenceWindow::markTag(int i, const char* tag, bool set) {
@@ -324,7 +316,6 @@ void SentenceWindow::setTag(int i, const char* internedTag) {
     }
     s.tag = internedTag;
     if (s.token) s.token->tag = internedTag;
-    markNeed(internedTag);
 }
 
 const LexiconEntry* SentenceWindow::entryOf(int i) const {
@@ -406,11 +397,10 @@ void SentenceWindow::applyRules() {
     const std::vector<ContextualRule>& rules = rules_.rules_;
     const ContextualRules::Filter* filters = rules_.filters_.data();
     // The rules that can act here: those whose word is one of the window's,
-    // and those that test tags only whose FROM tag is at a position that may
-    // change and whose needed tag is at some position, now or once an
-    // earlier rule has given a position that tag. The others cannot hold
-    // anywhere.
-    const size_t words = (rules.size() + 63) / 64;
+    // and those that need no word and find their FROM tag at a position that
+    // may change, now or once an earlier rule has given a position that tag.
+    // The others cannot hold anywhere.
+    const size_t words = rules_.wordlessRules_.size();
     uint64_t stackSet[64];
     std::vector<uint64_t> heapSet;
     uint64_t* set = stackSet;
@@ -419,17 +409,20 @@ void SentenceWindow::applyRules() {
         set = heapSet.data();
     }
     std::fill_n(set, words, uint64_t{0});
-    const TagPairIndex& pairs = rules_.pairs_;
-    // Adds the rules of a pair from rule number `from` on.
-    auto addPair = [&](uint32_t list, size_t from) {
-        const std::vector<uint32_t>& numbers = pairs.rules(list);
-        auto it = from == 0 ? numbers.begin() : std::lower_bound(numbers.begin(), numbers.end(), from);
-        for (; it != numbers.end(); ++it) set[*it / 64] |= uint64_t{1} << (*it % 64);
+    const auto& byFrom = rules_.wordlessByFrom_;
+    // Adds the wordless rules of FROM tag id from rule `after` on.
+    auto addWordless = [&](int id, size_t after) {
+        if (id <= 0 || static_cast<size_t>(id) >= byFrom.size()) return;
+        const std::vector<uint64_t>& rulesOfTag = byFrom[static_cast<size_t>(id)];
+        for (size_t w = after / 64; w < rulesOfTag.size(); ++w) {
+            uint64_t bits = rulesOfTag[w];
+            if (w == after / 64) bits &= ~uint64_t{0} << (after % 64);
+            set[w] |= bits;
+        }
     };
     for (int id = 1; id <= trackedTags_; ++id) {
-        if (!fromLive(id)) continue;
-        for (const TagPairIndex::Ref& ref : pairs.byFrom(id))
-            if (needSeen(ref.other)) addPair(ref.list, 0);
+        const uint64_t* mask = masks_ + static_cast<size_t>(id - 1) * static_cast<size_t>(words_);
+        if (std::any_of(mask, mask + words_, [](uint64_t m) { return m != 0; })) addWordless(id, 0);
     }
     for (int i = 0; i < size_; ++i) {
         const std::vector<uint32_t>* list = rules_.rulesOfWord(slots_[i].key);
@@ -448,13 +441,9 @@ void SentenceWindow::applyRules() {
                 if (std::all_of(mask, mask + words_, [](uint64_t m) { return m == 0; })) continue;
             }
             if (pass(rules[r]) == 0) continue;
-            // Positions now have the rule's TO tag: the later rules of the
-            // pairs that tag completes join, as FROM tag and as needed tag.
-            const char* to = rules[r].to;
-            for (const TagPairIndex::Ref& ref : pairs.byFrom(rules_.tagId(to)))
-                if (needSeen(ref.other)) addPair(ref.list, r + 1);
-            for (const TagPairIndex::Ref& ref : pairs.byNeed(pairs.needId(to)))
-                if (fromLive(ref.other)) addPair(ref.list, r + 1);
+            // Positions now have the rule's TO tag: the later wordless rules
+            // of that FROM tag join (those of this word as well).
+            addWordless(rules_.tagId(rules[r].to), r + 1);
             bits |= set[w] & (r % 64 == 63 ? 0 : ~uint64_t{0} << (r % 64 + 1));
         }
     }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/tagger/rule_kinds.h"
-#include "engine/tagger/tag_pair_index.h"
 
 namespace zintra {
 
@@ -95,11 +94,6 @@ class SentenceWindow {
     bool wordIs(int i, const char* interned) const { return i >= 0 && i < size_ && wordKey(i) == interned; }
     bool tagIs(int i, const char* interned) const { return i >= 0 && i < size_ && slots_[i].tag == interned; }
     void markTag(int i, const char* tag, bool set);
-    void markNeed(const char* tag);
-    bool needSeen(int needId) const {
-        return needId > 0 && needId <= needCount_ && ((needSeen_[(needId - 1) / 64] >> ((needId - 1) % 64)) & 1);
-    }
-    bool fromLive(int fromId) const;
     bool tryChange(const ContextualRule& rule, int i);
     // holds() on words already resolved against the pool.
     bool holdsNow(const ContextualRule& rule, int i) const;
@@ -122,8 +116,6 @@ class SentenceWindow {
     int words_;                           // 64-bit words per tag mask
     int trackedTags_;                     // tags with a mask (those of the rule set when the window was made)
     uint64_t* masks_;                     // one mask of positions per tracked tag
-    int needCount_;                       // tags of the pair index when the window was made
-    uint64_t* needSeen_;                  // needed tags some position has had (bit set by need id)
 };
 
 class ContextualRules {
@@ -168,10 +160,14 @@ class ContextualRules {
     std::vector<Filter> filters_;
     friend class SentenceWindow;
     // Rules by a word their condition needs: a sentence only has to look at
-    // the rules of its own words and at those of the tag pairs it holds.
+    // the rules of its own words and at those that need no word at all.
     void indexRule(size_t r);
     const std::vector<uint32_t>* rulesOfWord(const char* interned) const;
-    TagPairIndex pairs_;
+    std::vector<uint64_t> wordlessRules_;  // bit set over rules_
+    // The rules that need no word, by the id of their FROM tag (bit sets over
+    // rules_, as long as needed): a sentence without a FROM tag, and which no
+    // earlier rule gives that tag, has no candidate for them.
+    std::vector<std::vector<uint64_t>> wordlessByFrom_;
     std::vector<const char*> wordKeys_;  // open-addressing table of rule words
     std::vector<std::vector<uint32_t>> wordRules_;
     size_t wordCount_ = 0;
