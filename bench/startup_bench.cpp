@@ -6,6 +6,8 @@
 // process and the resident memory the process reached (ru_maxrss); the cost
 // of zintraInit is the difference of the two.
 // BM_Step/N: each loading step alone, in this process, in the loading order.
+// BM_PhraseGrammar: reading the phrase grammar and building its tables, the
+// part of zintraInit that runs beside the language data on a thread of its own.
 //
 //   ZINTRA_INSTALLATION  the installation folder (default: data/engine of the source tree)
 //   ZINTRA_LIBRARY       the library to load (default: the one built beside this program),
@@ -22,10 +24,13 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/config/config.h"
+#include "engine/language/analyzer.h"
 #include "engine/language/language_data.h"
+#include "engine/phrase/phrase_grammar.h"
 
 extern char** environ;
 
@@ -126,6 +131,26 @@ void BM_Step(benchmark::State& state) {
 // A fixed count of runs: the untimed steps before each run cost far more
 // than the cheap steps themselves.
 BENCHMARK(BM_Step)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_PhraseGrammar(benchmark::State& state) {
+    if (chdir(installation().c_str()) != 0) {
+        state.SkipWithError("no installation folder");
+        return;
+    }
+    auto analyzer = std::make_shared<zintra::Analyzer>();
+    if (!analyzer->readConfiguration("zintra.ini")) {
+        state.SkipWithError("no configuration");
+        return;
+    }
+    for (auto _ : state) {
+        auto grammar = zintra::PhraseGrammar::load(analyzer, [](std::string_view) {});
+        if (!grammar) {
+            state.SkipWithError("the grammar does not read");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_PhraseGrammar)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

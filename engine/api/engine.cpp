@@ -2,7 +2,10 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
+#include <future>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "engine/phrase/parse_text.h"
 #include "engine/request/request.h"
@@ -46,7 +49,22 @@ int Engine::initialise(const char* configPath) {
     std::shared_ptr<const State> previous = state();
     auto fresh = std::make_shared<Analyzer>(previous->analyzer->config());
     fresh->setDiagnostics(diagnostics_);
-    bool ok = configPath != nullptr && fresh->load(configPath);
+    bool ok = configPath != nullptr && fresh->readConfiguration(configPath);
+    // The phrase grammar needs only the configuration, so its tables are
+    // built on a thread of their own while the language data loads. Its
+    // lines are held back and shown only when the data loaded, as if the
+    // two had run one after the other; a grammar built for data that failed
+    // is dropped.
+    std::vector<std::string> grammarLines;
+    std::future<std::unique_ptr<PhraseGrammar>> building;
+    if (ok && !fresh->config().grammarFile.empty())
+        building = std::async(std::launch::async, [fresh, &grammarLines] {
+            return PhraseGrammar::load(fresh, [&grammarLines](std::string_view line) {
+                if (line.rfind("rule: ", 0) != 0) grammarLines.emplace_back(line);
+            });
+        });
+    ok = ok && fresh->loadData();
+    std::unique_ptr<PhraseGrammar> built = building.valid() ? building.get() : nullptr;
     std::shared_ptr<const Analyzer> analyzer = std::move(fresh);
     std::shared_ptr<const PhraseGrammar> phrase;
     if (ok && !analyzer->config().grammarFile.empty()) {
@@ -54,9 +72,8 @@ int Engine::initialise(const char* configPath) {
         // error line goes to standard error (standard output belongs to the
         // replies of the command-line tools). The table build's line is
         // not shown: every initialisation would repeat it.
-        phrase = PhraseGrammar::load(analyzer, [](std::string_view line) {
-            if (line.rfind("rule: ", 0) != 0) std::cerr << line;
-        });
+        for (const std::string& line : grammarLines) std::cerr << line;
+        phrase = std::move(built);
         ok = phrase != nullptr;
     }
     std::shared_ptr<TemplateStore> templates = previous->templates;

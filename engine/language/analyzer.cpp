@@ -31,6 +31,10 @@ void Analyzer::setDiagnostics(std::shared_ptr<const Diagnostics> diagnostics) {
 }
 
 bool Analyzer::load(const std::string& configPath, Scope scope) {
+    return readConfiguration(configPath) && loadLanguageData(scope);
+}
+
+bool Analyzer::readConfiguration(const std::string& configPath) {
     data_ = std::make_unique<LanguageData>();
     configPath_ = configPath;
     if (!readConfig(configPath, config_, diagnostics_.get())) return false;
@@ -38,7 +42,7 @@ bool Analyzer::load(const std::string& configPath, Scope scope) {
         diagnostics_->report(configPath + ": ENCODE " + config_.encode +
                              " is not an encoding name this system knows: template texts cannot be converted, so no "
                              "template will match");
-    return loadLanguageData(scope);
+    return true;
 }
 
 bool Analyzer::loadLanguageData(Scope scope) {

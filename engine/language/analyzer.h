@@ -31,6 +31,12 @@ class Analyzer {
     // order. Returns the initialisation result: true only when every required
     // file loaded and PARSE is not 0.
     bool load(const std::string& configPath, Scope scope = Scope::Full);
+    // The two halves of load(), for a caller that does other work (such as
+    // building the phrase grammar, which reads only the configuration)
+    // while the language data loads: the configuration first, then the
+    // data. loadData() is called only after readConfiguration() succeeded.
+    bool readConfiguration(const std::string& configPath);
+    bool loadData(Scope scope = Scope::Full) { return loadLanguageData(scope); }
 
     const Config& config() const { return config_; }
 

@@ -21,13 +21,22 @@ bool isLower(char c) { return c >= 'a' && c <= 'z'; }
 // size; a longer word is tagged only as typed.
 constexpr size_t kFlipCapacity = 1024;
 
-const char* tagOf(const LanguageData& data, std::string_view word, const LexiconEntry** entry) {
-    const LexiconEntry* found = data.lexicon().lookup(word);
-    if (entry) *entry = found;
+// The tag of a word whose lexicon entry (null when unknown) is known.
+const char* tagOfEntry(const LanguageData& data, std::string_view word, const LexiconEntry* found) {
     // A word listed without tags is guessed like an unknown word.
     if (found && found->count > 0) return found->tags[0];
     return data.lexicalRules().guess(word, data.lexicon(), data.bigrams());
 }
+
+const char* tagOf(const LanguageData& data, std::string_view word, const LexiconEntry** entry) {
+    const LexiconEntry* found = data.lexicon().lookup(word);
+    if (entry) *entry = found;
+    return tagOfEntry(data, word, found);
+}
+
+// The initial tag of a word at position index whose own entry is typedEntry.
+const char* initialTagOfEntry(const LanguageData& data, std::string_view word, int index,
+                              const LexiconEntry* typedEntry);
 
 // Builds the token list of one sentence.
 class SentenceBuilder {
@@ -37,17 +46,37 @@ class SentenceBuilder {
     Token* first() const { return first_; }
 
     // Cuts the zero-terminated unit into tokens numbered from index upward.
+    // Their words are looked up in batches (see resolve()).
     void cutUnit(const char* unit, int index) {
         const Splitter& splitter = data_.splitter();
         const char* pos = unit;
         while (true) {
             std::string_view piece = splitter.nextToken(pos);
             if (piece.empty()) break;
-            const LexiconEntry* entry = nullptr;
-            const char* tag = initialTag(data_, piece, index++, &entry);
-            // A known word can share the lexicon's copy of its text.
-            append(entry ? entry->word : arena_.copy(piece), tag, 0);
+            if (pending_ == kBatch) resolve();
+            Token* t = append(kEmptyWord, kEmptyWord, 0);
+            pieces_[pending_++] = Piece{t, piece, index++, 0};
         }
+    }
+
+    // Gives the tokens cut so far their words and initial tags. The index
+    // slots of the whole batch are fetched first, then the records they
+    // name, so the batch waits on memory about once instead of once a word.
+    void resolve() {
+        const Lexicon& lexicon = data_.lexicon();
+        for (size_t k = 0; k < pending_; ++k) {
+            pieces_[k].hash = Lexicon::hashOf(pieces_[k].text);
+            lexicon.fetchSlot(pieces_[k].hash);
+        }
+        for (size_t k = 0; k < pending_; ++k) lexicon.fetchRecord(pieces_[k].hash);
+        for (size_t k = 0; k < pending_; ++k) {
+            const Piece& p = pieces_[k];
+            const LexiconEntry* entry = lexicon.lookupHashed(p.text, p.hash);
+            p.token->tag = initialTagOfEntry(data_, p.text, p.index, entry);
+            // A known word can share the lexicon's copy of its text.
+            p.token->word = entry ? entry->word() : arena_.copy(p.text);
+        }
+        pending_ = 0;
     }
 
     // A bracket group "(TAG word ...)": content is the text between the brackets.
@@ -86,7 +115,15 @@ class SentenceBuilder {
     }
 
   private:
-    void append(const char* word, const char* tag, int fixed) {
+    struct Piece {
+        Token* token;
+        std::string_view text;
+        int index;
+        uint32_t hash;
+    };
+    static constexpr size_t kBatch = 32;
+
+    Token* append(const char* word, const char* tag, int fixed) {
         Token* t = makeToken(arena_);
         t->word = word;
         t->tag = tag;
@@ -98,10 +135,13 @@ class SentenceBuilder {
             first_ = t;
         }
         last_ = t;
+        return t;
     }
 
     const LanguageData& data_;
     Arena& arena_;
+    Piece pieces_[kBatch];
+    size_t pending_ = 0;
     Token* first_ = nullptr;
     Token* last_ = nullptr;
 };
@@ -118,10 +158,11 @@ char* closingBracket(char* open) {
 
 }  // namespace
 
-const char* initialTag(const LanguageData& data, std::string_view word, int index, const LexiconEntry** entry) {
-    const LexiconEntry* typedEntry = nullptr;
-    const char* typed = tagOf(data, word, &typedEntry);
-    if (entry) *entry = typedEntry;
+namespace {
+
+const char* initialTagOfEntry(const LanguageData& data, std::string_view word, int index,
+                              const LexiconEntry* typedEntry) {
+    const char* typed = tagOfEntry(data, word, typedEntry);
     if (index != 0 || word.empty() || word.size() >= kFlipCapacity) return typed;
     char first = word[0];
     char flipped;
@@ -137,6 +178,14 @@ const char* initialTag(const LanguageData& data, std::string_view word, int inde
     std::memcpy(buffer + 1, word.data() + 1, word.size() - 1);
     const char* second = tagOf(data, std::string_view(buffer, word.size()), nullptr);
     return second[0] == 'V' ? second : typed;
+}
+
+}  // namespace
+
+const char* initialTag(const LanguageData& data, std::string_view word, int index, const LexiconEntry** entry) {
+    const LexiconEntry* typedEntry = data.lexicon().lookup(word);
+    if (entry) *entry = typedEntry;
+    return initialTagOfEntry(data, word, index, typedEntry);
 }
 
 Token* tokenizeSentence(const LanguageData& data, std::string_view text, Arena& arena) {
@@ -177,6 +226,7 @@ Token* tokenizeSentence(const LanguageData& data, std::string_view text, Arena& 
         ++p;
     }
     if (unitStart) builder.lastUnit(unitStart, unit);
+    builder.resolve();
     return builder.first();
 }
 

@@ -113,7 +113,12 @@ const char* LexicalRules::apply(const LexicalRule& rule, std::string_view word, 
 
 const char* LexicalRules::guess(std::string_view word, const Lexicon& lexicon, const Bigrams& bigrams) const {
     const char* tag = !word.empty() && word[0] >= 'A' && word[0] <= 'Z' ? nnp_ : nn_;
-    for (const LexicalRule& rule : rules_) tag = apply(rule, word, tag, lexicon, bigrams);
+    for (const LexicalRule& rule : rules_) {
+        // The rules that cannot act on the current tag are passed over here
+        // (as apply() would), without a call per rule.
+        if (rule.test == LexicalTest::None || (rule.fromRule ? tag != rule.fromTag : tag == rule.newTag)) continue;
+        tag = apply(rule, word, tag, lexicon, bigrams);
+    }
     return tag;
 }
 

@@ -2,21 +2,20 @@
 // dictionary sizes the table; the user dictionary, read into the same table
 // afterwards, replaces the entries of the words it lists.
 //
-// Layout: the text of every dictionary read is kept, and each word points
-// into it (its separator overwritten by the terminating zero); entries are
-// fixed-size records in chunks; the tag lists are shared by every word that
-// lists the same tags; lookups go through an open-addressing index of
-// {hash, entry number} pairs, so a word that is absent is usually refused
-// without touching an entry. No key order is kept: nothing iterates the
-// lexicon.
+// Layout: every entry is one record in a block of records, its word's bytes
+// (zero-terminated) right after the record's fixed part, so a lookup that
+// finds a word reads one place in memory besides the index. The blocks of one
+// dictionary are sized from a first count of its lines; the file's text is
+// not kept. The tag lists are shared by every word that lists the same tags.
+// Lookups go through an open-addressing index of {hash, record} pairs, so a
+// word that is absent is usually refused without touching a record. No key
+// order is kept: nothing iterates the lexicon.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zintra {
@@ -25,11 +24,14 @@ class Arena;
 class StringPool;
 
 struct LexiconEntry {
-    const char* word;         // zero-terminated copy of the word held by the lexicon
-    int count;                // number of tags (may be 0)
-    uint32_t length;          // of word in bytes
     const char* const* tags;  // interned tags in the order listed; tags[0] is the default
+    uint32_t length;          // of word() in bytes
+    int count;                // number of tags (may be 0)
 
+    // The zero-terminated copy of the word held by the lexicon (it follows
+    // the record).
+    const char* word() const { return reinterpret_cast<const char*>(this + 1); }
+    std::string_view wordView() const { return {word(), length}; }
     // The first listed tag, or null for a word listed without tags.
     const char* defaultTag() const { return count > 0 ? tags[0] : nullptr; }
     // Whether the interned tag is among the listed tags (pointer comparison).
@@ -59,42 +61,74 @@ class Lexicon {
     // Case-sensitive lookups. The two-part form looks up head followed by tail.
     const LexiconEntry* lookup(std::string_view head, std::string_view tail = {}) const;
     bool known(std::string_view word) const { return lookup(word) != nullptr; }
+
+    // A lookup in three steps, for callers that look up many words at once:
+    // the hash of the word, a fetch of its index slot and of the record the
+    // slot names into the cache, then the lookup itself. Fetching the words
+    // of a sentence first lets their cache misses overlap.
+    static uint32_t hashOf(std::string_view word);
+    void fetchSlot(uint32_t hash) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+    void fetchRecord(uint32_t hash) const;
+    const LexiconEntry* lookupHashed(std::string_view word, uint32_t hash) const;
     // Whether the tag (compared as text) is among the word's listed tags.
     bool hasTag(std::string_view word, std::string_view tag) const;
 
     size_t size() const { return size_; }
-    // Bytes held by the kept texts, the entries and the index (the shared
-    // tag lists are in the arena).
+    // Bytes held by the record blocks and the index (the shared tag lists
+    // are in the arena).
     size_t bytesHeld() const;
 
   private:
-    static constexpr size_t kChunkShift = 12;
-    static constexpr size_t kChunkSize = size_t{1} << kChunkShift;
+    // A record is named by its block (high bits) and its offset in 8-byte
+    // units inside the block (low bits).
+    static constexpr unsigned kUnitBits = 24;
+    static constexpr size_t kMaxBlockBytes = (size_t{1} << kUnitBits) * 8;
+    static constexpr size_t kMaxBlocks = size_t{1} << (32 - kUnitBits);
+    static constexpr size_t kMinBlockBytes = 64 * 1024;
     struct Slot {
-        uint32_t hash;   // 0 marks an empty slot
-        uint32_t entry;  // number of the entry
+        uint32_t hash;  // 0 marks an empty slot
+        uint32_t ref;   // the record
+    };
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        size_t size;
+        size_t used;
     };
     struct TagList {
         const char* const* tags;
         int count;
     };
+    struct TagListSlot {
+        uint32_t hash;  // 0 marks an empty slot
+        uint32_t index;
+    };
+    struct TagListKey {
+        const char* text;
+        size_t length;
+        TagList list;
+    };
 
-    // Takes ownership of text (a zero byte already follows its last byte).
-    void enter(std::string&& text);
+    void enter(std::string_view text, size_t lines, size_t bytes);
     void reserve(size_t words);
-    LexiconEntry& entryAt(uint32_t n) const { return chunks_[n >> kChunkShift][n & (kChunkSize - 1)]; }
-    uint32_t newEntry();
+    LexiconEntry* record(uint32_t ref) const {
+        return reinterpret_cast<LexiconEntry*>(blocks_[ref >> kUnitBits].bytes.get() +
+                                               size_t{ref & ((uint32_t{1} << kUnitBits) - 1)} * 8);
+    }
+    // Room for the records of a text of the given record bytes.
+    void makeRoom(size_t bytes);
+    uint32_t newRecord(std::string_view word);
     TagList tagList(std::string_view tagsText);
 
     Arena& arena_;
     StringPool& pool_;
-    std::deque<std::string> texts_;
-    std::vector<std::unique_ptr<LexiconEntry[]>> chunks_;
-    uint32_t entries_ = 0;
+    std::vector<Block> blocks_;
     std::vector<Slot> slots_;
     size_t size_ = 0;
     // The tag lists made so far, by the text of the tags on the line.
-    std::unordered_map<std::string_view, TagList> tagLists_;
+    std::vector<TagListSlot> tagSlots_;
+    std::vector<TagListKey> tagKeys_;
 };
 
 }  // namespace zintra

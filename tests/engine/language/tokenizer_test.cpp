@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "engine/language/tokenizer.h"
+#include "engine/text/lexicon.h"
+#include "engine/text/token.h"
 #include "language_fixture.h"
 
 namespace zintra {
@@ -15,6 +18,34 @@ test::LanguageText english() {
         "I PRP\nam VBP\na DT\nboy NN\n. .\nis VBZ\nIt PRP\nit PRP\netc. FW\nMr. NNP\n"
         "cold JJ\nrun VB NN\nRun NN\nwalk NN VB\nWalk NNP\nthe DT\nThe DT\nfly NN\nFly VBP\n";
     return t;
+}
+
+// Words are looked up a batch at a time: sentences longer than a batch,
+// with groups, known, unknown and sentence-initial words, get each token's
+// tag and text as a lookup of that word alone gives them.
+TEST(TokenizerTest, LongSentencesTagEveryWordAsItsOwnLookupDoes) {
+    test::LanguageText t = english();
+    t.lexicalRules = "ly hassuf 2 RB x\nNN s fhassuf 1 NNS x\n";
+    test::LanguageFixture f(t);
+    static const char* const kWords[] = {"walk", "Walk",   "fly", "Fly", "boy",   "quickly", "dogs",
+                                         "zz",   "(NN x)", "run", "It",  "cold,", "the"};
+    std::mt19937 random(3);
+    for (int s = 0; s < 200; ++s) {
+        std::string sentence;
+        int length = 1 + static_cast<int>(random() % 120);
+        for (int k = 0; k < length; ++k) sentence += test::cat(k ? " " : "", kWords[random() % std::size(kWords)]);
+        f.arena.clear();
+        int index = 0;
+        for (const Token* tok = tokenizeSentence(f.data, sentence, f.arena); tok; tok = tok->next, ++index) {
+            if (tok->fixed) continue;
+            const LexiconEntry* entry = nullptr;
+            const char* expected = initialTag(f.data, tok->word, index, &entry);
+            ASSERT_STREQ(tok->tag, expected) << sentence << " at " << index;
+            if (entry) {
+                EXPECT_EQ(tok->word, entry->word()) << "a known word shares the lexicon's text";
+            }
+        }
+    }
 }
 
 TEST(TokenizerTest, SentenceFinalPunctuationBecomesAFullStopToken) {

@@ -9,6 +9,7 @@
 #include "engine/text/arena.h"
 #include "engine/text/bigrams.h"
 #include "engine/text/compounds.h"
+#include "engine/text/data_file.h"
 #include "engine/text/lexicon.h"
 #include "engine/text/string_pool.h"
 #include "test_support.h"
@@ -76,11 +77,11 @@ TEST_F(LexiconTest, LineEndsZeroBytesAndBlanksCutWordsAndTags) {
     ASSERT_NE(lexicon.lookup("cat"), nullptr);
     EXPECT_EQ(lexicon.lookup("cat")->count, 2);
     EXPECT_STREQ(lexicon.lookup("cat")->tags[1], "NNS");
-    EXPECT_STREQ(lexicon.lookup("cat")->word, "cat");
+    EXPECT_STREQ(lexicon.lookup("cat")->word(), "cat");
     // A zero byte ends its line: dog has NN only.
     EXPECT_EQ(lexicon.lookup("dog")->count, 1);
     EXPECT_EQ(lexicon.lookup("bird")->count, 0);
-    EXPECT_STREQ(lexicon.lookup("bird")->word, "bird");
+    EXPECT_STREQ(lexicon.lookup("bird")->word(), "bird");
     EXPECT_EQ(lexicon.lookup("fish")->count, 0);  // last line without a line end
     EXPECT_FALSE(lexicon.known("VB"));
     EXPECT_FALSE(lexicon.known("x"));
@@ -126,7 +127,7 @@ TEST_F(LexiconTest, AgreesWithAPlainMapOverManyWords) {
     for (auto& [word, listed] : model) {
         const LexiconEntry* e = lexicon.lookup(word);
         ASSERT_NE(e, nullptr) << word;
-        EXPECT_EQ(e->word, word);
+        EXPECT_EQ(e->wordView(), word);
         ASSERT_EQ(e->count, static_cast<int>(listed.size())) << word;
         for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(e->tags[i], pool.intern(listed[i])) << word;
     }
@@ -135,6 +136,97 @@ TEST_F(LexiconTest, AgreesWithAPlainMapOverManyWords) {
         EXPECT_FALSE(lexicon.known(absent));
         EXPECT_FALSE(lexicon.known("w" + std::to_string(9000 + i)));
     }
+}
+
+// A text with a zero byte somewhere is read by the careful reader, one
+// without by the one-pass reader: on the lines before the zero byte both
+// must find the same words with the same tags.
+TEST_F(LexiconTest, BothReadersAgreeOnRandomDictionaryText) {
+    std::mt19937 random(11);
+    static const char* const kPieces[] = {"w",  "Wq", "abcdefgh", "ab", " ",  "\t", "\r",           "//",
+                                          "NN", "VB", "\n",       "\n", "\n", "  ", "x1234567890y", "JJ NN"};
+    for (int round = 0; round < 30; ++round) {
+        std::string text;
+        for (int i = 0; i < 400; ++i) text += kPieces[random() % std::size(kPieces)];
+        Arena arena2;
+        StringPool pool2(arena2);
+        Lexicon plain(arena2, pool2), careful(arena2, pool2);
+        plain.addLines(text);
+        careful.addLines(text + "\n" + std::string(1, '\0') + "zzz NN\n");
+        ASSERT_EQ(plain.size(), careful.size()) << text;
+        std::vector<std::string> words;
+        forEachLine(text, [&](std::string_view line) {
+            std::vector<std::string_view> fields;
+            splitFields(line, fields);
+            if (!fields.empty()) words.emplace_back(fields[0]);
+        });
+        for (const std::string& w : words) {
+            const LexiconEntry* a = plain.lookup(w);
+            const LexiconEntry* b = careful.lookup(w);
+            if (w.rfind("//", 0) == 0) {
+                EXPECT_EQ(a, nullptr) << w;
+                EXPECT_EQ(b, nullptr) << w;
+                continue;
+            }
+            ASSERT_NE(a, nullptr) << w << "\n" << text;
+            ASSERT_NE(b, nullptr) << w;
+            EXPECT_EQ(a->wordView(), w);
+            ASSERT_EQ(a->count, b->count) << w;
+            for (int k = 0; k < a->count; ++k) EXPECT_EQ(a->tags[k], b->tags[k]) << w;
+        }
+        // The line that starts with the zero byte ends there.
+        EXPECT_FALSE(careful.known("zzz"));
+    }
+}
+
+// Words of every length up to past the stack buffer of joined lookups,
+// split at every place: the joined form hashes like the whole word.
+TEST_F(LexiconTest, TwoPartLookupsFindWordsOfEveryLengthAtEverySplit) {
+    std::string text;
+    std::vector<std::string> words;
+    for (size_t n = 1; n <= 40; ++n) {
+        std::string w;
+        for (size_t i = 0; i < n; ++i) w += static_cast<char>('a' + (i * 7 + n) % 26);
+        words.push_back(w);
+    }
+    words.push_back(std::string(300, 'q'));
+    for (const std::string& w : words) text += w + " NN\n";
+    lexicon.addLines(text);
+    for (const std::string& w : words) {
+        const LexiconEntry* whole = lexicon.lookup(w);
+        ASSERT_NE(whole, nullptr) << w;
+        for (size_t cut = 0; cut <= w.size(); ++cut) {
+            std::string_view view(w);
+            EXPECT_EQ(lexicon.lookup(view.substr(0, cut), view.substr(cut)), whole) << w << " at " << cut;
+        }
+        // One byte changed anywhere is another word.
+        for (size_t i = 0; i < w.size(); ++i) {
+            std::string other = w;
+            other[i] = '#';
+            EXPECT_FALSE(lexicon.known(other)) << other;
+        }
+    }
+}
+
+// Many small texts fill several record blocks; an entry found early is
+// the same record, with the same text, after every later text.
+TEST_F(LexiconTest, RecordsStayInPlaceWhileLaterTextsAreAdded) {
+    lexicon.addLines("first NN\n");
+    const LexiconEntry* first = lexicon.lookup("first");
+    ASSERT_NE(first, nullptr);
+    for (int t = 0; t < 300; ++t) {
+        std::string text;
+        for (int i = 0; i < 40; ++i) text += "word" + std::to_string(t) + "x" + std::to_string(i) + " NN VB\n";
+        lexicon.addLines(text);
+    }
+    lexicon.addLines("first JJ\n");
+    EXPECT_EQ(lexicon.lookup("first"), first);
+    EXPECT_STREQ(first->word(), "first");
+    EXPECT_STREQ(first->defaultTag(), "JJ");
+    EXPECT_EQ(lexicon.size(), 1u + 300u * 40u);
+    EXPECT_TRUE(lexicon.known("word0x0"));
+    EXPECT_TRUE(lexicon.known("word299x39"));
+    EXPECT_GT(lexicon.bytesHeld(), 64u * 1024u);
 }
 
 TEST(BigramsTest, OnlyLinesOfRegisteredWordsAreKeptAndTheFirstWins) {
