@@ -31,7 +31,7 @@ cmake --build "$build" --target langdata -j 2
   --dict /usr/share/dict/british-english \
   --dict /usr/share/dict/american-english-large \
   --wordnet /usr/share/wordnet \
-  --extend-known --extend-below 100 --noise 2 \
+  --extend-known --extend-below 100 --noise 2 --list-class-below 10 --capital-names 50 \
   --keep-tag HYPH --keep-tag NFP \
   --extra-contextual tools/langdata/course_rules.txt \
   --out data/engine --check "$@"

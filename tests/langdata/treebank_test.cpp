@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "sample_treebank.h"
+#include "tools/langdata/capital_forms.h"
 #include "tools/langdata/conllu.h"
 #include "tools/langdata/lexicon_builder.h"
 #include "tools/langdata/tag_map.h"
@@ -118,6 +119,31 @@ TEST(Lexicon, OrdersTagsByTreebankFrequencyAndAddsListWords) {
     Lexicon limited = buildLexicon(counts, lists, extend, untagged, report);
     EXPECT_EQ(*limited.find("dog"), (std::vector<std::string>{"NN", "VB", "VBP"}));
     EXPECT_EQ(*limited.find("run"), (std::vector<std::string>{"NN", "VB"}));
+}
+
+// A list-only word's tags are ordered like those of treebank words with the
+// same list tags; with a limit, frequent treebank words do not decide it.
+TEST(Lexicon, ListOnlyWordsFollowRareTreebankWordsOfTheSameListTags) {
+    std::string text;
+    for (int i = 0; i < 5; ++i) text += test::conlluSentence(std::to_string(i), "they/PRP present/VBP it/PRP");
+    text += test::conlluSentence("a", "a/DT fine/JJ remark/NN");
+    text += test::conlluSentence("b", "his/PRP$ remark/NN");
+    std::istringstream in(text);
+    TagCounts counts;
+    countTags(readConllu(in), counts);
+    WordListData lists;
+    lists.forms["present"] = kNN | kVBP;
+    lists.forms["remark"] = kNN | kVBP;
+    lists.forms["parade"] = kNN | kVBP;  // in no treebank sentence
+    std::vector<std::string> untagged;
+    LexiconReport report;
+    const Lexicon all = buildLexicon(counts, lists, LexiconOptions{}, untagged, report);
+    EXPECT_EQ(*all.find("parade"), (std::vector<std::string>{"VBP", "NN"}));
+    LexiconOptions rare;
+    rare.listClassBelow = 5;
+    const Lexicon fromRare = buildLexicon(counts, lists, rare, untagged, report);
+    EXPECT_EQ(*fromRare.find("parade"), (std::vector<std::string>{"NN", "VBP"}));
+    EXPECT_EQ(*fromRare.find("present"), (std::vector<std::string>{"VBP"}));  // its own counts
 }
 
 // The engine meets a word's parts written apart ("It s", "can not") as well

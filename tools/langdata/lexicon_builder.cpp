@@ -97,6 +97,11 @@ Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const L
     for (const auto& [word, tags] : counts.byWord) {
         auto it = lists.forms.find(word);
         if (it == lists.forms.end() || it->second == 0) continue;
+        if (options.listClassBelow > 0) {
+            int seen = 0;
+            for (const auto& [tag, n] : tags) seen += n;
+            if (seen >= options.listClassBelow) continue;
+        }
         const bool capital = word[0] >= 'A' && word[0] <= 'Z';
         auto& cls = classCounts[{it->second, capital}];
         for (const auto& [tag, n] : tags) cls[tag] += n;
@@ -171,21 +176,6 @@ Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const L
         ++report.listWords;
     }
     return lexicon;
-}
-
-std::size_t addCapitalisedForms(Lexicon& lexicon) {
-    std::vector<std::pair<std::string, std::vector<std::string>>> added;
-    for (const auto& [word, tags] : lexicon.entries()) {
-        if (word.empty() || word[0] < 'a' || word[0] > 'z') continue;
-        std::string upper = word;
-        upper[0] = static_cast<char>(word[0] - 'a' + 'A');
-        if (lexicon.known(upper)) continue;
-        std::vector<std::string> t = tags;
-        if (std::find(t.begin(), t.end(), "NNP") == t.end()) t.push_back("NNP");
-        added.emplace_back(std::move(upper), std::move(t));
-    }
-    for (auto& [w, t] : added) lexicon.set(w, std::move(t));
-    return added.size();
 }
 
 void writeLexicon(const Lexicon& lexicon, std::ostream& out, const std::string& header) {

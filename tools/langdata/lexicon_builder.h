@@ -62,6 +62,11 @@ struct LexiconOptions {
     // was seen at least `noiseRatio` times as often (annotation noise).
     int noiseCount = 0;
     int noiseRatio = 20;
+    // Words the lexicon has from the word lists only: their tag order comes
+    // from the treebank words the lists give the same tag set. Count only
+    // treebank words seen fewer than `listClassBelow` times (0: all): rare
+    // words, which list-only words resemble more than frequent ones do.
+    int listClassBelow = 0;
 };
 
 struct LexiconReport {
@@ -76,11 +81,6 @@ struct LexiconReport {
 // rules) and are not entered here.
 Lexicon buildLexicon(const TagCounts& counts, const WordListData& lists, const LexiconOptions& options,
                      std::vector<std::string>& untagged, LexiconReport& report);
-
-// Adds the capitalised form of every lower-case entry that has none (the
-// first word of a sentence, a heading): the lower-case word's tags, then NNP.
-// Returns the number of forms added.
-std::size_t addCapitalisedForms(Lexicon& lexicon);
 
 // One line per word, "word TAG TAG ...", sorted by word.
 void writeLexicon(const Lexicon& lexicon, std::ostream& out, const std::string& header);

@@ -36,7 +36,12 @@ void usage(std::ostream& out) {
            "  --extend-below N    ... only for words seen fewer than N times\n"
            "  --noise N           drop a word's tag seen at most N times when its\n"
            "                      top tag was seen 20 times as often (0: keep all)\n"
+           "  --list-class-below N  order the tags of list-only words by treebank words\n"
+           "                      seen fewer than N times with the same list tags (0: all)\n"
            "  --no-capitalised    add no capitalised forms of lower-case words\n"
+           "  --capital-names N   NNP first in capitalised forms of the kinds of\n"
+           "                      lower-case words whose unseen capitalised forms are\n"
+           "                      mostly names in train (kinds of >= N tokens; 0: off)\n"
            "  --no-compounds      neither write nor use compounds\n"
            "  --fixed-min N       treebank 'fixed' expressions seen N times (2)\n"
            "  --flat-min N        treebank 'flat' names seen N times (3)\n"
@@ -53,6 +58,12 @@ void usage(std::ostream& out) {
 bool intArg(int argc, char** argv, int& i, const char* name, int& value) {
     if (std::strcmp(argv[i], name) != 0 || i + 1 >= argc) return false;
     value = std::atoi(argv[++i]);
+    return true;
+}
+
+bool longArg(int argc, char** argv, int& i, const char* name, long& value) {
+    if (std::strcmp(argv[i], name) != 0 || i + 1 >= argc) return false;
+    value = std::atol(argv[++i]);
     return true;
 }
 
@@ -84,6 +95,8 @@ int main(int argc, char** argv) {
             intArg(argc, argv, i, "--max-contextual", s.contextual.maxRules) ||
             intArg(argc, argv, i, "--noise", s.lexicon.noiseCount) ||
             intArg(argc, argv, i, "--extend-below", s.lexicon.extendBelow) ||
+            intArg(argc, argv, i, "--list-class-below", s.lexicon.listClassBelow) ||
+            longArg(argc, argv, i, "--capital-names", s.capitalNameMin) ||
             intArg(argc, argv, i, "--fixed-min", s.compounds.minFixed) ||
             intArg(argc, argv, i, "--flat-min", s.compounds.minFlat))
             continue;

@@ -215,7 +215,19 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
         for (const std::string& w : untagged) guessed.emplace_back(w, guessTag(data.lexicalRules, w, context));
         for (auto& [w, tag] : guessed) data.lexicon.set(w, {tag});
     }
-    if (settings.capitalised) report.capitalisedForms = addCapitalisedForms(data.lexicon);
+    // Capitalised forms: NNP first for the classes of lower-case words whose
+    // unseen capitalised forms train shows to be names more often than not.
+    auto nameFirstFor = [&](const TagCounts& known) -> NameFirst {
+        if (report.nameFirstClasses.empty()) return {};
+        return [&report, &known](const std::string& lower, const std::vector<std::string>& tags) {
+            return report.nameFirstClasses.count({tags.front(), known.byWord.count(lower) != 0}) != 0;
+        };
+    };
+    if (settings.capitalised && settings.capitalNameMin > 0)
+        report.nameFirstClasses = nameFirstClasses(
+            countCapitalisedForms(train, foldOfSentences(train, std::max(2, settings.folds)), data.lexicon),
+            settings.capitalNameMin);
+    if (settings.capitalised) report.capitalisedForms = addCapitalisedForms(data.lexicon, nameFirstFor(counts));
     report.lexiconEntries = data.lexicon.size();
 
     TaggerModel model;
@@ -252,7 +264,7 @@ LanguageData buildLanguageData(const Settings& settings, Report& report) {
             Lexicon foldLexicon = buildLexicon(foldCounts, lists, settings.lexicon, foldUntagged, ignored);
             for (const std::string& w : foldUntagged)
                 if (const auto* tags = data.lexicon.find(w)) foldLexicon.set(w, *tags);
-            if (settings.capitalised) addCapitalisedForms(foldLexicon);
+            if (settings.capitalised) addCapitalisedForms(foldLexicon, nameFirstFor(foldCounts));
             if (settings.engineCorpus) {
                 LanguageData foldData;
                 foldData.lexicon = std::move(foldLexicon);
@@ -367,8 +379,14 @@ void printReport(const Report& r, std::ostream& out) {
         << "lexicon: " << r.lexiconEntries << " entries (" << r.lexicon.treebankWords << " from the treebank, "
         << r.lexicon.listWords << " from the word lists, " << r.lexicon.untaggedListWords
         << " list words tagged by the unknown-word rules, " << r.capitalisedForms << " capitalised forms; "
-        << r.lexicon.droppedTags << " rare tags dropped)\n"
-        << "unknown-word rules: " << r.lexical.rules.size() << " (from " << r.lexical.candidateTests
+        << r.lexicon.droppedTags << " rare tags dropped)\n";
+    if (!r.nameFirstClasses.empty()) {
+        out << "capitalised forms with NNP first, by the lower-case word's first tag:";
+        for (const CapitalClass& c : r.nameFirstClasses)
+            out << " " << c.lowerTop << (c.lowerInTrain ? " (in train)" : " (word lists only)");
+        out << "\n";
+    }
+    out << "unknown-word rules: " << r.lexical.rules.size() << " (from " << r.lexical.candidateTests
         << " candidate tests; held-out unknown tokens " << r.lexical.tokens << ", right before "
         << r.lexical.correctBefore << ", after " << r.lexical.correctAfter << "), " << std::fixed
         << std::setprecision(2) << r.secondsLexical << " s\n"

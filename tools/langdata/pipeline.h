@@ -4,9 +4,11 @@
 #pragma once
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "tools/langdata/capital_forms.h"
 #include "tools/langdata/compounds.h"
 #include "tools/langdata/contextual_learner.h"
 #include "tools/langdata/engine_config.h"
@@ -38,6 +40,11 @@ struct Settings {
     std::vector<std::string> keptTags;
     LexiconOptions lexicon;
     bool capitalised = true;  // add capitalised forms of lower-case words
+    // Put NNP first in the capitalised forms of the classes of lower-case
+    // words whose unseen capitalised forms are names more often than not in
+    // train (held out by fold), for classes of at least this many tokens
+    // (0: NNP always last).
+    long capitalNameMin = 0;
     CompoundOptions compounds;
     bool useCompounds = true;
     // A compound's members keep the tags the dictionary gives them (the
@@ -57,6 +64,7 @@ struct Report {
     LexiconReport lexicon;
     std::size_t lexiconEntries = 0;
     std::size_t capitalisedForms = 0;
+    std::set<CapitalClass> nameFirstClasses;
     std::size_t compounds = 0;
     std::size_t compoundsDropped = 0;
     std::size_t bigramLines = 0;
