@@ -97,6 +97,16 @@ class NodeLines(unittest.TestCase):
         self.assertEqual([(t.name, t.main, len(t.nodes)) for t in ts],
                          [("I am", True, 2), ("I'm", True, 1), ("part", False, 1)])
 
+    def test_the_authors_first_filler_stays_the_model_in_the_xml(self):
+        # The engine's model is a node's first "normal" filler, else its first
+        # correct one: fillers accepted without being the model ("~") are
+        # written as correct ones, so the correction puts in "am", not "'m".
+        from template_source import template_xml
+        ts = parse_templates([(1, "| I"), (2, "| am ~'m !is G5")], "I am", "t")
+        xml = "\n".join(template_xml(ts[0], 0))
+        types = re.findall(r"<Group type='(\w+)'>\s*<name>([^<]*)</name>", xml)
+        self.assertEqual(types, [("correct", "I"), ("correct", "am"), ("correct", "'m"), ("wrong", "is")])
+
     def test_a_template_without_nodes_is_refused(self):
         with self.assertRaises(ValueError):
             parse_templates([(1, "| I"), (2, "template empty")], "I", "t")

@@ -115,9 +115,16 @@ def model_text(template):
     return " ".join(words)
 
 
+# The engine takes a node's first filler of type "normal" as its model (the
+# word a correction puts in and names first), else its first correct one. A
+# course filler marked "~" is accepted without being the model, so it is
+# written as a correct filler after the node's own model.
+XML_TYPES = {"correct": "correct", "normal": "correct", "wrong": "wrong"}
+
+
 def _group(out, f, depth):
     tab = "\t" * depth
-    out.append(f"{tab}<Group type='{f.kind}'>")
+    out.append(f"{tab}<Group type='{XML_TYPES[f.kind]}'>")
     out.append(f"{tab}\t<name>{esc(f.text)}</name>" if f.words else f"{tab}\t<name></name>")
     for c in f.comments:
         out.append(f"{tab}\t<commentID>{c}</commentID>")

@@ -35,7 +35,7 @@ QString wrongReport()
     return QStringLiteral(
         "<div><div><B>17</B><span>i</span></div>\n"
         "<div><B>8</B><span></span><font>I</font></div>\n"
-        "<div><B>3648</B><span>is</span><font>'m</font><font>am</font><p>10005</p></div>\n"
+        "<div><B>3648</B><span>is</span><font>am</font><font>'m</font><p>10005</p></div>\n"
         "<div><B>576</B><div><B>520</B><span></span><font>a</font><p>10003</p></div>\n"
         "<span>student</span><font>a student</font><p>10003</p></div>\n"
         "<div><B>8</B><span></span><font>.</font></div>\n"
@@ -161,7 +161,7 @@ TEST_F(CorrectionScreen, WrongAnswerIsCommentedMarkedInRedAndLoggedOnce)
     // F10 twice: the corrected sentence is appended once.
     key(s.TextInput, Qt::Key_F10);
     key(s.TextInput, Qt::Key_F10);
-    const QString block = QStringLiteral("添削の結果を反映すると以下のような正解文になります。\nI'm a student.\n");
+    const QString block = QStringLiteral("添削の結果を反映すると以下のような正解文になります。\nI am a student.\n");
     EXPECT_TRUE(s.TextComment->toPlainText().endsWith(block));
     EXPECT_EQ(s.TextComment->toPlainText().count(QStringLiteral("添削の結果を反映すると")), 1);
     EXPECT_FALSE(s.Command[2]->isEnabled());
