@@ -7,6 +7,7 @@
 #include "engine/language/tagger.h"
 #include "engine/text/arena.h"
 #include "engine/text/token.h"
+#include "tools/langdata/folder_guard.h"
 
 namespace langdata {
 namespace {
@@ -38,24 +39,6 @@ std::vector<std::pair<std::size_t, std::size_t>> align(const std::vector<Word>& 
     }
     return pairs;
 }
-
-// The configuration names its files relative to the current folder; the
-// check runs from the configuration's folder and returns afterwards.
-class FolderGuard {
-  public:
-    explicit FolderGuard(const std::filesystem::path& dir) : saved_(std::filesystem::current_path()) {
-        if (!dir.empty()) std::filesystem::current_path(dir);
-    }
-    ~FolderGuard() {
-        std::error_code ignored;
-        std::filesystem::current_path(saved_, ignored);
-    }
-    FolderGuard(const FolderGuard&) = delete;
-    FolderGuard& operator=(const FolderGuard&) = delete;
-
-  private:
-    std::filesystem::path saved_;
-};
 
 }  // namespace
 

@@ -9,28 +9,11 @@
 #include "engine/text/arena.h"
 #include "engine/text/compounds.h"
 #include "engine/text/token.h"
+#include "tools/langdata/folder_guard.h"
 #include "tools/langdata/pipeline.h"
 
 namespace langdata {
 namespace {
-
-// The engine reads the file names of its configuration relative to the
-// current folder; the folder is changed for the load and restored after.
-class FolderGuard {
-  public:
-    explicit FolderGuard(const std::filesystem::path& dir) : saved_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~FolderGuard() {
-        std::error_code ignored;
-        std::filesystem::current_path(saved_, ignored);
-    }
-    FolderGuard(const FolderGuard&) = delete;
-    FolderGuard& operator=(const FolderGuard&) = delete;
-
-  private:
-    std::filesystem::path saved_;
-};
 
 bool hasBlank(const char* s) {
     for (; *s; ++s)
