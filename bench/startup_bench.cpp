@@ -2,16 +2,20 @@
 //
 // BM_Process*: whole processes, one per iteration, that load libzintra.so
 // with dlopen and either stop there (LoadOnly, the baseline) or call
-// zintraInit("zintra.ini") in the installation folder (Init). Wall time per
-// process and the resident memory the process reached (ru_maxrss); the cost
-// of zintraInit is the difference of the two.
+// zintraInit("zintra.ini") in the installation folder: InitFirst with no
+// table image (removed before every process), Init with the image the
+// first start left. Wall time per process, its CPU time and the resident
+// memory the process reached (ru_maxrss); the cost of zintraInit is the
+// difference to LoadOnly.
 // BM_Step/N: each loading step alone, in this process, in the loading order.
-// BM_PhraseGrammar: reading the phrase grammar and building its tables, the
-// part of zintraInit that runs beside the language data on a thread of its own.
+// BM_PhraseGrammar/0: reading the phrase grammar and building its tables,
+// the part of zintraInit that runs beside the language data on a thread of
+// its own; /1 the same with the tables taken from their image.
 //
 //   ZINTRA_INSTALLATION  the installation folder (default: data/engine of the source tree)
 //   ZINTRA_LIBRARY       the library to load (default: the one built beside this program),
 //                        so that two builds can be compared in one run
+// The table images go to a temporary folder of the run, removed at the end.
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
@@ -22,12 +26,14 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/config/config.h"
+#include "engine/grammar/grammar.h"
 #include "engine/language/analyzer.h"
 #include "engine/language/language_data.h"
 #include "engine/phrase/phrase_grammar.h"
@@ -56,10 +62,19 @@ int child(bool initialise) {
     return init("zintra.ini") == 1 ? 0 : 6;
 }
 
-void runProcesses(benchmark::State& state, const char* mode) {
+std::string imageFolder;
+
+void removeImages() { std::filesystem::remove_all(imageFolder); }
+
+void runProcesses(benchmark::State& state, const char* mode, bool firstStart = false) {
     long rssSum = 0;
     double cpuSum = 0;
     for (auto _ : state) {
+        if (firstStart) {
+            state.PauseTiming();
+            removeImages();
+            state.ResumeTiming();
+        }
         char* argv[] = {self.data(), const_cast<char*>("--child"), const_cast<char*>(mode), nullptr};
         pid_t pid;
         if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) {
@@ -85,7 +100,13 @@ void runProcesses(benchmark::State& state, const char* mode) {
 void BM_ProcessLoadOnly(benchmark::State& state) { runProcesses(state, "load"); }
 BENCHMARK(BM_ProcessLoadOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
 
-void BM_ProcessInit(benchmark::State& state) { runProcesses(state, "init"); }
+void BM_ProcessInitFirst(benchmark::State& state) { runProcesses(state, "init", true); }
+BENCHMARK(BM_ProcessInitFirst)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
+
+void BM_ProcessInit(benchmark::State& state) {
+    removeImages();
+    runProcesses(state, "init");
+}
 BENCHMARK(BM_ProcessInit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
 
 // The loading steps one at a time, each after the steps before it (as the
@@ -133,6 +154,8 @@ void BM_Step(benchmark::State& state) {
 BENCHMARK(BM_Step)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_PhraseGrammar(benchmark::State& state) {
+    bool fromImage = state.range(0) == 1;
+    state.SetLabel(fromImage ? "tables from the image" : "tables built");
     if (chdir(installation().c_str()) != 0) {
         state.SkipWithError("no installation folder");
         return;
@@ -142,15 +165,20 @@ void BM_PhraseGrammar(benchmark::State& state) {
         state.SkipWithError("no configuration");
         return;
     }
+    // The image of the first load is the one the others read.
+    setenv("ZINTRA_CACHE_DIR", fromImage ? imageFolder.c_str() : "", 1);
+    removeImages();
+    if (fromImage) zintra::PhraseGrammar::load(analyzer, [](std::string_view) {});
     for (auto _ : state) {
         auto grammar = zintra::PhraseGrammar::load(analyzer, [](std::string_view) {});
-        if (!grammar) {
+        if (!grammar || grammar->grammar().tablesFromImage() != fromImage) {
             state.SkipWithError("the grammar does not read");
             return;
         }
     }
+    setenv("ZINTRA_CACHE_DIR", imageFolder.c_str(), 1);
 }
-BENCHMARK(BM_PhraseGrammar)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PhraseGrammar)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
@@ -160,8 +188,13 @@ int main(int argc, char** argv) {
     ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     self = n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string(argv[0]);
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return child(std::strcmp(argv[2], "init") == 0);
+    char folder[] = "/tmp/zintra-startup-XXXXXX";
+    if (!mkdtemp(folder)) return 1;
+    imageFolder = folder;
+    setenv("ZINTRA_CACHE_DIR", folder, 1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    removeImages();
     return 0;
 }
