@@ -227,7 +227,7 @@ ImageFile::Reader ImageFile::open() const {
     return reader;
 }
 
-bool ImageFile::write(std::initializer_list<std::string_view> sections) const {
+bool ImageFile::write(std::span<const std::string_view> sections) const {
     if (!enabled()) return false;
     Header h{};
     std::memcpy(h.magic, kMagic, 8);

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -74,7 +75,10 @@ class ImageFile {
 
     // Writes the body made of sections atomically, creating the folder when
     // needed. False, with nothing left behind, when it cannot be written.
-    bool write(std::initializer_list<std::string_view> sections) const;
+    bool write(std::span<const std::string_view> sections) const;
+    bool write(std::initializer_list<std::string_view> sections) const {
+        return write(std::span<const std::string_view>(sections.begin(), sections.size()));
+    }
 
   private:
     std::string path_;
