@@ -187,7 +187,7 @@ std::span<const ActionEntry> Grammar::actions(int state, int sym) const {
     if (!tables_) return {};
     const LrTables::Row* row = tables_->find(state, sym);
     if (!row) return {};
-    return {tables_->entries.data() + row->offset, row->count};
+    return {tables_->entries.data() + row->offset, LrTables::count(row)};
 }
 
 int Grammar::gotoState(int state, int sym) const {

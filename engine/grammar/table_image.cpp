@@ -1,5 +1,6 @@
 #include "engine/grammar/table_image.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/grammar/lr_tables.h"
@@ -31,20 +32,26 @@ bool take(ImageFile::Reader& reader, std::vector<T>& items, uint64_t count) {
 }
 
 // Whether tables are well formed for a grammar of the given size: every
-// index in range, each state's rows ascending by symbol.
+// index in range, the rows' offsets ascending to the end of the entries,
+// each state's rows ascending by symbol. Written as plain reductions over
+// the arrays, which the compiler turns into vector code.
 bool wellFormed(const LrTables& t, int rules, int symbols) {
-    for (ActionEntry e : t.entries)
-        if (e.isShift() ? e.target() >= t.states : e.rule() >= rules) return false;
-    for (const LrTables::Row& row : t.rows)
-        if (row.symbol < 0 || row.symbol >= symbols || row.offset > t.entries.size() ||
-            row.count > t.entries.size() - row.offset)
-            return false;
-    for (int s = 0; s < t.states; ++s) {
-        if (t.rowBegin[s] > t.rowEnd[s] || t.rowEnd[s] > t.rows.size()) return false;
-        for (uint32_t r = t.rowBegin[s] + 1; r < t.rowEnd[s]; ++r)
-            if (t.rows[r - 1].symbol >= t.rows[r].symbol) return false;
+    int32_t highest = 0, lowest = 0;
+    for (ActionEntry e : t.entries) {
+        highest = std::max(highest, e.code);
+        lowest = std::min(lowest, e.code);
     }
-    return true;
+    if (highest >= t.states || -1 - static_cast<int64_t>(lowest) >= rules) return false;
+    if (t.rows.empty() || t.rows.back().offset != t.entries.size()) return false;
+    size_t rowCount = t.rows.size() - 1;  // the last row only ends the entries
+    bool ok = true;
+    for (size_t r = 0; r < rowCount; ++r)
+        ok &= t.rows[r].symbol >= 0 && t.rows[r].symbol < symbols && t.rows[r].offset <= t.rows[r + 1].offset;
+    for (int s = 0; s < t.states && ok; ++s) {
+        ok = t.rowBegin[s] <= t.rowEnd[s] && t.rowEnd[s] <= rowCount;
+        for (uint32_t r = t.rowBegin[s] + 1; r < t.rowEnd[s] && ok; ++r) ok = t.rows[r - 1].symbol < t.rows[r].symbol;
+    }
+    return ok;
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct LrTables;
 
 class TableImage {
   public:
-    static constexpr uint32_t kFormatVersion = 1;
+    static constexpr uint32_t kFormatVersion = 2;
 
     // No image: load() and store() do nothing.
     TableImage() = default;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,18 +39,19 @@ uint64_t load64(const char* p) {
 }  // namespace
 
 uint64_t hashBytes(std::string_view bytes, uint64_t seed) {
-    // Four independent lanes of 8 bytes, so the multiplications overlap.
-    uint64_t lane[4] = {seed ^ 0x243F6A8885A308D3ULL, seed ^ 0x13198A2E03707344ULL, seed ^ 0xA4093822299F31D0ULL,
-                        seed ^ 0x082EFA98EC4E6C89ULL};
+    // Eight independent lanes of 8 bytes, so the multiplications overlap.
+    constexpr int kLanes = 8;
+    uint64_t lane[kLanes];
+    for (int i = 0; i < kLanes; ++i) lane[i] = seed ^ (kLaneFactor * static_cast<uint64_t>(2 * i + 1));
     const char* p = bytes.data();
     size_t n = bytes.size();
-    for (; n >= 32; p += 32, n -= 32)
-        for (int i = 0; i < 4; ++i) lane[i] = rotate((lane[i] ^ load64(p + 8 * i)) * kLaneFactor, 31);
+    for (; n >= 8 * kLanes; p += 8 * kLanes, n -= 8 * kLanes)
+        for (int i = 0; i < kLanes; ++i) lane[i] = rotate((lane[i] ^ load64(p + 8 * i)) * kLaneFactor, 31);
     for (int i = 0; n >= 8; p += 8, n -= 8, ++i) lane[i] = rotate((lane[i] ^ load64(p)) * kLaneFactor, 31);
     uint64_t tail = 0;
     std::memcpy(&tail, p, n);
     uint64_t h = bytes.size() * kLaneFactor;
-    for (int i = 0; i < 4; ++i) h = avalanche(h ^ lane[i]);
+    for (int i = 0; i < kLanes; ++i) h = avalanche(h ^ lane[i]);
     return avalanche(h ^ tail ^ (static_cast<uint64_t>(n) << 56));
 }
 
@@ -175,6 +177,7 @@ ImageFile::ImageFile(const std::string& folder, std::string_view kind, uint32_t 
     char name[64];
     std::snprintf(name, sizeof name, "-%016llx.img", static_cast<unsigned long long>(hashBytes(where)));
     path_ = folder + "/" + std::string(kind) + name;
+    version_ = version;
     key_ = hashBytes(sourceText, hashBytes(kind, version ^ (extraKey * 0x9E3779B97F4A7C15ULL)));
 }
 
@@ -188,14 +191,23 @@ ImageFile::Reader::Reader(Reader&& other) noexcept
 }
 
 bool ImageFile::Reader::take(void* into, size_t bytes) {
-    if (fd_ < 0 || bytes > remaining_ || !readWhole(fd_, static_cast<char*>(into), bytes)) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-        return false;
+    if (fd_ < 0 || bytes > remaining_) return fail();
+    // Piece by piece, each hashed while it is still in the cache.
+    char* at = static_cast<char*>(into);
+    for (size_t done = 0; done < bytes;) {
+        size_t piece = std::min(bytes - done, kPieceBytes);
+        if (!readWhole(fd_, at + done, piece)) return fail();
+        hash_ = hashBytes(std::string_view(at + done, piece), hash_);
+        done += piece;
     }
     remaining_ -= bytes;
-    hash_ = hashBytes(std::string_view(static_cast<const char*>(into), bytes), hash_);
     return true;
+}
+
+bool ImageFile::Reader::fail() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    return false;
 }
 
 bool ImageFile::Reader::finish() {
@@ -214,7 +226,7 @@ ImageFile::Reader ImageFile::open() const {
     Header h{};
     bool ok = fstat(fd, &st) == 0 && static_cast<uint64_t>(st.st_size) >= sizeof h &&
               readWhole(fd, reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.magic, kMagic, 8) == 0 &&
-              h.headerBytes == sizeof h && h.build == buildHash() && h.key == key_ &&
+              h.version == version_ && h.headerBytes == sizeof h && h.build == buildHash() && h.key == key_ &&
               h.bodyBytes == static_cast<uint64_t>(st.st_size) - sizeof h;
     if (!ok) {
         ::close(fd);
@@ -231,13 +243,15 @@ bool ImageFile::write(std::span<const std::string_view> sections) const {
     if (!enabled()) return false;
     Header h{};
     std::memcpy(h.magic, kMagic, 8);
+    h.version = version_;
     h.headerBytes = sizeof h;
     h.build = buildHash();
     h.key = key_;
     h.bodyHash = kBodySeed;
     for (std::string_view section : sections) {
         h.bodyBytes += section.size();
-        h.bodyHash = hashBytes(section, h.bodyHash);
+        for (size_t done = 0; done < section.size(); done += kPieceBytes)
+            h.bodyHash = hashBytes(section.substr(done, kPieceBytes), h.bodyHash);
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);

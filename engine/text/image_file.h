@@ -46,9 +46,14 @@ class ImageFile {
     bool enabled() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
 
+    // The body's checksum chains the hashes of its sections' pieces: each
+    // section is cut into pieces of this size from its start.
+    static constexpr size_t kPieceBytes = 64 * 1024;
+
     // Reads a current image section by section; each take() reads bytes
     // into place, finish() is true only when the whole body was read and
-    // its checksum holds. Sections must be taken as they were written.
+    // its checksum holds. Sections must be taken as they were written, or
+    // a section in parts that are whole pieces but for the last.
     class Reader {
       public:
         ~Reader();
@@ -64,6 +69,7 @@ class ImageFile {
         bool finish();
 
       private:
+        bool fail();
         friend class ImageFile;
         Reader() = default;
         int fd_ = -1;
@@ -82,6 +88,7 @@ class ImageFile {
 
   private:
     std::string path_;
+    uint32_t version_ = 0;
     uint64_t key_ = 0;
 };
 

@@ -1,11 +1,11 @@
 // The lexicon's image: its record blocks, its index and the texts of its tag
 // lists, as they stand once the main dictionary is entered. A record's
 // tag-list pointer is the only field that would not survive a copy: the
-// image holds, for each filled index slot in order, the number of the tag
-// list of the record it names (or kNoList), and the pointers are set again
-// from those. The tag lists are made again from their texts, which interns
-// the tags in the order the dictionary first names them, as reading the
-// text does. Every record of the main dictionary has its own index slot.
+// image holds, for each record in the order they lie, the number of its tag
+// list (or kNoList), and the pointers are set again from those. The tag
+// lists are made again from their texts, which interns the tags in the
+// order the dictionary first names them, as reading the text does.
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -60,17 +60,19 @@ bool Lexicon::writeImage(const ImageFile& image) const {
     }
     std::vector<uint32_t> numbers;
     numbers.reserve(size_);
-    for (const Slot& s : slots_) {
-        if (!s.hash) continue;
-        const LexiconEntry* e = record(s.ref);
-        uint32_t number = kNoList;
-        if (e->tags) {
-            auto found = listNumber.find(e->tags);
-            if (found == listNumber.end()) return false;
-            number = found->second;
+    for (const Block& b : blocks_)
+        for (size_t at = 0; at < b.used;) {
+            const auto* e = reinterpret_cast<const LexiconEntry*>(b.bytes.get() + at);
+            uint32_t number = kNoList;
+            if (e->tags) {
+                auto found = listNumber.find(e->tags);
+                if (found == listNumber.end()) return false;
+                number = found->second;
+            }
+            numbers.push_back(number);
+            at += recordBytes(e->length);
         }
-        numbers.push_back(number);
-    }
+    if (numbers.size() != size_) return false;
     std::vector<uint64_t> used;
     uint64_t blockBytes = 0;
     for (const Block& b : blocks_) {
@@ -81,11 +83,13 @@ bool Lexicon::writeImage(const ImageFile& image) const {
     // The blocks are written as they are (their tag pointers mean nothing
     // to a reader), without a copy of the lexicon.
     std::vector<std::string_view> sections{std::string_view(reinterpret_cast<const char*>(&c), sizeof c),
-                                           bytesOf(used)};
+                                           bytesOf(used),
+                                           bytesOf(numbers),
+                                           bytesOf(tagSlots_),
+                                           bytesOf(keyLengths),
+                                           keyTexts};
     for (const Block& b : blocks_) sections.emplace_back(b.bytes.get(), b.used);
-    for (std::string_view more :
-         {bytesOf(slots_), bytesOf(numbers), bytesOf(tagSlots_), bytesOf(keyLengths), std::string_view(keyTexts)})
-        sections.push_back(more);
+    sections.push_back(bytesOf(slots_));
     return image.write(sections);
 }
 
@@ -100,25 +104,26 @@ bool Lexicon::readImage(ImageFile::Reader& reader) {
     std::vector<Block> blocks;
     for (uint64_t u : used) {
         if (u > kMaxBlockBytes || u > reader.remaining()) return false;
-        Block b{std::unique_ptr<char[]>(new char[u == 0 ? 1 : u]), static_cast<size_t>(u), static_cast<size_t>(u)};
-        if (!reader.take(b.bytes.get(), b.used)) return false;
-        blocks.push_back(std::move(b));
+        blocks.push_back(
+            Block{std::unique_ptr<char[]>(new char[u == 0 ? 1 : u]), static_cast<size_t>(u), static_cast<size_t>(u)});
     }
-    std::vector<Slot> slots;
+    // The numbers of the records' tag lists first, so that the records can
+    // be walked piece by piece as they are read, while in the cache.
     std::vector<uint32_t> numbers;
+    if (!take(reader, numbers, c.size)) return false;
     std::vector<TagListSlot> tagSlots;
     std::vector<uint32_t> keyLengths;
-    if (!take(reader, slots, c.slots) || !take(reader, numbers, c.size) || !take(reader, tagSlots, c.tagSlots) ||
-        !take(reader, keyLengths, c.tagKeys) || c.tagTextBytes > reader.remaining())
+    if (!take(reader, tagSlots, c.tagSlots) || !take(reader, keyLengths, c.tagKeys) ||
+        c.tagTextBytes > reader.remaining())
         return false;
     std::string keyTexts(c.tagTextBytes, '\0');
-    if (!reader.take(keyTexts.data(), keyTexts.size()) || !reader.finish()) return false;
+    if (!reader.take(keyTexts.data(), keyTexts.size())) return false;
 
     // The structure: index sizes usable as masks, tag-list texts that add
-    // up, every filled slot naming a record inside its block whose tag list
-    // exists and has as many tags as the record counts.
-    if ((!slots.empty() && !powerOfTwo(slots.size())) || (!tagSlots.empty() && !powerOfTwo(tagSlots.size())))
-        return false;
+    // up, records that fill their blocks, each naming a tag list that exists
+    // and has as many tags as the record counts, and filled slots that each
+    // name a record.
+    if (!tagSlots.empty() && !powerOfTwo(tagSlots.size())) return false;
     for (const TagListSlot& s : tagSlots)
         if (s.hash && s.index >= keyLengths.size()) return false;
     std::vector<TagListKey> keys;
@@ -135,23 +140,53 @@ bool Lexicon::readImage(ImageFile::Reader& reader) {
         keys.push_back(TagListKey{text.data(), text.size(), list});
     }
     if (textAt != keyTexts.size()) return false;
+    // The records in the order they lie, each checked and pointed at its tag
+    // list as soon as its piece is read; the start of each is marked, so
+    // that every filled slot can be checked to name one.
     size_t k = 0;
+    std::vector<std::vector<uint64_t>> starts(blocks.size());
+    for (size_t block = 0; block < blocks.size(); ++block) {
+        const Block& b = blocks[block];
+        starts[block].assign(b.used / 512 + 1, 0);
+        size_t at = 0;
+        for (size_t read = 0; read < b.used;) {
+            size_t piece = std::min(b.used - read, ImageFile::kPieceBytes);
+            if (!reader.take(b.bytes.get() + read, piece)) return false;
+            read += piece;
+            while (at < read) {
+                auto* e = reinterpret_cast<LexiconEntry*>(b.bytes.get() + at);
+                if (read - at < sizeof(LexiconEntry) || recordBytes(e->length) > read - at) {
+                    // A record across the piece's end waits for the next piece.
+                    if (read < b.used) break;
+                    return false;
+                }
+                if (k == numbers.size()) return false;
+                uint32_t number = numbers[k++];
+                if (number == kNoList
+                        ? e->count != 0
+                        : number >= keys.size() || keys[number].list.count == 0 || e->count != keys[number].list.count)
+                    return false;
+                e->tags = number == kNoList ? nullptr : keys[number].list.tags;
+                starts[block][at / 512] |= uint64_t{1} << ((at / 8) & 63);
+                at += recordBytes(e->length);
+            }
+        }
+    }
+    std::vector<Slot> slots;
+    if (k != numbers.size() || !take(reader, slots, c.slots) || !reader.finish() ||
+        (!slots.empty() && !powerOfTwo(slots.size())))
+        return false;
+    uint64_t filled = 0;
     for (const Slot& s : slots) {
         if (!s.hash) continue;
+        ++filled;
         size_t block = s.ref >> kUnitBits;
-        size_t at = size_t{s.ref & ((uint32_t{1} << kUnitBits) - 1)} * 8;
-        if (k == numbers.size() || block >= blocks.size() || at + sizeof(LexiconEntry) > blocks[block].used)
+        size_t unit = s.ref & ((uint32_t{1} << kUnitBits) - 1);
+        if (block >= blocks.size() || unit / 64 >= starts[block].size() ||
+            !((starts[block][unit / 64] >> (unit & 63)) & 1))
             return false;
-        auto* e = reinterpret_cast<LexiconEntry*>(blocks[block].bytes.get() + at);
-        uint32_t number = numbers[k++];
-        if (recordBytes(e->length) > blocks[block].used - at ||
-            (number == kNoList
-                 ? e->count != 0
-                 : number >= keys.size() || keys[number].list.count == 0 || e->count != keys[number].list.count))
-            return false;
-        e->tags = number == kNoList ? nullptr : keys[number].list.tags;
     }
-    if (k != numbers.size()) return false;
+    if (filled != c.size) return false;
 
     for (TagListKey& key : keys) {
         std::string_view text(key.text, key.length);
