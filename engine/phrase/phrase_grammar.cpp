@@ -3,9 +3,9 @@
 #include <chrono>
 
 #include "engine/grammar/grammar_reader.h"
-#include "engine/grammar/table_image.h"
 #include "engine/language/analyzer.h"
 #include "engine/phrase/phrase_word_lists.h"
+#include "engine/text/image_file.h"
 #include "engine/text/string_table.h"
 
 namespace zintra {
