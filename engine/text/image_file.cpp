@@ -172,10 +172,13 @@ ImageFile::ImageFile(const std::string& folder, std::string_view kind, uint32_t 
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(sourcePath), ec);
     if (ec) return;
-    // One image per kind and source file: a new one replaces the old.
+    // One image per kind, source file and engine build: a new one replaces
+    // the old, and two builds that share an installation (the library and
+    // the command) keep one each instead of replacing each other's.
     std::string where = absolute.lexically_normal().string();
     char name[64];
-    std::snprintf(name, sizeof name, "-%016llx.img", static_cast<unsigned long long>(hashBytes(where)));
+    std::snprintf(name, sizeof name, "-%016llx-%08llx.img", static_cast<unsigned long long>(hashBytes(where)),
+                  static_cast<unsigned long long>(buildHash() >> 32));
     path_ = folder + "/" + std::string(kind) + name;
     version_ = version;
     key_ = hashBytes(sourceText, hashBytes(kind, version ^ (extraKey * 0x9E3779B97F4A7C15ULL)));
