@@ -2,16 +2,20 @@
 //
 // BM_Process*: whole processes, one per iteration, that load libzintra.so
 // with dlopen and either stop there (LoadOnly, the baseline) or call
-// zintraInit("zintra.ini") in the installation folder (Init). Wall time per
-// process and the resident memory the process reached (ru_maxrss); the cost
-// of zintraInit is the difference of the two.
+// zintraInit("zintra.ini") in the installation folder: InitFirst with no
+// table image (removed before every process), Init with the image the
+// first start left. Wall time per process, its CPU time and the resident
+// memory the process reached (ru_maxrss); the cost of zintraInit is the
+// difference to LoadOnly.
 // BM_Step/N: each loading step alone, in this process, in the loading order.
-// BM_PhraseGrammar: reading the phrase grammar and building its tables, the
-// part of zintraInit that runs beside the language data on a thread of its own.
+// BM_PhraseGrammar/0: reading the phrase grammar and building its tables,
+// the part of zintraInit that runs beside the language data on a thread of
+// its own; /1 the same with the tables taken from their image.
 //
 //   ZINTRA_INSTALLATION  the installation folder (default: data/engine of the source tree)
 //   ZINTRA_LIBRARY       the library to load (default: the one built beside this program),
 //                        so that two builds can be compared in one run
+// The table images go to a temporary folder of the run, removed at the end.
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
@@ -22,12 +26,14 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/config/config.h"
+#include "engine/grammar/grammar.h"
 #include "engine/language/analyzer.h"
 #include "engine/language/language_data.h"
 #include "engine/phrase/phrase_grammar.h"
@@ -56,20 +62,32 @@ int child(bool initialise) {
     return init("zintra.ini") == 1 ? 0 : 6;
 }
 
-void runProcesses(benchmark::State& state, const char* mode) {
+std::string imageFolder;
+
+void removeImages() { std::filesystem::remove_all(imageFolder); }
+
+// One child process in mode; false when it could not start or failed.
+bool runChild(const char* mode, struct rusage& usage) {
+    char* argv[] = {self.data(), const_cast<char*>("--child"), const_cast<char*>(mode), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+    int status = 0;
+    usage = {};
+    wait4(pid, &status, 0, &usage);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void runProcesses(benchmark::State& state, const char* mode, bool firstStart = false) {
     long rssSum = 0;
     double cpuSum = 0;
     for (auto _ : state) {
-        char* argv[] = {self.data(), const_cast<char*>("--child"), const_cast<char*>(mode), nullptr};
-        pid_t pid;
-        if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) {
-            state.SkipWithError("cannot start the child");
-            return;
+        if (firstStart) {
+            state.PauseTiming();
+            removeImages();
+            state.ResumeTiming();
         }
-        int status = 0;
         struct rusage usage {};
-        wait4(pid, &status, 0, &usage);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (!runChild(mode, usage)) {
             state.SkipWithError("the child failed");
             return;
         }
@@ -85,18 +103,33 @@ void runProcesses(benchmark::State& state, const char* mode) {
 void BM_ProcessLoadOnly(benchmark::State& state) { runProcesses(state, "load"); }
 BENCHMARK(BM_ProcessLoadOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
 
-void BM_ProcessInit(benchmark::State& state) { runProcesses(state, "init"); }
+void BM_ProcessInitFirst(benchmark::State& state) { runProcesses(state, "init", true); }
+BENCHMARK(BM_ProcessInitFirst)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
+
+void BM_ProcessInit(benchmark::State& state) {
+    // A first start, untimed, leaves the images.
+    removeImages();
+    struct rusage usage {};
+    if (!runChild("init", usage)) {
+        state.SkipWithError("the child failed");
+        return;
+    }
+    runProcesses(state, "init");
+}
 BENCHMARK(BM_ProcessInit)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
 
 // The loading steps one at a time, each after the steps before it (as the
 // language data set runs them), measured on fresh data sets.
-const char* const kSteps[] = {"configuration",   "dictionary", "lexical rules",   "bigrams",
-                              "user dictionary", "compounds",  "contextual rules"};
+// The dictionary is read through its image (present after the first run);
+// step 7 reads it from the text alone.
+const char* const kSteps[] = {"configuration",   "dictionary", "lexical rules",    "bigrams",
+                              "user dictionary", "compounds",  "contextual rules", "dictionary, text only"};
 
 bool runStep(int step, zintra::Config& config, zintra::LanguageData& data) {
     switch (step) {
         case 0: return zintra::readConfig("zintra.ini", config);
-        case 1: data.configure(config); return data.mutableLexicon().loadMain(config.dictionaryFile);
+        case 1: data.configure(config); return data.mutableLexicon().loadMain(config.dictionaryFile, imageFolder);
+        case 7: data.configure(config); return data.mutableLexicon().loadMain(config.dictionaryFile);
         case 2: return data.mutableLexicalRules().load(config.lexicalRuleFile, data.mutableBigrams());
         case 3: return data.mutableBigrams().load(config.bigrams);
         case 4: data.mutableLexicon().loadUser(config.myDictionaryFile); return true;
@@ -112,12 +145,18 @@ void BM_Step(benchmark::State& state) {
         state.SkipWithError("no installation folder");
         return;
     }
+    // One untimed run first, which leaves the dictionary's image.
+    {
+        zintra::Config config;
+        zintra::LanguageData data;
+        for (int s = 0; s <= 1; ++s) runStep(s, config, data);
+    }
     for (auto _ : state) {
         state.PauseTiming();
         zintra::Config config;
         auto data = std::make_unique<zintra::LanguageData>();
         bool ok = true;
-        for (int s = 0; s < step && ok; ++s) ok = runStep(s, config, *data);
+        for (int s = 0; s < (step == 7 ? 1 : step) && ok; ++s) ok = runStep(s, config, *data);
         state.ResumeTiming();
         if (!ok || !runStep(step, config, *data)) {
             state.SkipWithError("a loading step failed");
@@ -130,9 +169,11 @@ void BM_Step(benchmark::State& state) {
 }
 // A fixed count of runs: the untimed steps before each run cost far more
 // than the cheap steps themselves.
-BENCHMARK(BM_Step)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_Step)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_PhraseGrammar(benchmark::State& state) {
+    bool fromImage = state.range(0) == 1;
+    state.SetLabel(fromImage ? "tables from the image" : "tables built");
     if (chdir(installation().c_str()) != 0) {
         state.SkipWithError("no installation folder");
         return;
@@ -142,15 +183,20 @@ void BM_PhraseGrammar(benchmark::State& state) {
         state.SkipWithError("no configuration");
         return;
     }
+    // The image of the first load is the one the others read.
+    setenv("ZINTRA_CACHE_DIR", fromImage ? imageFolder.c_str() : "", 1);
+    removeImages();
+    if (fromImage) zintra::PhraseGrammar::load(analyzer, [](std::string_view) {});
     for (auto _ : state) {
         auto grammar = zintra::PhraseGrammar::load(analyzer, [](std::string_view) {});
-        if (!grammar) {
+        if (!grammar || grammar->grammar().tablesFromImage() != fromImage) {
             state.SkipWithError("the grammar does not read");
             return;
         }
     }
+    setenv("ZINTRA_CACHE_DIR", imageFolder.c_str(), 1);
 }
-BENCHMARK(BM_PhraseGrammar)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PhraseGrammar)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
@@ -160,8 +206,13 @@ int main(int argc, char** argv) {
     ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     self = n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string(argv[0]);
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return child(std::strcmp(argv[2], "init") == 0);
+    char folder[] = "/tmp/zintra-startup-XXXXXX";
+    if (!mkdtemp(folder)) return 1;
+    imageFolder = folder;
+    setenv("ZINTRA_CACHE_DIR", folder, 1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    removeImages();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "engine/grammar/lr_tables.h"
 #include "engine/grammar/recognizer.h"
 #include "engine/grammar/stack_recognizer.h"
+#include "engine/grammar/table_image.h"
 
 namespace zintra {
 
@@ -137,8 +138,9 @@ void Grammar::orderEntries(std::span<ActionEntry> entries, int lookAhead, std::s
         }
 }
 
-bool Grammar::build(const MessageSink& sink, std::string* error) {
+bool Grammar::build(const MessageSink& sink, std::string* error, const TableImage* image) {
     tables_.reset();
+    tablesFromImage_ = false;
     recognizer_.reset();
     stackTables_.reset();
     if (rulesOf_[start_].empty()) {
@@ -147,11 +149,19 @@ bool Grammar::build(const MessageSink& sink, std::string* error) {
         int body[1] = {s};
         addRule(start_, body);
     }
+    // Tables from an image are read into objects of their own and dropped
+    // unless complete, so a bad image leaves nothing behind.
     auto tables = std::make_unique<LrTables>();
-    std::string reason;
-    if (!buildLrTables(*this, *tables, LrLimits{}, &reason)) {
-        if (error) *error = reason;
-        return false;
+    if (image && image->load(*this, *tables)) {
+        tablesFromImage_ = true;
+    } else {
+        tables = std::make_unique<LrTables>();
+        std::string reason;
+        if (!buildLrTables(*this, *tables, LrLimits{}, &reason)) {
+            if (error) *error = reason;
+            return false;
+        }
+        if (image) image->store(*this, *tables);
     }
     tables_ = std::move(tables);
     recognizer_ = std::make_unique<RecognizerTables>(*this);
@@ -177,7 +187,7 @@ std::span<const ActionEntry> Grammar::actions(int state, int sym) const {
     if (!tables_) return {};
     const LrTables::Row* row = tables_->find(state, sym);
     if (!row) return {};
-    return {tables_->entries.data() + row->offset, row->count};
+    return {tables_->entries.data() + row->offset, LrTables::count(row)};
 }
 
 int Grammar::gotoState(int state, int sym) const {

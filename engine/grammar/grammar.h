@@ -23,6 +23,7 @@ namespace zintra {
 class ParseContext;
 class RecognizerTables;
 class StackTables;
+class TableImage;
 struct LrTables;
 
 // The check run when the parser reduces by a rule: 0 lets the reduction go
@@ -120,8 +121,12 @@ class Grammar {
     // Adds the augmented start rule unless a rule for "start" exists, builds
     // FIRST sets, states and actions, and sends "rule: %d   state: %d    action: %d\n"
     // to sink. False (with the reason in *error) when the tables would grow
-    // past the builder's limits; the grammar is then unusable.
-    bool build(const MessageSink& sink, std::string* error = nullptr);
+    // past the builder's limits; the grammar is then unusable. With an
+    // image, its tables are taken when it is current; otherwise they are
+    // built and the image is written afresh (skipped when it cannot be).
+    bool build(const MessageSink& sink, std::string* error = nullptr, const TableImage* image = nullptr);
+    // Whether the last build() took its tables from an image.
+    bool tablesFromImage() const { return tablesFromImage_; }
     bool built() const { return tables_ != nullptr; }
     int stateCount() const;
     long actionEntryCount() const;
@@ -169,6 +174,7 @@ class Grammar {
     int wordPrecedenceCount_ = 0;
     bool usesAllInput_ = false;
     bool hasEmptyRule_ = false;
+    bool tablesFromImage_ = false;
     int end_ = -1, allInput_ = -1, start_ = -1;
     std::unique_ptr<LrTables> tables_;
     std::unique_ptr<RecognizerTables> recognizer_;

@@ -115,7 +115,7 @@ void errorLine(const MessageSink& sink, int line, const char* word) {
 }  // namespace
 
 std::unique_ptr<Grammar> readGrammar(LineSource& source, ActionNames actions, const MessageSink& sink,
-                                     const void* owner) {
+                                     const void* owner, const TableImage* image) {
     const Grammar& meta = metaGrammar();
     Arena arena;
     TextParse parse = parseText(meta, source, arena);
@@ -133,7 +133,7 @@ std::unique_ptr<Grammar> readGrammar(LineSource& source, ActionNames actions, co
         return nullptr;
     }
     std::string reason;
-    if (!grammar->build(sink, &reason)) {
+    if (!grammar->build(sink, &reason, image)) {
         if (sink) sink("The grammar is not used: " + reason + "\n");
         return nullptr;
     }
@@ -142,9 +142,16 @@ std::unique_ptr<Grammar> readGrammar(LineSource& source, ActionNames actions, co
 
 std::unique_ptr<Grammar> readGrammarFile(const std::string& path, ActionNames actions, const MessageSink& sink,
                                          const void* owner) {
+    return readGrammarFile(path, actions, sink, owner, std::string());
+}
+
+std::unique_ptr<Grammar> readGrammarFile(const std::string& path, ActionNames actions, const MessageSink& sink,
+                                         const void* owner, const std::string& imageFolder) {
     FileLineSource source(path);
     if (!source.ok()) return nullptr;
-    return readGrammar(source, actions, sink, owner);
+    if (imageFolder.empty()) return readGrammar(source, actions, sink, owner);
+    TableImage image(imageFolder, path, source.content());
+    return readGrammar(source, actions, sink, owner, &image);
 }
 
 }  // namespace zintra

@@ -7,6 +7,7 @@
 
 #include "engine/grammar/grammar.h"
 #include "engine/grammar/line_source.h"
+#include "engine/grammar/table_image.h"
 
 namespace zintra {
 
@@ -30,11 +31,17 @@ std::unique_ptr<Grammar> grammarFromLines(LineSource& lines, const MessageSink& 
 // leaves the rule without an action), then build the tables. On an error
 // "There is error in line: %d, the word is %s\n" goes to sink and the result
 // is null. owner is what the rules' actions receive as the grammar's owner.
+// With an image, the tables come from it when it holds those of this text.
 std::unique_ptr<Grammar> readGrammar(LineSource& source, ActionNames actions,
-                                     const MessageSink& sink = standardOutput(), const void* owner = nullptr);
+                                     const MessageSink& sink = standardOutput(), const void* owner = nullptr,
+                                     const TableImage* image = nullptr);
 
 // The same for a file; null without a message when it cannot be opened.
+// With an image folder (imageFolder() names the engine's), the tables
+// are kept there in an image of the file between processes.
 std::unique_ptr<Grammar> readGrammarFile(const std::string& path, ActionNames actions,
                                          const MessageSink& sink = standardOutput(), const void* owner = nullptr);
+std::unique_ptr<Grammar> readGrammarFile(const std::string& path, ActionNames actions, const MessageSink& sink,
+                                         const void* owner, const std::string& imageFolder);
 
 }  // namespace zintra

@@ -20,6 +20,8 @@ class FileLineSource : public LineSource {
   public:
     explicit FileLineSource(const std::string& path);
     bool ok() const { return ok_; }
+    // The file's bytes as read.
+    const std::string& content() const { return content_; }
     bool next(std::string& line) override;
 
   private:

@@ -434,7 +434,7 @@ bool Builder::expand(int state, std::string* error) {
         t_.entries.insert(t_.entries.end(), reductionsOf_[symbol].begin(), reductionsOf_[symbol].end());
         size_t count = t_.entries.size() - offset;
         if (count > 1) g_.orderEntries(std::span<ActionEntry>(&t_.entries[offset], count), symbol, {}, {});
-        t_.rows.push_back({symbol, static_cast<uint32_t>(offset), static_cast<uint32_t>(count)});
+        t_.rows.push_back({symbol, static_cast<uint32_t>(offset)});
         shiftOf_[symbol] = -1;
         reductionsOf_[symbol].clear();
         actionTouched_[symbol] = 0;
@@ -457,6 +457,7 @@ void Builder::finish() {
     t_.entryCount = static_cast<long>(t_.entries.size());
     t_.rowBegin.resize(states_.size());
     t_.rowEnd.resize(states_.size());
+    t_.rows.push_back({-1, static_cast<uint32_t>(t_.entries.size())});
 }
 
 bool Builder::run(std::string* error) {

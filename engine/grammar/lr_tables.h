@@ -13,11 +13,12 @@
 namespace zintra {
 
 struct LrTables {
-    // One action list: entries[offset, offset + count).
+    // One action list: entries[offset, the next row's offset). The rows are
+    // in the order of their entries, and a last row (of no state) holds the
+    // end of the entries.
     struct Row {
         int32_t symbol;
         uint32_t offset;
-        uint32_t count;
     };
 
     int states = 0;
@@ -26,6 +27,8 @@ struct LrTables {
     // The rows of state s are rows[rowBegin[s], rowEnd[s]), by ascending symbol.
     std::vector<Row> rows;
     std::vector<uint32_t> rowBegin, rowEnd;
+
+    static uint32_t count(const Row* row) { return row[1].offset - row[0].offset; }
 
     const Row* find(int state, int symbol) const {
         if (state < 0 || state >= states) return nullptr;

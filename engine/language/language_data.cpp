@@ -2,6 +2,7 @@
 
 #include "engine/config/config_files.h"
 #include "engine/config/diagnostics.h"
+#include "engine/text/image_file.h"
 
 namespace zintra {
 
@@ -28,7 +29,8 @@ bool LanguageData::load(const Config& config, const Diagnostics* diagnostics, co
             diagnostics->report(std::string(key) + " " + path + ": " + contentProblem + "; " + consequence);
         return false;
     };
-    if (!lexicon_.loadMain(config.dictionaryFile))
+    // The main dictionary's tables are kept in an image between processes.
+    if (!lexicon_.loadMain(config.dictionaryFile, imageFolder()))
         return failed("DICTIONARY_FILE", config.dictionaryFile, "could not be read");
     if (!lexicalRules_.load(config.lexicalRuleFile, bigrams_))
         return failed("LEXICALRULEFILE", config.lexicalRuleFile, "could not be read");

@@ -5,6 +5,7 @@
 #include "engine/grammar/grammar_reader.h"
 #include "engine/language/analyzer.h"
 #include "engine/phrase/phrase_word_lists.h"
+#include "engine/text/image_file.h"
 #include "engine/text/string_table.h"
 
 namespace zintra {
@@ -32,7 +33,9 @@ std::unique_ptr<PhraseGrammar> PhraseGrammar::load(std::shared_ptr<const Analyze
     std::unique_ptr<PhraseGrammar> phrase(new PhraseGrammar(std::move(analyzer)));
     Clock::time_point start = Clock::now();
     // The rules receive the word look-ups as the grammar's owner.
-    phrase->grammar_ = readGrammarFile(path, phraseRules(), sink, static_cast<const PhraseWords*>(phrase.get()));
+    // The built tables are kept in an image between processes.
+    phrase->grammar_ =
+        readGrammarFile(path, phraseRules(), sink, static_cast<const PhraseWords*>(phrase.get()), imageFolder());
     phrase->buildMs_ = millisecondsSince(start);
     if (!phrase->grammar_ || !phrase->grammar_->built()) return nullptr;
     return phrase;

@@ -7,6 +7,7 @@
 
 #include "engine/text/arena.h"
 #include "engine/text/data_file.h"
+#include "engine/text/image_file.h"
 #include "engine/text/string_pool.h"
 
 namespace zintra {
@@ -74,10 +75,6 @@ void forEachPlainDictionaryLine(std::string_view text, F&& visit) {
     }
 }
 
-// The bytes of the record of a word of the given length: the fixed part,
-// then the word and its zero, padded to a multiple of 8.
-size_t recordBytes(size_t wordLength) { return sizeof(LexiconEntry) + ((wordLength + 1 + 7) & ~size_t{7}); }
-
 // At least as many as the data lines of text, and the record bytes their
 // words need at most: one line per line end, each record no longer than
 // its fixed part, its word and 8 bytes.
@@ -138,13 +135,43 @@ uint32_t wordHash(const char* p, size_t n) {
 
 Lexicon::Lexicon(Arena& arena, StringPool& pool) : arena_(arena), pool_(pool) {}
 
-bool Lexicon::loadMain(const std::string& path) {
+bool Lexicon::loadMain(const std::string& path) { return loadMain(path, std::string()); }
+
+bool Lexicon::loadMain(const std::string& path, const std::string& imageFolder) {
+    fromImage_ = false;
     std::string content;
     if (!readDataFile(path, content)) return false;
-    LineCount count = countLines(content);
-    reserve(count.lines);
-    enter(content, count.lines, count.bytes);
+    if (imageFolder.empty()) {
+        enterMain(content);
+        return true;
+    }
+    ImageFile image(imageFolder, "lexicon", kImageVersion, path, content);
+    // Only an empty lexicon is what the image holds once filled. The text
+    // is let go while the image is read (it was needed for the key only)
+    // and read again when the image will not do.
+    bool empty = size_ == 0 && blocks_.empty() && slots_.empty() && tagKeys_.empty();
+    if (empty) {
+        ImageFile::Reader reader = image.open();
+        if (reader.ok()) {
+            std::string().swap(content);
+            if (readImage(reader)) {
+                fromImage_ = true;
+                return true;
+            }
+            // A damaged image: the text again, under the key of what is read now.
+            if (!readDataFile(path, content)) return false;
+            image = ImageFile(imageFolder, "lexicon", kImageVersion, path, content);
+        }
+    }
+    enterMain(content);
+    if (empty) writeImage(image);
     return true;
+}
+
+void Lexicon::enterMain(std::string_view text) {
+    LineCount count = countLines(text);
+    reserve(count.lines);
+    enter(text, count.lines, count.bytes);
 }
 
 bool Lexicon::loadUser(const std::string& path) {

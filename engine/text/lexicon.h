@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text/image_file.h"
+
 namespace zintra {
 
 class Arena;
@@ -53,6 +55,13 @@ class Lexicon {
     // them, then enters every line. False when the file cannot be opened (the
     // lexicon is then left as it was).
     bool loadMain(const std::string& path);
+    // The same through an image in imageFolder (see image_file.h): a fresh
+    // lexicon takes the tables of an unchanged dictionary from its image,
+    // and one loaded from the text writes the image afresh. Empty folder:
+    // no image.
+    bool loadMain(const std::string& path, const std::string& imageFolder);
+    // Whether the last loadMain() took the tables from an image.
+    bool loadedFromImage() const { return fromImage_; }
     // Reads the user dictionary into the same table. False when it cannot be opened.
     bool loadUser(const std::string& path);
     // Enters the dictionary lines of text (used by both loaders).
@@ -81,6 +90,7 @@ class Lexicon {
     size_t bytesHeld() const;
 
   private:
+    static constexpr uint32_t kImageVersion = 1;
     // A record is named by its block (high bits) and its offset in 8-byte
     // units inside the block (low bits).
     static constexpr unsigned kUnitBits = 24;
@@ -110,7 +120,16 @@ class Lexicon {
         TagList list;
     };
 
+    // The record bytes of a word of the given length: the fixed part, then
+    // the word and its zero, padded to a multiple of 8.
+    static size_t recordBytes(size_t wordLength) { return sizeof(LexiconEntry) + ((wordLength + 1 + 7) & ~size_t{7}); }
+    void enterMain(std::string_view text);
     void enter(std::string_view text, size_t lines, size_t bytes);
+    // The image of a lexicon that holds the main dictionary only; reading
+    // it fills an empty lexicon, or leaves it empty when the image is not
+    // whole (lexicon_image.cpp).
+    bool readImage(ImageFile::Reader& reader);
+    bool writeImage(const ImageFile& image) const;
     void reserve(size_t words);
     LexiconEntry* record(uint32_t ref) const {
         return reinterpret_cast<LexiconEntry*>(blocks_[ref >> kUnitBits].bytes.get() +
@@ -129,6 +148,7 @@ class Lexicon {
     // The tag lists made so far, by the text of the tags on the line.
     std::vector<TagListSlot> tagSlots_;
     std::vector<TagListKey> tagKeys_;
+    bool fromImage_ = false;
 };
 
 }  // namespace zintra
