@@ -256,7 +256,7 @@ Chart::Verdict Chart::run() {
             return verdict_ = Verdict::kNotInLanguage;
     }
     if (!completed_.contains(spanKey(start, 0, n_))) return verdict_ = Verdict::kNotInLanguage;
-    markUseful();
+    if (!markUseful()) return verdict_ = Verdict::kTooLarge;
     return verdict_ = Verdict::kInLanguage;
 }
 
@@ -269,13 +269,18 @@ void Chart::markItem(int rule, int dot, int origin, int at) {
     work_.push_back(itemKey(at, rule, dot, origin) | (1ull << 63));
 }
 
-void Chart::markUseful() {
+bool Chart::markUseful() {
     items_.reserve(all_.size());
+    finishedBySpan_.clear();
     for (int at = 0; at <= n_; ++at)
         for (int i = begin_[static_cast<size_t>(at)]; i < begin_[static_cast<size_t>(at) + 1]; ++i) {
             const Item& item = all_[static_cast<size_t>(i)];
             items_.insert(itemKey(at, item.rule, item.dot, item.origin));
+            if (item.dot == g_.rule(item.rule).bodyLength())
+                finishedBySpan_.emplace_back(spanKey(t_.lhsNt_[static_cast<size_t>(item.rule)], item.origin, at),
+                                             item.rule);
         }
+    std::sort(finishedBySpan_.begin(), finishedBySpan_.end());
     auto constituent = [&](int nt, int from, int to) {
         if (from < to && useful_.insert(spanKey(nt, from, to))) work_.push_back(spanKey(nt, from, to));
     };
@@ -285,13 +290,11 @@ void Chart::markUseful() {
         uint64_t key = work_.back() - 1;
         work_.pop_back();
         if (!((key + 1) >> 63)) {
-            int nt = static_cast<int>(key & 0xFFFFFF), from = static_cast<int>((key >> 24) & 0xFFF),
-                to = static_cast<int>(key >> 36);
-            for (int i = begin_[static_cast<size_t>(to)]; i < begin_[static_cast<size_t>(to) + 1]; ++i)
-                if (const Item& item = all_[static_cast<size_t>(i)]; item.origin == from &&
-                                                                     t_.lhsNt_[static_cast<size_t>(item.rule)] == nt &&
-                                                                     item.dot == g_.rule(item.rule).bodyLength())
-                    markItem(item.rule, item.dot, item.origin, to);
+            // Every finished item with this left side and span makes the constituent.
+            int from = static_cast<int>((key >> 24) & 0xFFF), to = static_cast<int>(key >> 36);
+            auto first = std::lower_bound(finishedBySpan_.begin(), finishedBySpan_.end(), std::pair(key + 1, -1));
+            for (auto it = first; it != finishedBySpan_.end() && it->first == key + 1; ++it)
+                markItem(it->second, g_.rule(it->second).bodyLength(), from, to);
             continue;
         }
         key &= ~(1ull << 63);
@@ -306,8 +309,11 @@ void Chart::markUseful() {
                 markItem(rule, dot - 1, origin, at - 1);
             continue;
         }
-        for (int m = origin; m <= at; ++m) {
-            bool before = dot == 1 ? m == origin : items_.contains(itemKey(m, rule, dot - 1, origin));
+        // The item before this symbol: at its origin for the first symbol,
+        // else at any position between origin and at.
+        for (int m = origin, last = dot == 1 ? origin : at; m <= last; ++m) {
+            if (++markSteps_ > kMaxMarkSteps) return false;
+            bool before = dot == 1 || items_.contains(itemKey(m, rule, dot - 1, origin));
             if (!before) continue;
             bool spans = m == at ? t_.nullable_[static_cast<size_t>(nt)] != 0 : completed_.contains(spanKey(nt, m, at));
             if (!spans) continue;
@@ -315,6 +321,7 @@ void Chart::markUseful() {
             markItem(rule, dot - 1, origin, m);
         }
     }
+    return true;
 }
 
 bool Chart::useful(int symbol, int from, int to) const {

@@ -135,6 +135,31 @@ TEST(Robustness, InputPastTheRecognisersLimitsIsSearchedAsBefore) {
     EXPECT_LE(bad.steps, 1);
 }
 
+TEST(Robustness, MarkingPastItsLimitLeavesTheSearchUnpruned) {
+    // The search tries E before F; only F can end in z, so the chart cuts
+    // every E. Marking the useful constituents of these sums grows with the
+    // cube of their length: past the marking limit the chart gives no advice
+    // (nothing is cut), and the search alone still finds the tree.
+    Messages m;
+    auto g = grammarOf("%%\nS : E y | F z ;\nE : E '+' E | n ;\nF : F '+' F | n ;\n", m);
+    ASSERT_TRUE(g) << m.all();
+    auto sum = [](int terms) {
+        std::string tags = "n";
+        for (int i = 1; i < terms; ++i) tags += " + n";
+        return tags + " z";
+    };
+    Arena arena;
+    ParseLimits limits;
+    limits.recogniseAfter = 0;
+    ParseResult shortSum = parseTokens(*g, tokensOf(sum(40), arena), nullptr, arena, limits);
+    EXPECT_TRUE(shortSum.accepted());
+    EXPECT_GT(shortSum.cut, 0);
+    ParseResult longSum = parseTokens(*g, tokensOf(sum(150), arena), nullptr, arena, limits);
+    EXPECT_TRUE(longSum.recognised);
+    EXPECT_TRUE(longSum.accepted());
+    EXPECT_EQ(longSum.cut, 0);
+}
+
 // The input symbols of a tag list, as the token-level driver reads them.
 std::vector<InputSymbol> symbolsOf(const Grammar& g, const std::vector<std::string>& tags) {
     std::vector<InputSymbol> out(tags.size());
