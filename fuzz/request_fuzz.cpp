@@ -41,6 +41,9 @@ zintra::Converter* converter = nullptr;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // No start-up images: every run reads the text files, whatever the
+    // machine's cache holds, and writes nothing outside the build.
+    setenv("ZINTRA_CACHE_DIR", "", 1);
     std::filesystem::current_path(zintra::fuzz::installationFolder());
     // The installation's configuration with the templates folder replaced.
     std::ifstream in("zintra.ini", std::ios::binary);
