@@ -19,18 +19,6 @@ struct Counts {
     uint64_t entries;
 };
 
-template <class T>
-std::string_view bytesOf(const std::vector<T>& items) {
-    return {reinterpret_cast<const char*>(items.data()), items.size() * sizeof(T)};
-}
-
-template <class T>
-bool take(ImageFile::Reader& reader, std::vector<T>& items, uint64_t count) {
-    if (count > reader.remaining() / sizeof(T)) return false;
-    items.resize(count);
-    return reader.take(items.data(), count * sizeof(T));
-}
-
 // Whether tables are well formed for a grammar of the given size: every
 // index in range, the rows' offsets ascending to the end of the entries,
 // each state's rows ascending by symbol. Written as plain reductions over

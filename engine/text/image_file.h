@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zintra {
 
@@ -91,5 +92,20 @@ class ImageFile {
     uint32_t version_ = 0;
     uint64_t key_ = 0;
 };
+
+// The bytes of a vector of plain records, as a section to write.
+template <class T>
+std::string_view bytesOf(const std::vector<T>& items) {
+    return {reinterpret_cast<const char*>(items.data()), items.size() * sizeof(T)};
+}
+
+// Reads count plain records into items; false when the body has fewer bytes
+// left than they need (so a damaged count never asks for a huge vector).
+template <class T>
+bool take(ImageFile::Reader& reader, std::vector<T>& items, uint64_t count) {
+    if (count > reader.remaining() / sizeof(T)) return false;
+    items.resize(count);
+    return reader.take(items.data(), count * sizeof(T));
+}
 
 }  // namespace zintra

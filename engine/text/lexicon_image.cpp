@@ -32,18 +32,6 @@ struct Counts {
     uint64_t blockBytes;
 };
 
-template <class T>
-std::string_view bytesOf(const std::vector<T>& items) {
-    return {reinterpret_cast<const char*>(items.data()), items.size() * sizeof(T)};
-}
-
-template <class T>
-bool take(ImageFile::Reader& reader, std::vector<T>& items, uint64_t count) {
-    if (count > reader.remaining() / sizeof(T)) return false;
-    items.resize(count);
-    return reader.take(items.data(), count * sizeof(T));
-}
-
 bool powerOfTwo(uint64_t n) { return n != 0 && (n & (n - 1)) == 0; }
 
 }  // namespace
