@@ -8,11 +8,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
+
+#include "engine/text/image_sweep.h"
 
 namespace zintra {
 
@@ -121,7 +125,6 @@ struct Header {
     uint64_t bodyBytes;
     uint64_t bodyHash;
 };
-constexpr char kMagic[8] = {'Z', 'I', 'N', 'T', 'R', 'A', 'I', 'M'};
 constexpr uint64_t kBodySeed = 3;
 
 uint64_t buildHash() {
@@ -132,6 +135,7 @@ uint64_t buildHash() {
 bool readWhole(int fd, char* into, size_t bytes) {
     while (bytes > 0) {
         ssize_t n = ::read(fd, into, bytes);
+        if (n < 0 && errno == EINTR) continue;  // a signal came before any byte moved
         if (n <= 0) return false;
         into += n;
         bytes -= static_cast<size_t>(n);
@@ -142,6 +146,7 @@ bool readWhole(int fd, char* into, size_t bytes) {
 bool writeWhole(int fd, const char* from, size_t bytes) {
     while (bytes > 0) {
         ssize_t n = ::write(fd, from, bytes);
+        if (n < 0 && errno == EINTR) continue;  // a signal came before any byte moved
         if (n <= 0) return false;
         from += n;
         bytes -= static_cast<size_t>(n);
@@ -189,7 +194,11 @@ ImageFile::Reader::~Reader() {
 }
 
 ImageFile::Reader::Reader(Reader&& other) noexcept
-    : fd_(other.fd_), remaining_(other.remaining_), hash_(other.hash_), expectedHash_(other.expectedHash_) {
+    : fd_(other.fd_),
+      remaining_(other.remaining_),
+      hash_(other.hash_),
+      expectedHash_(other.expectedHash_),
+      modified_(other.modified_) {
     other.fd_ = -1;
 }
 
@@ -215,6 +224,8 @@ bool ImageFile::Reader::fail() {
 
 bool ImageFile::Reader::finish() {
     bool whole = fd_ >= 0 && remaining_ == 0 && hash_ == expectedHash_;
+    // An image in use is not swept: its time says when it was last used.
+    if (whole && std::time(nullptr) - modified_ > kImageTouchSeconds) ::futimens(fd_, nullptr);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     return whole;
@@ -228,7 +239,7 @@ ImageFile::Reader ImageFile::open() const {
     struct stat st {};
     Header h{};
     bool ok = fstat(fd, &st) == 0 && static_cast<uint64_t>(st.st_size) >= sizeof h &&
-              readWhole(fd, reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.magic, kMagic, 8) == 0 &&
+              readWhole(fd, reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.magic, kImageMagic, 8) == 0 &&
               h.version == version_ && h.headerBytes == sizeof h && h.build == buildHash() && h.key == key_ &&
               h.bodyBytes == static_cast<uint64_t>(st.st_size) - sizeof h;
     if (!ok) {
@@ -239,13 +250,14 @@ ImageFile::Reader ImageFile::open() const {
     reader.remaining_ = h.bodyBytes;
     reader.hash_ = kBodySeed;
     reader.expectedHash_ = h.bodyHash;
+    reader.modified_ = st.st_mtim.tv_sec;
     return reader;
 }
 
 bool ImageFile::write(std::span<const std::string_view> sections) const {
     if (!enabled()) return false;
     Header h{};
-    std::memcpy(h.magic, kMagic, 8);
+    std::memcpy(h.magic, kImageMagic, 8);
     h.version = version_;
     h.headerBytes = sizeof h;
     h.build = buildHash();
@@ -267,8 +279,15 @@ bool ImageFile::write(std::span<const std::string_view> sections) const {
     for (std::string_view section : sections) ok = ok && writeWhole(fd, section.data(), section.size());
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), path_.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // A fresh image is written when a build or a text is new, which is when
+    // images of other builds and texts may have been left behind.
+    std::filesystem::path written(path_);
+    sweepStaleImages(written.parent_path().string(), std::time(nullptr), written.filename().string());
+    return true;
 }
 
 }  // namespace zintra

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -23,6 +24,9 @@
 #include <vector>
 
 namespace zintra {
+
+// The first bytes of every image.
+inline constexpr char kImageMagic[8] = {'Z', 'I', 'N', 'T', 'R', 'A', 'I', 'M'};
 
 // A 64-bit hash of bytes (not cryptographic: fast, to detect change).
 uint64_t hashBytes(std::string_view bytes, uint64_t seed = 0);
@@ -77,6 +81,7 @@ class ImageFile {
         uint64_t remaining_ = 0;
         uint64_t hash_ = 0;
         uint64_t expectedHash_ = 0;
+        time_t modified_ = 0;  // of the image file, in seconds
     };
     Reader open() const;
 
