@@ -3,8 +3,8 @@
 // stay.
 #include "engine/text/image_sweep.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
