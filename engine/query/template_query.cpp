@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <set>
 #include <system_error>
 
 #include "engine/language/analyzer.h"
@@ -15,35 +16,69 @@
 namespace zintra {
 
 std::vector<Binding> bindingsOf(const std::vector<ReportItem>& items) {
-    std::vector<Binding> out;
-    const NodeRecord* open = nullptr;  // the node expansion of the last binding
-    bool extending = false;
+    struct Bound {
+        const NodeRecord* record;
+        Binding binding;
+    };
+    std::vector<Bound> bound;
+    std::set<const NodeRecord*> spoiled;
+    const NodeRecord* open = nullptr;  // the node expansion the last item extended
     for (const ReportItem& item : items) {
         const ExpectedElement* e = item.expected;
-        // Only words the template expects as typed bind (a capital letter
-        // aside): a word taken for its closest spelling binds nothing.
-        bool matched = e && !e->isWrong() && !item.word.empty() && !(item.flags & (kErrorFlags & ~kFlagCapital));
-        const NodeRecord* record = matched ? e->node : nullptr;
+        const NodeRecord* record = e ? e->node : nullptr;
         if (!record || !record->node || record->node->variable.empty()) {
-            extending = false;
+            open = nullptr;
             continue;
         }
-        if (extending && record == open) {
-            out.back().value += ' ';
-            out.back().value += item.word;
+        // Only words the template expects as typed bind (a capital letter
+        // aside). A node binds only when all of it was typed so, in one run:
+        // a missing, misspelt or wrong word, or a word between its words,
+        // leaves it unbound ("the past tense" is not the "the" of "the time").
+        bool matched = !e->isWrong() && !item.word.empty() && !(item.flags & (kErrorFlags & ~kFlagCapital));
+        if (!matched) {
+            spoiled.insert(record);
+            open = nullptr;
             continue;
         }
-        out.push_back({record->node->variable, std::string(item.word)});
+        if (record == open) {
+            bound.back().binding.value += ' ';
+            bound.back().binding.value += item.word;
+            continue;
+        }
+        bool again = false;
+        for (const Bound& b : bound) again = again || b.record == record;
+        if (again) spoiled.insert(record);
+        bound.push_back({record, {record->node->variable, std::string(item.word)}});
         open = record;
-        extending = true;
     }
+    std::vector<Binding> out;
+    for (Bound& b : bound)
+        if (!spoiled.count(b.record)) out.push_back(std::move(b.binding));
     return out;
+}
+
+bool leavesOutANode(const std::vector<ReportItem>& items) {
+    // Per node expansion: whether anything of it is there (a typed word, or
+    // the empty filler of a node that may be left out), or only missing words.
+    std::map<const NodeRecord*, bool> present;
+    for (const ReportItem& item : items) {
+        const NodeRecord* record = item.expected ? item.expected->node : nullptr;
+        if (!record) continue;
+        bool& any = present[record];
+        any = any || !item.word.empty() || !item.has(kFlagMissing);
+    }
+    for (const auto& [record, any] : present)
+        if (!any) return true;
+    return false;
 }
 
 std::vector<Binding> bindSentence(std::string_view sentence, const TemplateFile& file, const TemplateFile* global,
                                   const Analyzer& analyzer) {
     SentenceMatcher matcher(analyzer);
     if (matcher.match(sentence, &file, global ? global : &file) != 0 || !matcher.chosenTemplate()) return {};
+    // A sentence that leaves out a whole part of the question is not that
+    // question: "I like tennis." binds no word of "What does WORD mean?".
+    if (leavesOutANode(matcher.items())) return {};
     return bindingsOf(matcher.items());
 }
 

@@ -18,13 +18,17 @@ class TemplateFile;
 class TemplateStore;
 struct ReportItem;
 
-// The bindings of an alignment, in sentence order: for each run of matched
-// words aligned with one expansion of a node that has a variable name, the
-// name and the words joined by single blanks.
+// The bindings of an alignment, in sentence order: for each expansion of a
+// node that has a variable name and whose words were all matched as typed,
+// in one run, the name and the words joined by single blanks.
 std::vector<Binding> bindingsOf(const std::vector<ReportItem>& items);
 
+// Whether an alignment leaves out every word of some node expansion.
+bool leavesOutANode(const std::vector<ReportItem>& items);
+
 // Matches sentence against file (its own global file when global is null)
-// and returns the bindings of the chosen template.
+// and returns the bindings of the chosen template; none when the sentence
+// leaves out a whole node of it.
 std::vector<Binding> bindSentence(std::string_view sentence, const TemplateFile& file, const TemplateFile* global,
                                   const Analyzer& analyzer);
 

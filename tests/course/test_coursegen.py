@@ -440,3 +440,51 @@ class RearrangementCapitals(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+def read_questions_text(text):
+    import questions
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
+        f.write(text)
+    try:
+        return questions.read_questions(f.name)
+    finally:
+        os.unlink(f.name)
+
+
+class Questions(unittest.TestCase):
+    SOURCE = "# comment\n== points\n01 | greetings\n13 | the past tense ; past tense\n== parts of speech\nnoun ; verb\n"
+
+    def test_points_by_chapter_and_the_parts_of_speech(self):
+        points, parts = read_questions_text(self.SOURCE)
+        self.assertEqual(points, {1: ["greetings"], 13: ["the past tense", "past tense"]})
+        self.assertEqual(parts, ["noun", "verb"])
+
+    def test_a_name_twice_or_not_plain_words_is_refused(self):
+        for bad in (self.SOURCE.replace("greetings", "Past tense"),     # named again, case aside
+                    self.SOURCE.replace("greetings", "let's"),          # the tokenizer cuts it
+                    self.SOURCE.replace("01 |", "one |"),               # no chapter number
+                    "noun\n" + self.SOURCE,                             # before any section
+                    self.SOURCE.replace("== parts", "== kinds")):
+            with self.assertRaises(ValueError, msg=bad):
+                read_questions_text(bad)
+
+    def test_words_are_the_chapters_plain_words_once_each(self):
+        import questions
+        ch = chapter(1, "== words\n"
+                        "学生 | student | a student | 名詞\n"
+                        "郵便局 | post office | the post office | 名詞\n"
+                        "すみません | Excuse me. | Excuse me. | 話し言葉\n"
+                        "〜しよう | let's | let's go | 熟語\n"
+                        "学生 | Student | students | 名詞\n")
+        self.assertEqual(questions.course_words([ch]), ["student", "post office"])
+
+    def test_each_question_subject_carries_its_variable(self):
+        import questions
+        xml = questions.questions_xml({13: ["the past tense"]}, ["noun"], ["student", "post office"])
+        nodes = re.findall(r"<node(?: var='([^']*)')?>\s*<name>(\w+)</name>", xml)
+        self.assertEqual([(v, n) for v, n in nodes if v],
+                         [("$point", "q4"), ("$word", "w3"), ("$word", "p2"), ("$pos", "p4")])
+        self.assertIn("<name>post office</name>", xml)
+        with self.assertRaises(ValueError):
+            questions.questions_xml({}, ["noun"], ["student"])

@@ -5,7 +5,8 @@
     coursegen.py --check                         compare with the committed files
 
 DIR is the project root by default: the lesson files go to data/course/, the
-template files to data/engine/templates/. --check writes nothing and exits 1
+template files to data/engine/templates/, the query templates of the
+learners' questions to data/engine/queries/. --check writes nothing and exits 1
 when a committed file differs from what the sources give, or when a
 generated kind of file is committed but no longer made.
 """
@@ -22,6 +23,7 @@ import auto_errors  # noqa: E402
 import catalogue  # noqa: E402
 import lesson_files  # noqa: E402
 import pages  # noqa: E402
+import questions  # noqa: E402
 import shared_items  # noqa: E402
 from chapter_source import read_chapter  # noqa: E402
 from sjis_table import text_bytes  # noqa: E402
@@ -32,6 +34,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 LESSON = "data/course/Lesson"
 HTML = "data/course/HTML"
 TEMPLATES = "data/engine/templates"
+QUESTIONS = "data/engine/queries/questions.xvt"
 # Generated names that --check also looks for among the committed files.
 GENERATED_PATTERNS = [f"{TEMPLATES}/Lesson[0-9][0-9]-[0-9][0-9].xvt",
                       f"{TEMPLATES}/khnbun[0-9][0-9]-[0-9][0-9].xvt",
@@ -161,6 +164,8 @@ def build(course):
         for p, (heading, body) in enumerate(c.pages, 1):
             files[f"{HTML}/Explain{c.number:02d}-{p:02d}.htm"] = pages.page_bytes(
                 heading, body, f"chapter {c.number} page {p}")
+    points, parts = questions.read_questions(os.path.join(course.dir, "questions.txt"))
+    files[QUESTIONS] = questions.questions_xml(points, parts, questions.course_words(ch)).encode("utf-8")
     for p, (heading, body) in enumerate(pages.read_guide(os.path.join(course.dir, "guide.txt")), 1):
         files[f"{HTML}/Guide01-{p:02d}.htm"] = pages.page_bytes(heading, body, f"guide page {p}")
     return files

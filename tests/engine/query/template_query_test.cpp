@@ -76,6 +76,27 @@ TEST_F(TemplateQueries, BindingsAreTheWordsOfMarkedNodesInSentenceOrder) {
     // A wrong filler binds nothing.
     auto wrong = bindSentence("who is a boy", *file, nullptr, *state->analyzer);
     for (const Binding& w : wrong) EXPECT_NE(w.name, "$who") << w.value;
+    // Nor does a node typed only in part, or with a word inside it: "the"
+    // alone is not "the boy".
+    for (const char* partly : {"who is the here", "who is the tall boy here"}) {
+        auto b2 = bindSentence(partly, *file, nullptr, *state->analyzer);
+        ASSERT_EQ(b2.size(), 1u) << partly;
+        EXPECT_EQ(b2[0].name, "$where") << partly;
+    }
+}
+
+TEST_F(TemplateQueries, ASentenceThatLeavesOutAPartOfTheQuestionBindsNothing) {
+    auto state = engine_.state();
+    auto file = readTemplateFile(dir_.file("q/questions.xvt"), nullptr, *state->analyzer);
+    ASSERT_TRUE(file);
+    // "who is" is left out: the boy would bind, but this is no question.
+    EXPECT_TRUE(bindSentence("the boy here", *file, nullptr, *state->analyzer).empty());
+    // A word of a part mistyped still leaves the part there.
+    auto typo = bindSentence("who are the boy", *file, nullptr, *state->analyzer);
+    ASSERT_EQ(typo.size(), 1u);
+    EXPECT_EQ(typo[0].value, "the boy");
+    // A node that may be left out (its empty filler) is no missing part.
+    EXPECT_EQ(reply("who is the boy"), "SELECT ?x WHERE (?x, <is>, \"the boy\")");
 }
 
 TEST_F(TemplateQueries, APlainTextRequestIsAnsweredWithTheBoundNames) {
@@ -120,6 +141,15 @@ TEST(TemplateQueriesBundled, TheDefaultInstallationAnswersLearnersQuestions) {
         EXPECT_NE(kind.find("\"dog\""), std::string::npos) << kind;
         EXPECT_NE(kind.find("\"noun\""), std::string::npos) << kind;
         EXPECT_EQ(engine.handleRequest(nullptr, "hello there"), "Can't understand!\n");
+        // Points of the later chapters, bound whole, and learners' slips in
+        // the question's own words.
+        std::string past = engine.handleRequest(nullptr, "Which chapter teach the past tense?");
+        EXPECT_NE(past.find("<course:teaches>, \"the past tense\")"), std::string::npos) << past;
+        std::string word = engine.handleRequest(nullptr, "What do post office mean?");
+        EXPECT_NE(word.find("(\"post office\", <course:japanese>"), std::string::npos) << word;
+        // Sentences that are not these questions, though they hold their words.
+        for (const char* other : {"I like tennis.", "Can you help me?", "What is this?", "There is a dog."})
+            EXPECT_EQ(engine.handleRequest(nullptr, other), "Can't understand!\n") << other;
     }
     std::filesystem::current_path(previous);
 }
