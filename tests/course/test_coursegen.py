@@ -17,6 +17,16 @@ from template_source import parse_node, parse_templates
 from tokens import sentence_words
 
 
+def read_text(reader, text):
+    """What reader makes of a source file holding text."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
+        f.write(text)
+    try:
+        return reader(f.name)
+    finally:
+        os.unlink(f.name)
+
+
 def unquote_cell(text, text_mode):
     """The lesson readers' undoing of spreadsheet quoting."""
     out, i = [], 0
@@ -161,12 +171,7 @@ class Catalogue(unittest.TestCase):
               "1 | 主格 | 主語の形です。 | subject form\n")
 
     def read(self, text):
-        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
-            f.write(text)
-        try:
-            return catalogue.read_catalogue(f.name)
-        finally:
-            os.unlink(f.name)
+        return read_text(catalogue.read_catalogue, text)
 
     def test_application_reader_finds_every_comment_with_its_path(self):
         rows = read_jis_global(catalogue.jis_global(self.read(self.SOURCE)))
@@ -285,14 +290,9 @@ def chapter(number, text):
     """A chapter source read and linked as the generator reads it."""
     import shared_items
     from chapter_source import read_chapter
-    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
-        f.write(text)
-    try:
-        ch = read_chapter(number, f.name)
-        shared_items.link(ch)
-        return ch
-    finally:
-        os.unlink(f.name)
+    ch = read_text(lambda path: read_chapter(number, path), text)
+    shared_items.link(ch)
+    return ch
 
 
 SKITS = ("== sentences\n"
@@ -438,18 +438,9 @@ class RearrangementCapitals(unittest.TestCase):
         self.assertEqual(flags, [100, 102, 100, 100, 1, 0])
 
 
-if __name__ == "__main__":
-    unittest.main()
-
-
 def read_questions_text(text):
     import questions
-    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
-        f.write(text)
-    try:
-        return questions.read_questions(f.name)
-    finally:
-        os.unlink(f.name)
+    return read_text(questions.read_questions, text)
 
 
 class Questions(unittest.TestCase):
@@ -488,3 +479,7 @@ class Questions(unittest.TestCase):
         self.assertIn("<name>post office</name>", xml)
         with self.assertRaises(ValueError):
             questions.questions_xml({}, ["noun"], ["student"])
+
+
+if __name__ == "__main__":
+    unittest.main()
